@@ -1,0 +1,101 @@
+# Shared by tools/run and tools/test: packages, builds, the Wine prefix and a virtual display.
+# shellcheck shell=bash
+
+VELMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export WINEPREFIX="$VELMORA_ROOT/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+
+say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
+
+# Debian packages the project needs; installed only when one is missing.
+VELMORA_PACKAGES=(
+  cmake ninja-build g++ clang libfuzzer-14-dev libclang-rt-14-dev
+  googletest libgtest-dev libbenchmark-dev libgif-dev libstb-dev
+  g++-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei
+)
+
+ensure_packages() {
+  local missing=()
+  local p
+  for p in "${VELMORA_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Configure (first time only) and build one preset.
+build_preset() {
+  local preset=$1
+  shift
+  if [ ! -f "$VELMORA_ROOT/build/$preset/CMakeCache.txt" ]; then
+    cmake --preset "$preset" -S "$VELMORA_ROOT" >/dev/null
+  fi
+  cmake --build "$VELMORA_ROOT/build/$preset" "$@"
+}
+
+# A virtual X display of our own, unless one is given. Sets DISPLAY and XVFB_PID.
+start_virtual_display() {
+  local n
+  for n in $(seq 90 130); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 50); do
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null
+  done
+  echo "could not start a virtual display" >&2
+  return 1
+}
+
+stop_virtual_display() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  XVFB_PID=""
+}
+
+# Starts a persistent wineserver and boots the prefix with all output detached:
+# Wine's background services would otherwise hold ctest's pipes open for ever.
+start_wine() {
+  local fresh=0
+  [ -f "$WINEPREFIX/system.reg" ] || fresh=1
+  mkdir -p "$WINEPREFIX"
+  wineserver -p >/dev/null 2>&1 </dev/null &
+  wine wineboot -i >/dev/null 2>&1 </dev/null
+  if [ $fresh -eq 1 ] || [ ! -f "$WINEPREFIX/.velmora-configured" ]; then
+    configure_wine_prefix
+  fi
+}
+
+# Chinese text must render whatever the system code page: link the usual UI fonts
+# to WenQuanYi Micro Hei, which has the CJK glyphs.
+configure_wine_prefix() {
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  local font
+  for font in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "SimSun" "宋体"; do
+    wine reg add "$key" /v "$font" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f \
+      >/dev/null 2>&1 </dev/null
+  done
+  # No crash dialogs from winedbg: a crashing test must simply fail.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1 </dev/null
+  touch "$WINEPREFIX/.velmora-configured"
+}
+
+stop_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+}

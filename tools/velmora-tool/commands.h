@@ -1,0 +1,8 @@
+#pragma once
+// The commands of velmora-tool; each returns the process exit status.
+
+namespace velmora::tool {
+
+int RunDescriptions(int argc, char** argv);
+
+}  // namespace velmora::tool
