@@ -1,0 +1,25 @@
+#pragma once
+// The runtime error service: every unrecoverable fault ends here. The report is
+// shown in a message box titled "错误", then the program ends with exit code
+// 0xFFFFFFFF without running its exit routine.
+
+#include <string>
+
+namespace velmora {
+
+// The messages of error codes 1 to 11 (the program itself raises only code 6);
+// null for any other code.
+const char* ErrorCodeMessage(int code);
+
+// The text of the error box for a message (null or empty for none) and a code
+// (0 for none).
+std::string FormatErrorReport(const char* message, int code);
+
+// "分配 %d 字节内存失败!" for a byte count, as a signed decimal.
+std::string FormatOutOfMemory(size_t byteCount);
+
+[[noreturn]] void ReportRuntimeError(const char* message, int code);
+[[noreturn]] void RaiseErrorCode(int code);
+[[noreturn]] void RaiseErrorMessage(const char* message);
+
+}  // namespace velmora
