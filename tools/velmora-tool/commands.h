@@ -4,5 +4,7 @@
 namespace velmora::tool {
 
 int RunDescriptions(int argc, char** argv);
+int RunPicture(int argc, char** argv);
+int RunGifFrames(int argc, char** argv);
 
 }  // namespace velmora::tool

@@ -15,6 +15,10 @@ struct Command {
 const Command kCommands[] = {
     {"descriptions", "descriptions FILE            dump a window description set",
      velmora::tool::RunDescriptions},
+    {"picture", "picture FILE                 recognised picture kind and size, or none",
+     velmora::tool::RunPicture},
+    {"gif-frames", "gif-frames FILE COUNT OUTDIR play a GIF, write each round's canvas as PPM",
+     velmora::tool::RunGifFrames},
 };
 
 void PrintUsage() {

@@ -169,7 +169,7 @@ GifRound GifAnimation::Step() {
         return round;
     }
     const size_t pixels = size_t(image.width) * size_t(image.height);
-    if (pixels > kMaxGifFramePixels) {
+    if (pixels > options_.maxFramePixels) {
         round.outcome = GifRoundOutcome::kFrameTooLarge;
         return round;
     }

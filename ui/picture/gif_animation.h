@@ -53,7 +53,7 @@ enum class GifRoundOutcome {
     kDrawn,             // an image was drawn onto the canvas
     kEmptyImage,        // an image of width or height 0: nothing to draw
     kAbandoned,         // invalid LZW code or minimum code size: image dropped
-    kFrameTooLarge,     // an image of more than kMaxGifFramePixels pixels: not decoded
+    kFrameTooLarge,     // an image above the frame pixel limit: not decoded
     kUnknownBlock,      // the round ended at a byte that starts no block
     kUnknownExtension,  // the round ended at an unknown extension label
     kTruncated,         // the data ended inside an image descriptor or colour table
@@ -76,6 +76,7 @@ struct GifOptions {
     // in that entry's colour.
     bool opaque = false;
     size_t maxCanvasPixels = kMaxGifCanvasPixels;
+    size_t maxFramePixels = kMaxGifFramePixels;
 };
 
 // Frame delay: hundredths of a second times 10 ms; 0 means 50 ms.
