@@ -35,11 +35,7 @@ bool LzwDecoder::Start(unsigned minCodeSize, const uint8_t* codes, size_t size) 
     minCodeSize_ = minCodeSize;
     clearCode_ = 1u << minCodeSize;
     for (uint32_t c = 0; c < clearCode_; ++c) {
-        prefix_[c] = 0;
-        suffix_[c] = static_cast<uint8_t>(c);
-        first_[c] = static_cast<uint8_t>(c);
-        length_[c] = 1;
-        offset_[c] = 0;
+        table_[c] = Entry{0, 1, 0, static_cast<uint8_t>(c), static_cast<uint8_t>(c)};
     }
     in_ = codes;
     inEnd_ = codes + size;
@@ -64,9 +60,9 @@ void LzwDecoder::WriteStringPart(uint32_t code, uint32_t from, uint32_t count,
     // Strings are walked from their last byte to their first.
     const uint32_t to = from + count;
     uint32_t c = code;
-    for (uint32_t i = length_[code]; i-- > from;) {
-        if (i < to) dst[i - from] = suffix_[c];
-        c = prefix_[c];
+    for (uint32_t i = table_[code].length; i-- > from;) {
+        if (i < to) dst[i - from] = table_[c].suffix;
+        c = table_[c].prefix;
     }
 }
 
@@ -76,15 +72,16 @@ size_t LzwDecoder::Decode(uint8_t* out, size_t capacity) {
     size_t n = 0;
 
     if (pendingCode_ != kNoCode) {
-        const uint32_t left = length_[pendingCode_] - pendingDone_;
+        const uint32_t left = table_[pendingCode_].length - pendingDone_;
         const uint32_t now = left < capacity ? left : static_cast<uint32_t>(capacity);
         WriteStringPart(pendingCode_, pendingDone_, now, out);
         n = now;
         pendingDone_ += now;
-        if (pendingDone_ == length_[pendingCode_]) pendingCode_ = kNoCode;
+        if (pendingDone_ == table_[pendingCode_].length) pendingCode_ = kNoCode;
     }
 
-    const uint32_t endCode = clearCode_ + 1;
+    const uint32_t clearCode = clearCode_;
+    const uint32_t endCode = clearCode + 1;
     while (n < capacity) {
         if (bitCount_ < width_) {
             if (inEnd_ - in_ >= 8) {
@@ -105,8 +102,23 @@ size_t LzwDecoder::Decode(uint8_t* out, size_t capacity) {
         const uint32_t code = static_cast<uint32_t>(bits_) & ((1u << width_) - 1);
         bits_ >>= width_;
         bitCount_ -= width_;
+        const uint32_t at = base + static_cast<uint32_t>(n);
 
-        if (code == clearCode_) {
+        if (code < clearCode) {
+            // A literal: the commonest code in busy images, and always one byte.
+            if (prevCode_ != kNoCode && nextCode_ < kMaxCodes) {
+                const Entry& prev = table_[prevCode_];
+                table_[nextCode_] = Entry{prevPos_, static_cast<uint16_t>(prev.length + 1),
+                                          static_cast<uint16_t>(prevCode_),
+                                          static_cast<uint8_t>(code), prev.first};
+                if (++nextCode_ == (1u << width_) && width_ < 12) ++width_;
+            }
+            out[n++] = static_cast<uint8_t>(code);
+            prevCode_ = code;
+            prevPos_ = at;
+            continue;
+        }
+        if (code == clearCode) {
             Reset();
             continue;
         }
@@ -115,30 +127,25 @@ size_t LzwDecoder::Decode(uint8_t* out, size_t capacity) {
             break;
         }
         // Range check before the code indexes the table: known codes lie below
-        // nextCode_; nextCode_ itself is allowed only after a previous code (the
-        // string that is being defined by this very code).
-        const bool known = code < nextCode_ && code != clearCode_ && code != endCode;
-        if (!known && !(code == nextCode_ && prevCode_ != kNoCode)) {
+        // nextCode_; nextCode_ itself is allowed only after a previous code (it is
+        // the string being defined by this very code).
+        if (code >= nextCode_ && (code != nextCode_ || prevCode_ == kNoCode)) {
             state_ = LzwState::kInvalidCode;
             break;
         }
         assert(code < kMaxCodes);
         if (prevCode_ != kNoCode && nextCode_ < kMaxCodes) {
-            const uint32_t c = nextCode_;
-            prefix_[c] = static_cast<uint16_t>(prevCode_);
             // The new entry is the previous string plus the first byte of this one;
-            // for a code that is being defined (code == c) that is its own first byte,
-            // which equals the previous string's.
-            suffix_[c] = code == c ? first_[prevCode_] : first_[code];
-            first_[c] = first_[prevCode_];
-            length_[c] = static_cast<uint16_t>(length_[prevCode_] + 1);
-            offset_[c] = prevPos_;
-            ++nextCode_;
-            if (nextCode_ == (1u << width_) && width_ < 12) ++width_;
+            // for the code being defined that is the previous string's first byte.
+            const Entry& prev = table_[prevCode_];
+            const uint8_t suffix = code == nextCode_ ? prev.first : table_[code].first;
+            table_[nextCode_] = Entry{prevPos_, static_cast<uint16_t>(prev.length + 1),
+                                      static_cast<uint16_t>(prevCode_), suffix, prev.first};
+            if (++nextCode_ == (1u << width_) && width_ < 12) ++width_;
         }
 
-        const uint32_t len = length_[code];
-        const uint32_t at = base + static_cast<uint32_t>(n);
+        const Entry& e = table_[code];
+        const uint32_t len = e.length;
         uint8_t* dst = out + n;
         if (len > capacity - n) {
             const uint32_t now = static_cast<uint32_t>(capacity - n);
@@ -146,17 +153,14 @@ size_t LzwDecoder::Decode(uint8_t* out, size_t capacity) {
             pendingCode_ = code;
             pendingDone_ = now;
             n = capacity;
-        } else if (len == 1) {
-            *dst = suffix_[code];
-            n += 1;
-        } else if (offset_[code] >= base) {
+        } else if (e.offset >= base) {
             // The string's bytes are in this call's output already: copy them. A
-            // string defined by this very code ends with its first byte, which
-            // follows the copy of the previous string.
-            const uint8_t* src = out + (offset_[code] - base);
+            // string defined by this very code overlaps its own copy by one byte,
+            // its last, which equals its first.
+            const uint8_t* src = out + (e.offset - base);
             if (src + len > dst) {
                 CopyEarlier(dst, src, len - 1);
-                dst[len - 1] = first_[code];
+                dst[len - 1] = e.first;
             } else {
                 CopyEarlier(dst, src, len);
             }

@@ -41,14 +41,18 @@ private:
     // Writes bytes [from, from + count) of the string of `code` to dst.
     void WriteStringPart(uint32_t code, uint32_t from, uint32_t count, uint8_t* dst) const;
 
-    // Table: the string of code c is the string of prefix_[c] followed by suffix_[c];
-    // it is length_[c] bytes long, starts with first_[c], and was last written at
-    // absolute output position offset_[c] (codes above the end code only).
-    uint16_t prefix_[kMaxCodes];
-    uint8_t suffix_[kMaxCodes];
-    uint8_t first_[kMaxCodes];
-    uint16_t length_[kMaxCodes];
-    uint32_t offset_[kMaxCodes];
+    // Table: the string of code c is the string of `prefix` followed by `suffix`;
+    // it is `length` bytes long, starts with `first`, and was last written at
+    // absolute output position `offset` (codes above the end code only). One record
+    // per code keeps an entry in one cache line.
+    struct Entry {
+        uint32_t offset;
+        uint16_t length;  // 1..4096
+        uint16_t prefix;  // < 4096
+        uint8_t suffix;
+        uint8_t first;
+    };
+    Entry table_[kMaxCodes];
 
     const uint8_t* in_ = nullptr;
     const uint8_t* inEnd_ = nullptr;
