@@ -225,13 +225,14 @@ bool SameFirstImage(const Input& in) {
     return same;
 }
 
-// Keeps each run's time per iteration for the ratio table.
+// Keeps each run's CPU time per iteration for the ratio table (CPU time: the
+// machine may be shared with other work while benchmarks run).
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                seconds[run.benchmark_name()] = run.real_accumulated_time / double(run.iterations);
+                seconds[run.benchmark_name()] = run.cpu_accumulated_time / double(run.iterations);
             }
         }
         ConsoleReporter::ReportRuns(runs);

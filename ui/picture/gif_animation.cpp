@@ -81,10 +81,14 @@ void GifCanvas::Draw(const GifImage& image, const uint8_t* indices, size_t count
                      bool useTransparency) {
     uint32_t lut[256];
     std::memcpy(lut, image.palette->colour, sizeof lut);
+    bool skips = false;
     if (useTransparency && image.transparent) {
         const uint32_t key = lut[image.transparentIndex];
         for (uint32_t& c : lut) {
-            if (c == key) c = kSkip;
+            if (c == key) {
+                c = kSkip;
+                skips = true;
+            }
         }
     }
     const int w = image.width;
@@ -97,13 +101,22 @@ void GifCanvas::Draw(const GifImage& image, const uint8_t* indices, size_t count
         const int row = image.interlaced ? InterlacedRow(int(k), image.height) : int(k);
         const int y = image.top + row;
         if (y < 0 || y >= height_) continue;
-        const uint8_t* src = indices + k * size_t(w);
         int end = x1;
         if (k == fullRows) end = std::min(x1, image.left + int(count % size_t(w)));
-        uint32_t* dst = pixels_.data() + size_t(y) * width_;
-        for (int x = x0; x < end; ++x) {
-            const uint32_t c = lut[src[x - image.left]];
-            if (c != kSkip) dst[x] = c;
+        if (end <= x0) continue;
+        const uint8_t* src = indices + k * size_t(w) + (x0 - image.left);
+        uint32_t* dst = pixels_.data() + size_t(y) * width_ + x0;
+        const int n = end - x0;
+        if (skips) {
+            // A select rather than a branch: left-out pixels keep the canvas value.
+#pragma GCC unroll 4
+            for (int i = 0; i < n; ++i) {
+                const uint32_t c = lut[src[i]];
+                dst[i] = (c & kSkip) ? dst[i] : c;
+            }
+        } else {
+#pragma GCC unroll 4
+            for (int i = 0; i < n; ++i) dst[i] = lut[src[i]];
         }
     }
 }

@@ -7,6 +7,13 @@ namespace velmora {
 
 namespace {
 
+inline void StoreLe64(uint8_t* p, uint64_t v) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    v = __builtin_bswap64(v);
+#endif
+    std::memcpy(p, &v, 8);
+}
+
 inline uint64_t LoadLe64(const uint8_t* p) {
     uint64_t v;
     std::memcpy(&v, p, 8);
@@ -35,7 +42,8 @@ bool LzwDecoder::Start(unsigned minCodeSize, const uint8_t* codes, size_t size) 
     minCodeSize_ = minCodeSize;
     clearCode_ = 1u << minCodeSize;
     for (uint32_t c = 0; c < clearCode_; ++c) {
-        table_[c] = Entry{0, 1, 0, static_cast<uint8_t>(c), static_cast<uint8_t>(c)};
+        table_[c] = Entry{c, 0, 1, 0};
+        suffix_[c] = static_cast<uint8_t>(c);
     }
     in_ = codes;
     inEnd_ = codes + size;
@@ -61,7 +69,7 @@ void LzwDecoder::WriteStringPart(uint32_t code, uint32_t from, uint32_t count,
     const uint32_t to = from + count;
     uint32_t c = code;
     for (uint32_t i = table_[code].length; i-- > from;) {
-        if (i < to) dst[i - from] = table_[c].suffix;
+        if (i < to) dst[i - from] = suffix_[c];
         c = table_[c].prefix;
     }
 }
@@ -80,74 +88,87 @@ size_t LzwDecoder::Decode(uint8_t* out, size_t capacity) {
         if (pendingDone_ == table_[pendingCode_].length) pendingCode_ = kNoCode;
     }
 
+    // The decoder's state lives in locals while decoding: stores through `out`
+    // (bytes) could alias the members, which would force every one of them to be
+    // written back and read again after each output byte.
+    Entry* const table = table_;
     const uint32_t clearCode = clearCode_;
     const uint32_t endCode = clearCode + 1;
+    const uint8_t* in = in_;
+    const uint8_t* const inEnd = inEnd_;
+    uint64_t bits = bits_;
+    unsigned bitCount = bitCount_;
+    unsigned width = width_;
+    uint32_t nextCode = nextCode_;
+    uint32_t prevCode = prevCode_;
+    uint32_t prevPos = prevPos_;
+    LzwState state = LzwState::kRunning;
+
     while (n < capacity) {
-        if (bitCount_ < width_) {
-            if (inEnd_ - in_ >= 8) {
-                bits_ |= LoadLe64(in_) << bitCount_;
-                in_ += (63 - bitCount_) >> 3;
-                bitCount_ |= 56;
+        if (bitCount < width) {
+            if (inEnd - in >= 8) {
+                bits |= LoadLe64(in) << bitCount;
+                in += (63 - bitCount) >> 3;
+                bitCount |= 56;
             } else {
-                while (bitCount_ <= 56 && in_ < inEnd_) {
-                    bits_ |= uint64_t{*in_++} << bitCount_;
-                    bitCount_ += 8;
+                while (bitCount <= 56 && in < inEnd) {
+                    bits |= uint64_t{*in++} << bitCount;
+                    bitCount += 8;
                 }
-                if (bitCount_ < width_) {
-                    state_ = LzwState::kOutOfData;
+                if (bitCount < width) {
+                    state = LzwState::kOutOfData;
                     break;
                 }
             }
         }
-        const uint32_t code = static_cast<uint32_t>(bits_) & ((1u << width_) - 1);
-        bits_ >>= width_;
-        bitCount_ -= width_;
-        const uint32_t at = base + static_cast<uint32_t>(n);
-
-        if (code < clearCode) {
-            // A literal: the commonest code in busy images, and always one byte.
-            if (prevCode_ != kNoCode && nextCode_ < kMaxCodes) {
-                const Entry& prev = table_[prevCode_];
-                table_[nextCode_] = Entry{prevPos_, static_cast<uint16_t>(prev.length + 1),
-                                          static_cast<uint16_t>(prevCode_),
-                                          static_cast<uint8_t>(code), prev.first};
-                if (++nextCode_ == (1u << width_) && width_ < 12) ++width_;
+        const uint32_t code = static_cast<uint32_t>(bits) & ((1u << width) - 1);
+        bits >>= width;
+        bitCount -= width;
+        if (code - clearCode < 2) {
+            if (code == endCode) {
+                state = LzwState::kEnded;
+                break;
             }
-            out[n++] = static_cast<uint8_t>(code);
-            prevCode_ = code;
-            prevPos_ = at;
+            nextCode = clearCode + 2;
+            width = minCodeSize_ + 1;
+            prevCode = kNoCode;
             continue;
-        }
-        if (code == clearCode) {
-            Reset();
-            continue;
-        }
-        if (code == endCode) {
-            state_ = LzwState::kEnded;
-            break;
         }
         // Range check before the code indexes the table: known codes lie below
-        // nextCode_; nextCode_ itself is allowed only after a previous code (it is
-        // the string being defined by this very code).
-        if (code >= nextCode_ && (code != nextCode_ || prevCode_ == kNoCode)) {
-            state_ = LzwState::kInvalidCode;
+        // nextCode; nextCode itself is allowed only after a previous code (it is
+        // the string being defined by this very code, whose first byte is the
+        // previous string's).
+        uint8_t first;
+        if (code < nextCode) {
+            first = static_cast<uint8_t>(table[code].head);
+        } else if (code == nextCode && prevCode != kNoCode) {
+            first = static_cast<uint8_t>(table[prevCode].head);
+        } else {
+            state = LzwState::kInvalidCode;
             break;
         }
         assert(code < kMaxCodes);
-        if (prevCode_ != kNoCode && nextCode_ < kMaxCodes) {
-            // The new entry is the previous string plus the first byte of this one;
-            // for the code being defined that is the previous string's first byte.
-            const Entry& prev = table_[prevCode_];
-            const uint8_t suffix = code == nextCode_ ? prev.first : table_[code].first;
-            table_[nextCode_] = Entry{prevPos_, static_cast<uint16_t>(prev.length + 1),
-                                      static_cast<uint16_t>(prevCode_), suffix, prev.first};
-            if (++nextCode_ == (1u << width_) && width_ < 12) ++width_;
+        if (prevCode != kNoCode && nextCode < kMaxCodes) {
+            // New entry: the previous string plus the first byte of this one.
+            const Entry& prev = table[prevCode];
+            uint64_t head = prev.head;
+            if (prev.length < 8) head |= uint64_t{first} << (8 * prev.length);
+            table[nextCode] = Entry{head, prevPos, static_cast<uint16_t>(prev.length + 1),
+                                    static_cast<uint16_t>(prevCode)};
+            suffix_[nextCode] = first;
+            if (++nextCode == (1u << width) && width < 12) ++width;
         }
 
-        const Entry& e = table_[code];
+        const Entry& e = table[code];
         const uint32_t len = e.length;
+        const uint32_t at = base + static_cast<uint32_t>(n);
         uint8_t* dst = out + n;
-        if (len > capacity - n) {
+        if (len <= 8 && len <= capacity - n) {
+            // Bytes beyond len land in what follows (or in the slack) and are
+            // overwritten later.
+            StoreLe64(dst, e.head);
+            n += len;
+        } else if (len > capacity - n) {
             const uint32_t now = static_cast<uint32_t>(capacity - n);
             WriteStringPart(code, 0, now, dst);
             pendingCode_ = code;
@@ -160,7 +181,7 @@ size_t LzwDecoder::Decode(uint8_t* out, size_t capacity) {
             const uint8_t* src = out + (e.offset - base);
             if (src + len > dst) {
                 CopyEarlier(dst, src, len - 1);
-                dst[len - 1] = e.first;
+                dst[len - 1] = first;
             } else {
                 CopyEarlier(dst, src, len);
             }
@@ -169,9 +190,18 @@ size_t LzwDecoder::Decode(uint8_t* out, size_t capacity) {
             WriteStringPart(code, 0, len, dst);
             n += len;
         }
-        prevCode_ = code;
-        prevPos_ = at;
+        prevCode = code;
+        prevPos = at;
     }
+
+    in_ = in;
+    bits_ = bits;
+    bitCount_ = bitCount;
+    width_ = width;
+    nextCode_ = nextCode;
+    prevCode_ = prevCode;
+    prevPos_ = prevPos;
+    state_ = state;
     pos_ = base + static_cast<uint32_t>(n);
     return n;
 }

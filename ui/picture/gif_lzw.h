@@ -41,18 +41,19 @@ private:
     // Writes bytes [from, from + count) of the string of `code` to dst.
     void WriteStringPart(uint32_t code, uint32_t from, uint32_t count, uint8_t* dst) const;
 
-    // Table: the string of code c is the string of `prefix` followed by `suffix`;
-    // it is `length` bytes long, starts with `first`, and was last written at
-    // absolute output position `offset` (codes above the end code only). One record
-    // per code keeps an entry in one cache line.
+    // Table: the string of code c is the string of `prefix` followed by
+    // suffix_[c]; it is `length` bytes long, its first (up to) 8 bytes are `head`
+    // (first byte lowest), and it was last written at absolute output position
+    // `offset` (codes above the end code only). Most strings of busy images fit in
+    // `head`, so they are written with one 8-byte store and no branch on their kind.
     struct Entry {
+        uint64_t head;
         uint32_t offset;
         uint16_t length;  // 1..4096
         uint16_t prefix;  // < 4096
-        uint8_t suffix;
-        uint8_t first;
     };
     Entry table_[kMaxCodes];
+    uint8_t suffix_[kMaxCodes];
 
     const uint8_t* in_ = nullptr;
     const uint8_t* inEnd_ = nullptr;
