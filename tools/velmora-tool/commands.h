@@ -4,5 +4,6 @@
 namespace velmora::tool {
 
 int RunDescriptions(int argc, char** argv);
+int RunNumber(int argc, char** argv);
 
 }  // namespace velmora::tool

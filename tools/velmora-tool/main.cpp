@@ -15,6 +15,8 @@ struct Command {
 const Command kCommands[] = {
     {"descriptions", "descriptions FILE            dump a window description set",
      velmora::tool::RunDescriptions},
+    {"number", "number TEXT...               read texts as numbers, truncate them to integers",
+     velmora::tool::RunNumber},
 };
 
 void PrintUsage() {
