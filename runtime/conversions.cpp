@@ -46,12 +46,9 @@ uint64_t ExactBits(const uint8_t* start, const uint8_t* end, int64_t exponent) {
     return decimal.ToBits();
 }
 
-}  // namespace
-
-double ToNumber(const char* text) {
-    if (!text)
-        return 0;
-    const uint8_t* p = reinterpret_cast<const uint8_t*>(text);
+// The general reader: folds every character as it goes and keeps any number of
+// digits. ToNumber's quick reader hands everything unusual to it.
+double ReadNumber(const uint8_t* p) {
     const uint8_t* next;
     int c = ReadFolded(p, &next);
     while (IsWhiteSpace(c)) {
@@ -141,6 +138,116 @@ double ToNumber(const char* text) {
             return FromBits(bits | sign);
     }
     return FromBits(ExactBits(digitsStart, digitsEnd, exponent) | sign);
+}
+
+bool IsAsciiDigit(uint8_t c) {
+    return static_cast<unsigned>(c - '0') < 10;
+}
+
+// Adds the ASCII digits at p to w and returns the first byte after them. Two
+// digits a step shorten the chain of dependent multiplications; each byte is read
+// only when the one before it is a digit, so never beyond the terminator.
+const uint8_t* AccumulateDigits(const uint8_t* p, uint64_t* w) {
+    uint64_t v = *w;
+    for (;;) {
+        unsigned d0 = static_cast<unsigned>(p[0] - '0');
+        if (d0 >= 10)
+            break;
+        unsigned d1 = static_cast<unsigned>(p[1] - '0');
+        if (d1 >= 10) {
+            v = v * 10 + d0;
+            p += 1;
+            break;
+        }
+        v = v * 100 + (d0 * 10 + d1);
+        p += 2;
+    }
+    *w = v;
+    return p;
+}
+
+// The common case: ASCII text with at most 19 significant digits. Returns false,
+// without a result, on anything else (a byte of 0x80 or above where the number
+// could go on, which may be a full-width character, more digits, or a value that
+// the fast method cannot decide).
+bool ReadAsciiNumber(const uint8_t* p, double* result) {
+    while (*p == ' ' || static_cast<unsigned>(*p - '\t') < 5)
+        ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    const uint8_t* digitsStart = p;
+    while (*p == '0')
+        ++p;
+    const uint8_t* significant = p;
+    uint64_t w = 0;  // wraps when there are more than 19 digits; then not used
+    p = AccumulateDigits(p, &w);
+    int64_t count = p - significant;
+    int64_t q = 0;
+    bool anyDigit = p != digitsStart;
+    if (*p == '.') {
+        const uint8_t* fraction = ++p;
+        if (count == 0) {
+            while (*p == '0')
+                ++p;
+        }
+        const uint8_t* fractionDigits = p;
+        p = AccumulateDigits(p, &w);
+        count += p - fractionDigits;
+        q = -(p - fraction);
+        anyDigit |= p != fraction;
+    }
+    if (*p >= 0x80 || count > kKeptDigits)
+        return false;
+    if (!anyDigit) {
+        *result = 0;
+        return true;
+    }
+    if (IsExponentMarker(*p)) {
+        const uint8_t* e = p + 1;
+        bool exponentNegative = false;
+        if (*e == '+' || *e == '-') {
+            exponentNegative = *e == '-';
+            ++e;
+        }
+        if (*e >= 0x80)
+            return false;
+        if (IsAsciiDigit(*e)) {
+            int64_t exponent = 0;
+            while (IsAsciiDigit(*e)) {
+                if (exponent < kExponentLimit)
+                    exponent = exponent * 10 + (*e - '0');
+                ++e;
+            }
+            if (*e >= 0x80)
+                return false;
+            q += exponentNegative ? -exponent : exponent;
+        }
+    }
+    if (q == 0 && w <= (1ULL << 53)) {
+        double d = static_cast<double>(static_cast<int64_t>(w));
+        *result = negative ? -d : d;
+        return true;
+    }
+    uint64_t bits;
+    if (!EiselLemire(w, q, &bits))
+        return false;
+    *result = FromBits(bits | (negative ? kSignBit : 0));
+    return true;
+}
+
+}  // namespace
+
+double ToNumber(const char* text) {
+    if (!text)
+        return 0;
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(text);
+    double result;
+    if (ReadAsciiNumber(p, &result))
+        return result;
+    return ReadNumber(p);
 }
 
 void ToNumber(TypedValue* result, int argCount, const TypedValue* args) {
