@@ -1,4 +1,5 @@
 // Library 3: opening web addresses.
+#include "runtime/web_address.h"
 #include "ui/loader/control_library.h"
 
 namespace velmora {
@@ -16,7 +17,7 @@ int NotifyWeb(int code, RuntimeNotifyEntry entry) {
 }  // namespace
 
 const ControlLibrary& WebLibrary() {
-    static const ControlLibrary library{"web", {}, {}, NotifyWeb};
+    static const ControlLibrary library{"web", {}, {OpenWebAddress}, NotifyWeb};
     return library;
 }
 

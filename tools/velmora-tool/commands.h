@@ -5,5 +5,6 @@ namespace velmora::tool {
 
 int RunDescriptions(int argc, char** argv);
 int RunBuildDescriptions(int argc, char** argv);
+int RunNumber(int argc, char** argv);
 
 }  // namespace velmora::tool
