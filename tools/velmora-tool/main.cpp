@@ -15,6 +15,10 @@ struct Command {
 const Command kCommands[] = {
     {"descriptions", "descriptions FILE            dump a window description set",
      velmora::tool::RunDescriptions},
+    {"build-descriptions", "build-descriptions OUT       write the program's window descriptions",
+     velmora::tool::RunBuildDescriptions},
+    {"number", "number TEXT...               read texts as numbers, truncate them to integers",
+     velmora::tool::RunNumber},
     {"picture", "picture FILE                 recognised picture kind and size, or none",
      velmora::tool::RunPicture},
     {"gif-frames", "gif-frames FILE COUNT OUTDIR play a GIF, write each round's canvas as PPM",
