@@ -56,7 +56,7 @@ private:
     GifPlayer(std::unique_ptr<GifAnimation> animation, HWND box, int displayMode);
     static DWORD WINAPI WorkerEntry(void* param);
     void Run();
-    void CopyCanvasLocked(HDC dc);  // canvasLock_ held
+    void CopyCanvasLocked(HDC dc, int stretchMode);  // canvasLock_ held
 
     std::unique_ptr<GifAnimation> animation_;
     const HWND box_;

@@ -63,11 +63,12 @@ void GifPlayer::Stop() {
 }
 
 void GifPlayer::PaintCanvas(HDC dc) {
+    const int stretchMode = PictureStretchMode();
     std::lock_guard<std::mutex> lock(canvasLock_);
-    CopyCanvasLocked(dc);
+    CopyCanvasLocked(dc, stretchMode);
 }
 
-void GifPlayer::CopyCanvasLocked(HDC dc) {
+void GifPlayer::CopyCanvasLocked(HDC dc, int stretchMode) {
     RECT client = {};
     GetClientRect(box_, &client);
     const Placement p = PlacePicture(displayMode_.load(), width_, height_, client.right, client.bottom);
@@ -79,13 +80,12 @@ void GifPlayer::CopyCanvasLocked(HDC dc) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    const int mode = PictureStretchMode();
-    const int oldMode = SetStretchBltMode(dc, mode);
+    const int oldMode = SetStretchBltMode(dc, stretchMode);
     POINT oldOrigin = {};
-    if (mode == HALFTONE) SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    if (stretchMode == HALFTONE) SetBrushOrgEx(dc, 0, 0, &oldOrigin);
     StretchDIBits(dc, p.x, p.y, p.width, p.height, 0, 0, width_, height_,
                   animation_->canvas().pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
-    if (mode == HALFTONE) SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    if (stretchMode == HALFTONE) SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
     SetStretchBltMode(dc, oldMode);
 }
 
@@ -103,6 +103,8 @@ DWORD WINAPI GifPlayer::WorkerEntry(void* param) {
 
 void GifPlayer::Run() {
     WindowDc dc(box_);
+    // The screen's depth is asked once per run, not per frame.
+    const int stretchMode = PictureStretchMode();
     unsigned round = 0;
     while (state_.load() != PlayerState::kStopRequested) {
         const DWORD started = GetTickCount();
@@ -110,7 +112,7 @@ void GifPlayer::Run() {
         {
             std::lock_guard<std::mutex> lock(canvasLock_);
             result = animation_->Step();
-            if (dc.get() && IsWindow(box_)) CopyCanvasLocked(dc.get());
+            if (dc.get() && IsWindow(box_)) CopyCanvasLocked(dc.get(), stretchMode);
         }
         if (FrameHook hook = frameHook.load()) hook(this, round, result.drawn());
         ++round;
