@@ -74,10 +74,14 @@ Input MakeAnimation() {
                 const double dx = x - 71, dy = y - 80;
                 const double wing = std::sin(f * 1.05) * 20;
                 uint8_t& px = fr.indices[y * 142 + x];
-                if (dx * dx / 300 + dy * dy / 1500 < 1) px = static_cast<uint8_t>(16 + (y / 3) % 40);
-                if ((dx + 30) * (dx + 30) + (dy + 30 + wing) * (dy + 30 + wing) < 500) px = 100 + (x + y) % 12;
-                if ((dx - 30) * (dx - 30) + (dy + 30 + wing) * (dy + 30 + wing) < 500) px = 100 + (x * 3 + y) % 12;
-                if (y > 110 && (x % 17 == f || x % 23 == f)) px = 200;
+                if (dx * dx / 300 + dy * dy / 1500 < 1)
+                    px = static_cast<uint8_t>(16 + (y / 3) % 40);
+                if ((dx + 30) * (dx + 30) + (dy + 30 + wing) * (dy + 30 + wing) < 500)
+                    px = 100 + (x + y) % 12;
+                if ((dx - 30) * (dx - 30) + (dy + 30 + wing) * (dy + 30 + wing) < 500)
+                    px = 100 + (x * 3 + y) % 12;
+                if (y > 110 && (x % 17 == f || x % 23 == f))
+                    px = 200;
             }
         }
         spec.frames.push_back(std::move(fr));
@@ -98,8 +102,10 @@ Input MakeStill(const std::string& name, int w, int h, int noise, bool flat, boo
             int v;
             if (flat) {
                 v = ((x / 250) + (y / 200)) % 3 * 40;
-                if ((x - 1000) * (x - 1000) + (y - 1000) * (y - 1000) < 300 * 300) v = 170;
-                if (rng() % 5000 == 0) v = rng() % 256;
+                if ((x - 1000) * (x - 1000) + (y - 1000) * (y - 1000) < 300 * 300)
+                    v = 170;
+                if (rng() % 5000 == 0)
+                    v = rng() % 256;
             } else {
                 v = int(128 + 60 * std::sin(x * 0.013) + 50 * std::cos(y * 0.021 + x * 0.004));
                 v += int(rng() % (2 * noise + 1)) - noise;
@@ -153,7 +159,8 @@ void OursIndices(benchmark::State& state, const Input* in) {
             GifImage image;
             reader.ReadRound(image);
             lzw.Start(image.minCodeSize, image.codes, image.codeSize);
-            benchmark::DoNotOptimize(lzw.Decode(indices.data(), size_t(image.width) * image.height));
+            benchmark::DoNotOptimize(
+                lzw.Decode(indices.data(), size_t(image.width) * image.height));
         }
     }
     SetRate(state, *in);
@@ -164,7 +171,8 @@ void OursCanvas(benchmark::State& state, const Input* in) {
     gif.Open(reinterpret_cast<const uint8_t*>(in->gif.data()), in->gif.size());
     for (auto _ : state) {
         gif.Restart();
-        for (int f = 0; f < in->frames; ++f) benchmark::DoNotOptimize(gif.Step());
+        for (int f = 0; f < in->frames; ++f)
+            benchmark::DoNotOptimize(gif.Step());
     }
     SetRate(state, *in);
 }
@@ -174,7 +182,8 @@ void Giflib(benchmark::State& state, const Input* in) {
         MemoryReader r{&in->gif, 0};
         int error = 0;
         GifFileType* gif = DGifOpen(&r, ReadFromMemory, &error);
-        if (!gif || DGifSlurp(gif) != GIF_OK) state.SkipWithError("giflib failed");
+        if (!gif || DGifSlurp(gif) != GIF_OK)
+            state.SkipWithError("giflib failed");
         benchmark::DoNotOptimize(gif->SavedImages[0].RasterBits);
         DGifCloseFile(gif, &error);
     }
@@ -185,10 +194,11 @@ void Stb(benchmark::State& state, const Input* in) {
     for (auto _ : state) {
         int* delays = nullptr;
         int w, h, frames, channels;
-        stbi_uc* rgba = stbi_load_gif_from_memory(reinterpret_cast<const stbi_uc*>(in->gif.data()),
-                                                  int(in->gif.size()), &delays, &w, &h, &frames,
-                                                  &channels, 4);
-        if (!rgba) state.SkipWithError("stb_image failed");
+        stbi_uc* rgba =
+            stbi_load_gif_from_memory(reinterpret_cast<const stbi_uc*>(in->gif.data()),
+                                      int(in->gif.size()), &delays, &w, &h, &frames, &channels, 4);
+        if (!rgba)
+            state.SkipWithError("stb_image failed");
         benchmark::DoNotOptimize(rgba);
         stbi_image_free(rgba);
         stbi_image_free(delays);
@@ -221,14 +231,15 @@ bool SameFirstImage(const Input& in) {
             }
         }
     }
-    if (gif) DGifCloseFile(gif, &error);
+    if (gif)
+        DGifCloseFile(gif, &error);
     return same;
 }
 
 // Keeps each run's CPU time per iteration for the ratio table (CPU time: the
 // machine may be shared with other work while benchmarks run).
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
@@ -262,7 +273,8 @@ int main(int argc, char** argv) {
         auto t = [&](const char* who) { return reporter.seconds[std::string(who) + in.name]; };
         const double indices = t("ours/indices/"), canvas = t("ours/canvas/");
         const double giflib = t("giflib/"), stb = t("stb/");
-        if (indices <= 0 || canvas <= 0) continue;
+        if (indices <= 0 || canvas <= 0)
+            continue;
         std::printf("%-11s %13.2fx %13.2fx %13.2fx %14.2f\n", in.name.c_str(), giflib / indices,
                     giflib / canvas, stb / canvas, canvas / in.frames * 1e6);
     }

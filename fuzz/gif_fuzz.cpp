@@ -17,8 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         gif.Restart();
         for (int i = 0; i < 12; ++i) {
             const GifRound round = gif.Step();
-            if (round.delayMs < 10 && round.delayMs != 0) __builtin_trap();
-            if (gif.canvas().width() != w || gif.canvas().height() != h) __builtin_trap();
+            if (round.delayMs < 10 && round.delayMs != 0)
+                __builtin_trap();
+            if (gif.canvas().width() != w || gif.canvas().height() != h)
+                __builtin_trap();
         }
     }
     options.opaque = true;

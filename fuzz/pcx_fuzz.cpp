@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     velmora::RgbImage image;
     if (velmora::DecodePcx(data, size, image) == velmora::PcxResult::kOk) {
-        if (image.rgb.size() != size_t(image.width) * image.height * 3) __builtin_trap();
+        if (image.rgb.size() != size_t(image.width) * image.height * 3)
+            __builtin_trap();
     } else if (!image.rgb.empty()) {
         __builtin_trap();
     }

@@ -22,21 +22,23 @@ namespace {
 bool JpegSize(const uint8_t* p, size_t size, int& width, int& height) {
     size_t i = 2;
     while (i + 4 <= size) {
-        if (p[i] != 0xFF) return false;
+        if (p[i] != 0xFF)
+            return false;
         const uint8_t marker = p[i + 1];
         if (marker == 0xFF) {
             ++i;
             continue;
         }
         const size_t length = (size_t{p[i + 2]} << 8) | p[i + 3];
-        const bool sof = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                         marker != 0xCC;
+        const bool sof =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (sof && i + 9 <= size) {
             height = (p[i + 5] << 8) | p[i + 6];
             width = (p[i + 7] << 8) | p[i + 8];
             return true;
         }
-        if (length < 2) return false;
+        if (length < 2)
+            return false;
         i += 2 + length;
     }
     return false;
@@ -44,7 +46,8 @@ bool JpegSize(const uint8_t* p, size_t size, int& width, int& height) {
 
 bool WritePpm(const std::string& path, const GifCanvas& canvas) {
     FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
+    if (!f)
+        return false;
     std::fprintf(f, "P6\n%d %d\n255\n", canvas.width(), canvas.height());
     std::string row;
     for (int y = 0; y < canvas.height(); ++y) {
@@ -92,7 +95,8 @@ int RunPicture(int argc, char** argv) {
             break;
         }
         case PictureKind::kJpeg:
-            if (!JpegSize(p, bytes.size(), width, height)) note = " (no frame header)";
+            if (!JpegSize(p, bytes.size(), width, height))
+                note = " (no frame header)";
             break;
         case PictureKind::kIcon:
         case PictureKind::kCursor: {

@@ -49,36 +49,60 @@ BitmapResult CheckBitmap(const uint8_t* data, size_t size, BitmapLayout& layout)
         imageSize = r.U32();
         r.Skip(8);
         coloursUsed = r.U32();
-        if (w <= 0) return BitmapResult::kBadHeader;
+        if (w <= 0)
+            return BitmapResult::kBadHeader;
         width = static_cast<uint32_t>(w);
         // A 40-byte header with bit fields is followed by its three masks.
-        if (headerSize == 40 && compression == 3) masks = 12;
+        if (headerSize == 40 && compression == 3)
+            masks = 12;
     } else {
         return BitmapResult::kBadHeader;
     }
-    if (r.failed() || 14 + uint64_t{headerSize} > size) return BitmapResult::kTruncated;
-    if (planes != 1 || width == 0 || height == 0) return BitmapResult::kBadHeader;
+    if (r.failed() || 14 + uint64_t{headerSize} > size)
+        return BitmapResult::kTruncated;
+    if (planes != 1 || width == 0 || height == 0)
+        return BitmapResult::kBadHeader;
 
     const bool topDown = height < 0;
     const uint64_t rows = topDown ? static_cast<uint64_t>(-height) : static_cast<uint64_t>(height);
     switch (bitCount) {
-        case 1: case 4: case 8: case 16: case 24: case 32: break;
-        default: return BitmapResult::kUnsupported;
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            break;
+        default:
+            return BitmapResult::kUnsupported;
     }
     switch (compression) {
-        case 0: break;
-        case 1: if (bitCount != 8 || topDown) return BitmapResult::kUnsupported; break;
-        case 2: if (bitCount != 4 || topDown) return BitmapResult::kUnsupported; break;
-        case 3: if (bitCount != 16 && bitCount != 32) return BitmapResult::kUnsupported; break;
-        default: return BitmapResult::kUnsupported;
+        case 0:
+            break;
+        case 1:
+            if (bitCount != 8 || topDown)
+                return BitmapResult::kUnsupported;
+            break;
+        case 2:
+            if (bitCount != 4 || topDown)
+                return BitmapResult::kUnsupported;
+            break;
+        case 3:
+            if (bitCount != 16 && bitCount != 32)
+                return BitmapResult::kUnsupported;
+            break;
+        default:
+            return BitmapResult::kUnsupported;
     }
-    if (uint64_t{width} * rows > kMaxBitmapPixels) return BitmapResult::kTooLarge;
+    if (uint64_t{width} * rows > kMaxBitmapPixels)
+        return BitmapResult::kTooLarge;
 
     uint32_t colours = 0;
     if (bitCount <= 8) {
         const uint32_t most = 1u << bitCount;
         colours = coloursUsed == 0 ? most : coloursUsed;
-        if (colours > most) return BitmapResult::kBadHeader;
+        if (colours > most)
+            return BitmapResult::kBadHeader;
     } else if (coloursUsed <= 256) {
         colours = coloursUsed;  // an optional table for palette devices
     } else {
@@ -86,18 +110,22 @@ BitmapResult CheckBitmap(const uint8_t* data, size_t size, BitmapLayout& layout)
     }
     const uint64_t tableOffset = 14 + uint64_t{headerSize} + masks;
     const uint64_t tableEnd = tableOffset + uint64_t{colours} * colourEntry;
-    if (tableEnd > size) return BitmapResult::kTruncated;
-    if (pixelOffset < tableOffset || pixelOffset >= size) return BitmapResult::kTruncated;
+    if (tableEnd > size)
+        return BitmapResult::kTruncated;
+    if (pixelOffset < tableOffset || pixelOffset >= size)
+        return BitmapResult::kTruncated;
 
     uint64_t pixelSize = 0;
     if (compression == 1 || compression == 2) {
         // Run-length data has no fixed size; the platform's decoder is told to stop
         // at the end of the data.
         pixelSize = size - pixelOffset;
-        if (imageSize != 0 && imageSize < pixelSize) pixelSize = imageSize;
+        if (imageSize != 0 && imageSize < pixelSize)
+            pixelSize = imageSize;
     } else {
         pixelSize = BitmapStride(width, bitCount) * rows;
-        if (pixelSize > size - pixelOffset) return BitmapResult::kTruncated;
+        if (pixelSize > size - pixelOffset)
+            return BitmapResult::kTruncated;
     }
 
     layout.headerSize = headerSize;

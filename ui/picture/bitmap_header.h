@@ -9,26 +9,26 @@ namespace velmora {
 
 enum class BitmapResult {
     kOk,
-    kNotBitmap,         // no "BM", or shorter than the two headers
-    kBadHeader,         // unknown header size, planes != 1, zero width or height, ...
-    kUnsupported,       // bit depth / compression pair we do not hand on (JPEG, PNG, ...)
-    kTooLarge,          // more than kMaxBitmapPixels pixels
-    kTruncated,         // colour table or pixel data reach past the end
+    kNotBitmap,    // no "BM", or shorter than the two headers
+    kBadHeader,    // unknown header size, planes != 1, zero width or height, ...
+    kUnsupported,  // bit depth / compression pair we do not hand on (JPEG, PNG, ...)
+    kTooLarge,     // more than kMaxBitmapPixels pixels
+    kTruncated,    // colour table or pixel data reach past the end
 };
 
 constexpr uint64_t kMaxBitmapPixels = 1u << 26;
 
 struct BitmapLayout {
-    uint32_t headerSize = 0;    // 12 (core), 40, 52, 56, 108 or 124
-    int32_t width = 0;          // > 0
-    int32_t height = 0;         // > 0; see topDown
-    bool topDown = false;       // stored height was negative
-    uint16_t bitCount = 0;      // 1, 4, 8, 16, 24 or 32
-    uint32_t compression = 0;   // 0 RGB, 1 RLE8, 2 RLE4, 3 bit fields
-    uint32_t colourCount = 0;   // entries in the colour table
-    size_t infoOffset = 14;     // where the info header starts
+    uint32_t headerSize = 0;   // 12 (core), 40, 52, 56, 108 or 124
+    int32_t width = 0;         // > 0
+    int32_t height = 0;        // > 0; see topDown
+    bool topDown = false;      // stored height was negative
+    uint16_t bitCount = 0;     // 1, 4, 8, 16, 24 or 32
+    uint32_t compression = 0;  // 0 RGB, 1 RLE8, 2 RLE4, 3 bit fields
+    uint32_t colourCount = 0;  // entries in the colour table
+    size_t infoOffset = 14;    // where the info header starts
     size_t colourTableOffset = 0;
-    size_t pixelOffset = 0;     // pixel data: [pixelOffset, pixelOffset + pixelSize)
+    size_t pixelOffset = 0;  // pixel data: [pixelOffset, pixelOffset + pixelSize)
     size_t pixelSize = 0;
 };
 

@@ -16,31 +16,44 @@ constexpr uint32_t kSkip = 0xFF000000;
 // pass 4 rows 1, 3, 5, ...
 int InterlacedRow(int k, int height) {
     const int pass1 = (height + 7) / 8;
-    if (k < pass1) return k * 8;
+    if (k < pass1)
+        return k * 8;
     k -= pass1;
     const int pass2 = (height + 3) / 8;
-    if (k < pass2) return 4 + k * 8;
+    if (k < pass2)
+        return 4 + k * 8;
     k -= pass2;
     const int pass3 = (height + 1) / 4;
-    if (k < pass3) return 2 + k * 4;
+    if (k < pass3)
+        return 2 + k * 4;
     k -= pass3;
     return 1 + k * 2;
 }
 
 }  // namespace
 
-unsigned GifDelayMs(unsigned delay) { return delay == 0 ? 50 : delay * 10; }
+unsigned GifDelayMs(unsigned delay) {
+    return delay == 0 ? 50 : delay * 10;
+}
 
 const char* GifRoundOutcomeName(GifRoundOutcome outcome) {
     switch (outcome) {
-        case GifRoundOutcome::kDrawn: return "drawn";
-        case GifRoundOutcome::kEmptyImage: return "empty-image";
-        case GifRoundOutcome::kAbandoned: return "abandoned";
-        case GifRoundOutcome::kFrameTooLarge: return "frame-too-large";
-        case GifRoundOutcome::kUnknownBlock: return "unknown-block";
-        case GifRoundOutcome::kUnknownExtension: return "unknown-extension";
-        case GifRoundOutcome::kTruncated: return "truncated";
-        case GifRoundOutcome::kNoImageInPass: return "no-image-in-pass";
+        case GifRoundOutcome::kDrawn:
+            return "drawn";
+        case GifRoundOutcome::kEmptyImage:
+            return "empty-image";
+        case GifRoundOutcome::kAbandoned:
+            return "abandoned";
+        case GifRoundOutcome::kFrameTooLarge:
+            return "frame-too-large";
+        case GifRoundOutcome::kUnknownBlock:
+            return "unknown-block";
+        case GifRoundOutcome::kUnknownExtension:
+            return "unknown-extension";
+        case GifRoundOutcome::kTruncated:
+            return "truncated";
+        case GifRoundOutcome::kNoImageInPass:
+            return "no-image-in-pass";
     }
     return "?";
 }
@@ -69,10 +82,12 @@ void GifCanvas::Save(int left, int top, int width, int height) {
 }
 
 void GifCanvas::Restore() {
-    if (!saved_) return;
+    if (!saved_)
+        return;
     for (int y = 0; y < savedHeight_; ++y) {
         const uint32_t* src = savedPixels_.data() + size_t(y) * savedWidth_;
-        std::copy(src, src + savedWidth_, pixels_.data() + size_t(savedTop_ + y) * width_ + savedLeft_);
+        std::copy(src, src + savedWidth_,
+                  pixels_.data() + size_t(savedTop_ + y) * width_ + savedLeft_);
     }
     saved_ = false;
 }
@@ -94,16 +109,20 @@ void GifCanvas::Draw(const GifImage& image, const uint8_t* indices, size_t count
     const int w = image.width;
     const int x0 = std::max(image.left, 0);
     const int x1 = std::min(image.left + w, width_);
-    if (x1 <= x0 || w == 0) return;
+    if (x1 <= x0 || w == 0)
+        return;
     const size_t fullRows = count / size_t(w);
     const size_t lastRow = fullRows + (count % size_t(w) != 0 ? 1 : 0);
     for (size_t k = 0; k < lastRow && k < size_t(image.height); ++k) {
         const int row = image.interlaced ? InterlacedRow(int(k), image.height) : int(k);
         const int y = image.top + row;
-        if (y < 0 || y >= height_) continue;
+        if (y < 0 || y >= height_)
+            continue;
         int end = x1;
-        if (k == fullRows) end = std::min(x1, image.left + int(count % size_t(w)));
-        if (end <= x0) continue;
+        if (k == fullRows)
+            end = std::min(x1, image.left + int(count % size_t(w)));
+        if (end <= x0)
+            continue;
         const uint8_t* src = indices + k * size_t(w) + (x0 - image.left);
         uint32_t* dst = pixels_.data() + size_t(y) * width_ + x0;
         const int n = end - x0;
@@ -116,7 +135,8 @@ void GifCanvas::Draw(const GifImage& image, const uint8_t* indices, size_t count
             }
         } else {
 #pragma GCC unroll 4
-            for (int i = 0; i < n; ++i) dst[i] = lut[src[i]];
+            for (int i = 0; i < n; ++i)
+                dst[i] = lut[src[i]];
         }
     }
 }
@@ -128,7 +148,8 @@ GifResult GifAnimation::Open(const uint8_t* data, size_t size, const GifOptions&
     singleImage_ = false;
     options_ = options;
     GifResult result = ParseGifHeader(data, size, header_);
-    if (result != GifResult::kOk) return result;
+    if (result != GifResult::kOk)
+        return result;
     if (size_t(header_.width) * size_t(header_.height) > options.maxCanvasPixels) {
         return GifResult::kScreenTooLarge;
     }
@@ -146,7 +167,8 @@ GifResult GifAnimation::Open(const uint8_t* data, size_t size, const GifOptions&
             return GifResult::kOk;
         }
         // Reading went back to the start of the stream: a whole pass without an image.
-        if (reader_.restarts() > 0) return GifResult::kNoImage;
+        if (reader_.restarts() > 0)
+            return GifResult::kNoImage;
     }
 }
 
@@ -163,7 +185,8 @@ GifRound GifAnimation::Step() {
     // The delay in force lasts beyond its round, so rounds without an image wait too.
     round.delayMs = GifDelayMs(reader_.delay());
     switch (blocks) {
-        case GifBlockResult::kImage: break;
+        case GifBlockResult::kImage:
+            break;
         case GifBlockResult::kUnknownBlock:
             round.outcome = GifRoundOutcome::kUnknownBlock;
             return round;
@@ -213,7 +236,8 @@ GifResult DecodeGifStill(const uint8_t* data, size_t size, GifCanvas& out) {
     GifOptions options;
     options.opaque = true;
     GifResult result = animation.Open(data, size, options);
-    if (result == GifResult::kOk) out = animation.canvas();
+    if (result == GifResult::kOk)
+        out = animation.canvas();
     return result;
 }
 

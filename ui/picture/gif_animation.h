@@ -22,7 +22,7 @@ namespace velmora {
 constexpr uint32_t kGifWhite = 0x00FFFFFF;
 
 class GifCanvas {
-public:
+  public:
     void Reset(int width, int height);  // all white
     int width() const { return width_; }
     int height() const { return height_; }
@@ -40,7 +40,7 @@ public:
     // colour equals the transparent entry's colour are left out.
     void Draw(const GifImage& image, const uint8_t* indices, size_t count, bool useTransparency);
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<uint32_t> pixels_;
@@ -83,7 +83,7 @@ struct GifOptions {
 unsigned GifDelayMs(unsigned delay);
 
 class GifAnimation {
-public:
+  public:
     GifAnimation();
     ~GifAnimation();
     GifAnimation(const GifAnimation&) = delete;
@@ -109,7 +109,7 @@ public:
     const GifCanvas& canvas() const { return canvas_; }
     size_t position() const { return reader_.position(); }
 
-private:
+  private:
     std::vector<uint8_t> data_;
     GifHeader header_;
     GifOptions options_;

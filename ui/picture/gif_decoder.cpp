@@ -14,18 +14,26 @@ void ReadPalette(const uint8_t* p, unsigned count, GifPalette& palette) {
     }
 }
 
-uint16_t U16At(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint16_t U16At(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 
 }  // namespace
 
 const char* GifResultText(GifResult result) {
     switch (result) {
-        case GifResult::kOk: return "ok";
-        case GifResult::kNotGif: return "not a GIF (no signature, or 13 bytes or less)";
-        case GifResult::kColourTableTruncated: return "the global colour table reaches the end of the data";
-        case GifResult::kEmptyScreen: return "the logical screen has no pixels";
-        case GifResult::kScreenTooLarge: return "the logical screen is too large";
-        case GifResult::kNoImage: return "the block stream holds no image";
+        case GifResult::kOk:
+            return "ok";
+        case GifResult::kNotGif:
+            return "not a GIF (no signature, or 13 bytes or less)";
+        case GifResult::kColourTableTruncated:
+            return "the global colour table reaches the end of the data";
+        case GifResult::kEmptyScreen:
+            return "the logical screen has no pixels";
+        case GifResult::kScreenTooLarge:
+            return "the logical screen is too large";
+        case GifResult::kNoImage:
+            return "the block stream holds no image";
     }
     return "?";
 }
@@ -35,7 +43,8 @@ GifResult ParseGifHeader(const uint8_t* data, size_t size, GifHeader& header) {
     // Header, 13 bytes: +0 "GIF87a"/"GIF89a"  +6 u16 screen width  +8 u16 screen height
     // +10 u8 flags (bit 7 global table, bits 0-2 table size)  +11 u8 background
     // +12 u8 aspect ratio; then the global table, 3 * 2^(size + 1) bytes.
-    if (data == nullptr || size <= 13) return GifResult::kNotGif;
+    if (data == nullptr || size <= 13)
+        return GifResult::kNotGif;
     if (std::memcmp(data, "GIF87a", 6) != 0 && std::memcmp(data, "GIF89a", 6) != 0) {
         return GifResult::kNotGif;
     }
@@ -47,12 +56,14 @@ GifResult ParseGifHeader(const uint8_t* data, size_t size, GifHeader& header) {
         const unsigned count = 2u << (flags & 7);
         streamOffset += size_t{count} * 3;
         // A stream must follow the table.
-        if (streamOffset >= size) return GifResult::kColourTableTruncated;
+        if (streamOffset >= size)
+            return GifResult::kColourTableTruncated;
         header.hasGlobalTable = true;
         ReadPalette(data + 13, count, header.global);
     }
     header.streamOffset = streamOffset;
-    if (header.width == 0 || header.height == 0) return GifResult::kEmptyScreen;
+    if (header.width == 0 || header.height == 0)
+        return GifResult::kEmptyScreen;
     return GifResult::kOk;
 }
 
@@ -77,8 +88,10 @@ bool GifBlockReader::SkipSubBlocks() {
     // Sub-blocks: u8 length n, n bytes; a length of 0 ends them.
     while (pos_ < size_) {
         const uint8_t n = data_[pos_++];
-        if (n == 0) return true;
-        if (n > size_ - pos_) break;
+        if (n == 0)
+            return true;
+        if (n > size_ - pos_)
+            break;
         pos_ += n;
     }
     pos_ = size_;
@@ -94,12 +107,14 @@ GifBlockResult GifBlockReader::ReadRound(GifImage& image) {
             // means a whole pass without an image; the round ends without one.
             pos_ = start_;
             ++restarts_;
-            if (++restarts == 2) return GifBlockResult::kNoImageInPass;
+            if (++restarts == 2)
+                return GifBlockResult::kNoImageInPass;
             continue;
         }
         const uint8_t introducer = data_[pos_++];
         if (introducer == 0x21) {
-            if (pos_ >= size_) continue;
+            if (pos_ >= size_)
+                continue;
             const uint8_t label = data_[pos_++];
             if (label == 0xF9) {
                 // Graphic control block: +0 u8 size (4)  +1 u8 flags (bits 2-4 disposal,
@@ -121,7 +136,8 @@ GifBlockResult GifBlockReader::ReadRound(GifImage& image) {
             }
             continue;
         }
-        if (introducer != 0x2C) return GifBlockResult::kUnknownBlock;
+        if (introducer != 0x2C)
+            return GifBlockResult::kUnknownBlock;
 
         // Image descriptor, 9 bytes after 0x2C: +0 u16 left  +2 u16 top  +4 u16 width
         // +6 u16 height  +8 u8 flags (bit 7 local table, bit 6 interlaced, bits 0-2
@@ -149,7 +165,8 @@ GifBlockResult GifBlockReader::ReadRound(GifImage& image) {
             pos_ += size_t{count} * 3;
             image.palette = &local_;
         }
-        if (pos_ >= size_) return GifBlockResult::kTruncated;
+        if (pos_ >= size_)
+            return GifBlockResult::kTruncated;
         image.minCodeSize = data_[pos_++];
 
         codes_.clear();

@@ -30,7 +30,7 @@ struct GifPalette {
 };
 
 struct GifHeader {
-    int width = 0;           // logical screen
+    int width = 0;  // logical screen
     int height = 0;
     bool hasGlobalTable = false;
     GifPalette global;
@@ -59,17 +59,17 @@ struct GifImage {
     bool interlaced = false;
     const GifPalette* palette = nullptr;  // local table, else the global one
     unsigned minCodeSize = 0;
-    const uint8_t* codes = nullptr;       // the data sub-blocks joined
+    const uint8_t* codes = nullptr;  // the data sub-blocks joined
     size_t codeSize = 0;
-    bool truncated = false;               // the sub-blocks ran past the end of the data
-    unsigned disposal = 0;                // 0..7, from this round's graphic control block
-    bool transparent = false;             // in force from the last graphic control block
+    bool truncated = false;    // the sub-blocks ran past the end of the data
+    unsigned disposal = 0;     // 0..7, from this round's graphic control block
+    bool transparent = false;  // in force from the last graphic control block
     uint8_t transparentIndex = 0;
-    unsigned delay = 0;                   // hundredths of a second, likewise
+    unsigned delay = 0;  // hundredths of a second, likewise
 };
 
 class GifBlockReader {
-public:
+  public:
     // data must outlive the reader; header from ParseGifHeader on the same data.
     void Open(const uint8_t* data, size_t size, const GifHeader& header);
 
@@ -89,7 +89,7 @@ public:
     // How often reading has gone back to the start of the stream since Restart().
     unsigned restarts() const { return restarts_; }
 
-private:
+  private:
     bool SkipSubBlocks();  // false when the data ended first (position at the end)
 
     const uint8_t* data_ = nullptr;

@@ -10,7 +10,7 @@ namespace velmora {
 namespace {
 
 class BitWriter {
-public:
+  public:
     void Put(uint32_t code, unsigned width) {
         acc_ |= uint64_t{code} << count_;
         count_ += width;
@@ -21,13 +21,14 @@ public:
         }
     }
     std::string Finish() {
-        if (count_ > 0) out_.push_back(static_cast<char>(acc_ & 0xFF));
+        if (count_ > 0)
+            out_.push_back(static_cast<char>(acc_ & 0xFF));
         acc_ = 0;
         count_ = 0;
         return std::move(out_);
     }
 
-private:
+  private:
     std::string out_;
     uint64_t acc_ = 0;
     unsigned count_ = 0;
@@ -46,7 +47,8 @@ unsigned BitLength(uint32_t v) {
 // 2^(k + 1) entries with k stored in three bits.
 unsigned TableBits(size_t n) {
     unsigned bits = 1;
-    while ((size_t{1} << bits) < n && bits < 8) ++bits;
+    while ((size_t{1} << bits) < n && bits < 8)
+        ++bits;
     return bits;
 }
 
@@ -79,13 +81,15 @@ std::string LzwCompress(const uint8_t* indices, size_t count, unsigned minCodeSi
     bool decoderHasPrev = false;
     auto emit = [&](uint32_t code) {
         unsigned width = std::max(minCodeSize + 1, BitLength(decoderNext));
-        if (width > 12) width = 12;
+        if (width > 12)
+            width = 12;
         bits.Put(code, width);
         if (code == clear) {
             decoderNext = end + 1;
             decoderHasPrev = false;
         } else {
-            if (decoderHasPrev && decoderNext < 4096) ++decoderNext;
+            if (decoderHasPrev && decoderNext < 4096)
+                ++decoderNext;
             decoderHasPrev = true;
         }
     };
@@ -155,7 +159,8 @@ std::string EncodeGif(const GifSpec& spec) {
     }
     w.U8(0);  // background
     w.U8(0);  // aspect ratio
-    if (!spec.globalPalette.empty()) WritePalette(w, spec.globalPalette, globalBits);
+    if (!spec.globalPalette.empty())
+        WritePalette(w, spec.globalPalette, globalBits);
     if (spec.loopForever) {
         w.U8(0x21);
         w.U8(0xFF);
@@ -183,8 +188,10 @@ std::string EncodeGif(const GifSpec& spec) {
         w.U16(static_cast<uint16_t>(f.height));
         const bool local = !f.localPalette.empty();
         const unsigned localBits = TableBits(f.localPalette.size());
-        w.U8(static_cast<uint8_t>((local ? 0x80 | (localBits - 1) : 0) | (f.interlaced ? 0x40 : 0)));
-        if (local) WritePalette(w, f.localPalette, localBits);
+        w.U8(
+            static_cast<uint8_t>((local ? 0x80 | (localBits - 1) : 0) | (f.interlaced ? 0x40 : 0)));
+        if (local)
+            WritePalette(w, f.localPalette, localBits);
         const unsigned tableBits = local ? localBits : globalBits;
         const unsigned minCodeSize = std::max(2u, tableBits);
         w.U8(static_cast<uint8_t>(minCodeSize));

@@ -13,13 +13,13 @@ struct GifFrameSpec {
     int top = 0;
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> indices;      // width * height, top row first
+    std::vector<uint8_t> indices;        // width * height, top row first
     std::vector<uint32_t> localPalette;  // 0x00RRGGBB; empty: use the global table
-    bool interlaced = false;           // store the rows in the four GIF passes
-    bool graphicControl = true;        // write a graphic control block before the image
+    bool interlaced = false;             // store the rows in the four GIF passes
+    bool graphicControl = true;          // write a graphic control block before the image
     unsigned disposal = 0;
-    unsigned delay = 0;                // hundredths of a second
-    int transparentIndex = -1;         // -1: none
+    unsigned delay = 0;         // hundredths of a second
+    int transparentIndex = -1;  // -1: none
 };
 
 struct GifSpec {

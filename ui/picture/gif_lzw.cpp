@@ -38,7 +38,8 @@ inline void CopyEarlier(uint8_t* dst, const uint8_t* src, uint32_t len) {
 
 bool LzwDecoder::Start(unsigned minCodeSize, const uint8_t* codes, size_t size) {
     state_ = LzwState::kInvalidCode;
-    if (minCodeSize < 2 || minCodeSize > 8) return false;
+    if (minCodeSize < 2 || minCodeSize > 8)
+        return false;
     minCodeSize_ = minCodeSize;
     clearCode_ = 1u << minCodeSize;
     for (uint32_t c = 0; c < clearCode_; ++c) {
@@ -63,19 +64,20 @@ void LzwDecoder::Reset() {
     prevCode_ = kNoCode;
 }
 
-void LzwDecoder::WriteStringPart(uint32_t code, uint32_t from, uint32_t count,
-                                 uint8_t* dst) const {
+void LzwDecoder::WriteStringPart(uint32_t code, uint32_t from, uint32_t count, uint8_t* dst) const {
     // Strings are walked from their last byte to their first.
     const uint32_t to = from + count;
     uint32_t c = code;
     for (uint32_t i = table_[code].length; i-- > from;) {
-        if (i < to) dst[i - from] = suffix_[c];
+        if (i < to)
+            dst[i - from] = suffix_[c];
         c = table_[c].prefix;
     }
 }
 
 size_t LzwDecoder::Decode(uint8_t* out, size_t capacity) {
-    if (state_ != LzwState::kRunning) return 0;
+    if (state_ != LzwState::kRunning)
+        return 0;
     const uint32_t base = pos_;  // absolute position of out[0]
     size_t n = 0;
 
@@ -85,7 +87,8 @@ size_t LzwDecoder::Decode(uint8_t* out, size_t capacity) {
         WriteStringPart(pendingCode_, pendingDone_, now, out);
         n = now;
         pendingDone_ += now;
-        if (pendingDone_ == table_[pendingCode_].length) pendingCode_ = kNoCode;
+        if (pendingDone_ == table_[pendingCode_].length)
+            pendingCode_ = kNoCode;
     }
 
     // The decoder's state lives in locals while decoding: stores through `out`
@@ -152,11 +155,13 @@ size_t LzwDecoder::Decode(uint8_t* out, size_t capacity) {
             // New entry: the previous string plus the first byte of this one.
             const Entry& prev = table[prevCode];
             uint64_t head = prev.head;
-            if (prev.length < 8) head |= uint64_t{first} << (8 * prev.length);
+            if (prev.length < 8)
+                head |= uint64_t{first} << (8 * prev.length);
             table[nextCode] = Entry{head, prevPos, static_cast<uint16_t>(prev.length + 1),
                                     static_cast<uint16_t>(prevCode)};
             suffix_[nextCode] = first;
-            if (++nextCode == (1u << width) && width < 12) ++width;
+            if (++nextCode == (1u << width) && width < 12)
+                ++width;
         }
 
         const Entry& e = table[code];

@@ -17,7 +17,7 @@ enum class LzwState {
 };
 
 class LzwDecoder {
-public:
+  public:
     // Bytes that Decode may write (and later overwrite) beyond `capacity`.
     static constexpr size_t kSlack = 16;
     static constexpr unsigned kMaxCodes = 4096;
@@ -34,7 +34,7 @@ public:
 
     LzwState state() const { return state_; }
 
-private:
+  private:
     static constexpr uint32_t kNoCode = 0xFFFF;
 
     void Reset();
@@ -58,14 +58,14 @@ private:
     const uint8_t* in_ = nullptr;
     const uint8_t* inEnd_ = nullptr;
     uint64_t bits_ = 0;
-    unsigned bitCount_ = 0;      // 0..64
-    unsigned minCodeSize_ = 0;   // 1..8
-    uint32_t clearCode_ = 0;     // 2^minCodeSize
-    uint32_t nextCode_ = 0;      // end code + 1 .. 4096
-    unsigned width_ = 0;         // minCodeSize + 1 .. 12
+    unsigned bitCount_ = 0;     // 0..64
+    unsigned minCodeSize_ = 0;  // 1..8
+    uint32_t clearCode_ = 0;    // 2^minCodeSize
+    uint32_t nextCode_ = 0;     // end code + 1 .. 4096
+    unsigned width_ = 0;        // minCodeSize + 1 .. 12
     uint32_t prevCode_ = kNoCode;
-    uint32_t prevPos_ = 0;       // absolute output position of prevCode_'s string
-    uint32_t pos_ = 0;           // absolute output position (bytes written so far)
+    uint32_t prevPos_ = 0;            // absolute output position of prevCode_'s string
+    uint32_t pos_ = 0;                // absolute output position (bytes written so far)
     uint32_t pendingCode_ = kNoCode;  // string cut at the end of the last call
     uint32_t pendingDone_ = 0;        // bytes of it already written
     LzwState state_ = LzwState::kEnded;

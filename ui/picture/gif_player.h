@@ -21,7 +21,7 @@ namespace velmora {
 enum class PlayerState { kLoaded, kRunning, kStopRequested, kStopped };
 
 class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
-public:
+  public:
     // Takes an opened animation (not a single image) for the box's window.
     static std::shared_ptr<GifPlayer> Create(std::unique_ptr<GifAnimation> animation, HWND box,
                                              int displayMode);
@@ -52,7 +52,7 @@ public:
     using FrameHook = void (*)(const GifPlayer* player, unsigned round, bool drawn);
     static void SetFrameHook(FrameHook hook);
 
-private:
+  private:
     GifPlayer(std::unique_ptr<GifAnimation> animation, HWND box, int displayMode);
     static DWORD WINAPI WorkerEntry(void* param);
     void Run();

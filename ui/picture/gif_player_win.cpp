@@ -27,12 +27,17 @@ GifPlayer::GifPlayer(std::unique_ptr<GifAnimation> animation, HWND box, int disp
 
 GifPlayer::~GifPlayer() = default;
 
-int GifPlayer::RunningWorkers() { return runningWorkers.load(); }
+int GifPlayer::RunningWorkers() {
+    return runningWorkers.load();
+}
 
-void GifPlayer::SetFrameHook(FrameHook hook) { frameHook.store(hook); }
+void GifPlayer::SetFrameHook(FrameHook hook) {
+    frameHook.store(hook);
+}
 
 void GifPlayer::Start() {
-    if (state_.load() != PlayerState::kLoaded || !stopped_) return;
+    if (state_.load() != PlayerState::kLoaded || !stopped_)
+        return;
     {
         std::lock_guard<std::mutex> lock(canvasLock_);
         animation_->Restart();
@@ -53,10 +58,12 @@ void GifPlayer::Start() {
 
 void GifPlayer::Stop() {
     PlayerState expected = PlayerState::kLoaded;
-    if (state_.compare_exchange_strong(expected, PlayerState::kStopped)) return;
+    if (state_.compare_exchange_strong(expected, PlayerState::kStopped))
+        return;
     expected = PlayerState::kRunning;
     state_.compare_exchange_strong(expected, PlayerState::kStopRequested);
-    if (state_.load() == PlayerState::kStopped) return;
+    if (state_.load() == PlayerState::kStopped)
+        return;
     // The worker checks for the request after every round and every 10 ms of its
     // wait; it needs nothing from this thread to get there.
     WaitForSingleObject(stopped_.get(), INFINITE);
@@ -71,8 +78,10 @@ void GifPlayer::PaintCanvas(HDC dc) {
 void GifPlayer::CopyCanvasLocked(HDC dc, int stretchMode) {
     RECT client = {};
     GetClientRect(box_, &client);
-    const Placement p = PlacePicture(displayMode_.load(), width_, height_, client.right, client.bottom);
-    if (p.width <= 0 || p.height <= 0) return;
+    const Placement p =
+        PlacePicture(displayMode_.load(), width_, height_, client.right, client.bottom);
+    if (p.width <= 0 || p.height <= 0)
+        return;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width_;
@@ -82,10 +91,12 @@ void GifPlayer::CopyCanvasLocked(HDC dc, int stretchMode) {
     info.bmiHeader.biCompression = BI_RGB;
     const int oldMode = SetStretchBltMode(dc, stretchMode);
     POINT oldOrigin = {};
-    if (stretchMode == HALFTONE) SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    if (stretchMode == HALFTONE)
+        SetBrushOrgEx(dc, 0, 0, &oldOrigin);
     StretchDIBits(dc, p.x, p.y, p.width, p.height, 0, 0, width_, height_,
                   animation_->canvas().pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
-    if (stretchMode == HALFTONE) SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    if (stretchMode == HALFTONE)
+        SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
     SetStretchBltMode(dc, oldMode);
 }
 
@@ -112,9 +123,11 @@ void GifPlayer::Run() {
         {
             std::lock_guard<std::mutex> lock(canvasLock_);
             result = animation_->Step();
-            if (dc.get() && IsWindow(box_)) CopyCanvasLocked(dc.get(), stretchMode);
+            if (dc.get() && IsWindow(box_))
+                CopyCanvasLocked(dc.get(), stretchMode);
         }
-        if (FrameHook hook = frameHook.load()) hook(this, round, result.drawn());
+        if (FrameHook hook = frameHook.load())
+            hook(this, round, result.drawn());
         ++round;
         while (GetTickCount() - started < result.delayMs &&
                state_.load() != PlayerState::kStopRequested) {

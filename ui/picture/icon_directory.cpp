@@ -12,7 +12,8 @@ namespace {
 bool PlausibleImage(const uint8_t* image, size_t size, bool& png) {
     static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     png = size >= 8 && std::memcmp(image, kPng, 8) == 0;
-    if (png) return true;
+    if (png)
+        return true;
     // BITMAPINFOHEADER whose height counts the colour image and the AND mask together.
     ByteReader r(image, size);
     const uint32_t headerSize = r.U32();
@@ -22,16 +23,26 @@ bool PlausibleImage(const uint8_t* image, size_t size, bool& png) {
     const uint16_t bitCount = r.U16();
     r.Skip(16);
     const uint32_t coloursUsed = r.U32();
-    if (r.failed() || headerSize != 40 || planes != 1) return false;
-    if (width <= 0 || width > 1024 || height <= 0 || height > 2048) return false;
+    if (r.failed() || headerSize != 40 || planes != 1)
+        return false;
+    if (width <= 0 || width > 1024 || height <= 0 || height > 2048)
+        return false;
     switch (bitCount) {
-        case 1: case 4: case 8: case 16: case 24: case 32: break;
-        default: return false;
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            break;
+        default:
+            return false;
     }
     uint64_t colours = 0;
     if (bitCount <= 8) {
         colours = coloursUsed == 0 ? (1u << bitCount) : coloursUsed;
-        if (colours > (1u << bitCount)) return false;
+        if (colours > (1u << bitCount))
+            return false;
     }
     const uint32_t rows = static_cast<uint32_t>(height) / 2;
     const uint64_t needed = 40 + colours * 4 +
@@ -56,7 +67,8 @@ IconResult ChooseIconImage(const uint8_t* data, size_t size, IconChoice& choice)
         return IconResult::kNotIcon;
     }
     const size_t directoryEnd = 6 + size_t{count} * 16;
-    if (directoryEnd > size) return IconResult::kDirectoryTruncated;
+    if (directoryEnd > size)
+        return IconResult::kDirectoryTruncated;
 
     unsigned chosen = count - 1;
     for (unsigned i = 0; i < count; ++i) {
@@ -79,7 +91,8 @@ IconResult ChooseIconImage(const uint8_t* data, size_t size, IconChoice& choice)
         return IconResult::kBadImage;
     }
     bool png = false;
-    if (!PlausibleImage(data + imageOffset, imageSize, png)) return IconResult::kBadImage;
+    if (!PlausibleImage(data + imageOffset, imageSize, png))
+        return IconResult::kBadImage;
 
     choice.cursor = type == 2;
     choice.index = chosen;

@@ -18,10 +18,9 @@ constexpr size_t kPaletteTail = 1 + 768;
 
 // The default 16-colour EGA palette of a version 3 file (which stores no palette).
 constexpr uint8_t kEgaPalette[16][3] = {
-    {0, 0, 0},       {0, 0, 170},     {0, 170, 0},     {0, 170, 170},
-    {170, 0, 0},     {170, 0, 170},   {170, 85, 0},    {170, 170, 170},
-    {85, 85, 85},    {85, 85, 255},   {85, 255, 85},   {85, 255, 255},
-    {255, 85, 85},   {255, 85, 255},  {255, 255, 85},  {255, 255, 255},
+    {0, 0, 0},     {0, 0, 170},     {0, 170, 0},    {0, 170, 170},   {170, 0, 0},   {170, 0, 170},
+    {170, 85, 0},  {170, 170, 170}, {85, 85, 85},   {85, 85, 255},   {85, 255, 85}, {85, 255, 255},
+    {255, 85, 85}, {255, 85, 255},  {255, 255, 85}, {255, 255, 255},
 };
 
 // Expands the run-length data into exactly out.size() bytes. Runs may cross scan
@@ -30,16 +29,20 @@ bool ExpandRuns(const uint8_t* p, const uint8_t* end, std::vector<uint8_t>& out)
     size_t n = 0;
     const size_t total = out.size();
     while (n < total) {
-        if (p >= end) return false;
+        if (p >= end)
+            return false;
         uint8_t b = *p++;
         size_t count = 1;
         if ((b & 0xC0) == 0xC0) {
             count = b & 0x3F;
-            if (p >= end) return false;
+            if (p >= end)
+                return false;
             b = *p++;
         }
-        if (count > total - n) count = total - n;
-        for (size_t i = 0; i < count; ++i) out[n++] = b;
+        if (count > total - n)
+            count = total - n;
+        for (size_t i = 0; i < count; ++i)
+            out[n++] = b;
     }
     return true;
 }
@@ -49,8 +52,10 @@ bool ExpandRuns(const uint8_t* p, const uint8_t* end, std::vector<uint8_t>& out)
 PcxResult DecodePcx(const uint8_t* data, size_t size, RgbImage& out) {
     out = RgbImage();
     PictureKind kind = RecognizePicture(data, size);
-    if (kind != PictureKind::kPcx8 && kind != PictureKind::kPcx1) return PcxResult::kNotPcx;
-    if (size < kHeaderSize) return PcxResult::kBadHeader;
+    if (kind != PictureKind::kPcx8 && kind != PictureKind::kPcx1)
+        return PcxResult::kNotPcx;
+    if (size < kHeaderSize)
+        return PcxResult::kBadHeader;
 
     ByteReader r(data, size);
     r.Skip(3);
@@ -59,15 +64,19 @@ PcxResult DecodePcx(const uint8_t* data, size_t size, RgbImage& out) {
     r.Skip(65 - 12);
     const uint8_t planes = r.U8();
     const uint16_t bytesPerLine = r.U16();
-    if (xmax < xmin || ymax < ymin) return PcxResult::kBadHeader;
+    if (xmax < xmin || ymax < ymin)
+        return PcxResult::kBadHeader;
     const uint32_t width = uint32_t{xmax} - xmin + 1;
     const uint32_t height = uint32_t{ymax} - ymin + 1;
 
     const bool eightBit = bitsPerPixel == 8 && (planes == 1 || planes == 3);
     const bool oneBit = bitsPerPixel == 1 && planes >= 1 && planes <= 4;
-    if (!eightBit && !oneBit) return PcxResult::kUnsupported;
-    if (uint64_t{bytesPerLine} * 8 < uint64_t{width} * bitsPerPixel) return PcxResult::kBadHeader;
-    if (uint64_t{width} * height > kMaxPcxPixels) return PcxResult::kTooLarge;
+    if (!eightBit && !oneBit)
+        return PcxResult::kUnsupported;
+    if (uint64_t{bytesPerLine} * 8 < uint64_t{width} * bitsPerPixel)
+        return PcxResult::kBadHeader;
+    if (uint64_t{width} * height > kMaxPcxPixels)
+        return PcxResult::kTooLarge;
 
     const uint8_t* runs = data + kHeaderSize;
     const uint8_t* runsEnd = data + size;
@@ -82,9 +91,11 @@ PcxResult DecodePcx(const uint8_t* data, size_t size, RgbImage& out) {
     const uint64_t needed = uint64_t{lineBytes} * height;
     // Each two-byte run gives at most 63 bytes: refuse before allocating when the
     // data cannot possibly hold the picture.
-    if (needed > uint64_t(runsEnd - runs) * 63) return PcxResult::kTruncated;
+    if (needed > uint64_t(runsEnd - runs) * 63)
+        return PcxResult::kTruncated;
     std::vector<uint8_t> lines(static_cast<size_t>(needed));
-    if (!ExpandRuns(runs, runsEnd, lines)) return PcxResult::kTruncated;
+    if (!ExpandRuns(runs, runsEnd, lines))
+        return PcxResult::kTruncated;
 
     out.width = static_cast<int>(width);
     out.height = static_cast<int>(height);

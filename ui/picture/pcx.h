@@ -17,11 +17,11 @@ struct RgbImage {
 
 enum class PcxResult {
     kOk,
-    kNotPcx,          // first bytes are not one of the recognised PCX kinds
-    kBadHeader,       // header shorter than 128 bytes, encoding not RLE, xmax < xmin, ...
-    kUnsupported,     // a plane / bit-depth combination we do not draw
-    kTooLarge,        // more than kMaxPcxPixels pixels
-    kTruncated,       // the run-length data ends before the last row
+    kNotPcx,       // first bytes are not one of the recognised PCX kinds
+    kBadHeader,    // header shorter than 128 bytes, encoding not RLE, xmax < xmin, ...
+    kUnsupported,  // a plane / bit-depth combination we do not draw
+    kTooLarge,     // more than kMaxPcxPixels pixels
+    kTruncated,    // the run-length data ends before the last row
 };
 
 constexpr uint32_t kMaxPcxPixels = 1u << 25;

@@ -17,7 +17,7 @@
 namespace velmora {
 
 class PictureDisplay {
-public:
+  public:
     // `background` stays the control's (null: the button-face colour).
     PictureDisplay(HWND box, int displayMode, HBRUSH background);
     ~PictureDisplay();  // stops a playing animation first
@@ -47,7 +47,7 @@ public:
     bool animated() const { return player_ != nullptr; }
     const GifPlayer* player() const { return player_.get(); }
 
-private:
+  private:
     void FillBackground(HDC dc, const RECT& area);
 
     HWND box_;

@@ -8,10 +8,13 @@ namespace velmora {
 PictureDisplay::PictureDisplay(HWND box, int displayMode, HBRUSH background)
     : box_(box), displayMode_(displayMode), background_(background) {}
 
-PictureDisplay::~PictureDisplay() { StopAnimation(); }
+PictureDisplay::~PictureDisplay() {
+    StopAnimation();
+}
 
 void PictureDisplay::StopAnimation() {
-    if (player_) player_->Stop();
+    if (player_)
+        player_->Stop();
 }
 
 bool PictureDisplay::LoadPicture(const uint8_t* data, size_t size, bool animate) {
@@ -28,7 +31,8 @@ bool PictureDisplay::LoadPicture(const uint8_t* data, size_t size, bool animate)
                 player_ = GifPlayer::Create(std::move(animation), box_, displayMode_);
             }
         }
-        if (!player_) DecodeStillPicture(data, size, still_);
+        if (!player_)
+            DecodeStillPicture(data, size, still_);
     }
     InvalidateRect(box_, nullptr, FALSE);
     return player_ != nullptr || !still_.empty();
@@ -42,8 +46,8 @@ void PictureDisplay::PaintPicture(HDC dc) {
     RECT client = {};
     GetClientRect(box_, &client);
     if (player_) {
-        const Placement p =
-            PlacePicture(displayMode_, player_->width(), player_->height(), client.right, client.bottom);
+        const Placement p = PlacePicture(displayMode_, player_->width(), player_->height(),
+                                         client.right, client.bottom);
         if (player_->state() == PlayerState::kLoaded) {
             // The worker draws the first frame there; filling it first would flash.
             const int saved = SaveDC(dc);
@@ -58,15 +62,19 @@ void PictureDisplay::PaintPicture(HDC dc) {
         return;
     }
     FillBackground(dc, client);
-    if (still_.empty()) return;
-    const Placement p = PlacePicture(displayMode_, still_.width, still_.height, client.right, client.bottom);
+    if (still_.empty())
+        return;
+    const Placement p =
+        PlacePicture(displayMode_, still_.width, still_.height, client.right, client.bottom);
     DrawStillPicture(dc, still_, p.x, p.y, p.width, p.height);
 }
 
 void PictureDisplay::SetDisplayMode(int mode) {
-    if (mode == displayMode_) return;
+    if (mode == displayMode_)
+        return;
     displayMode_ = mode;
-    if (player_) player_->SetDisplayMode(mode);
+    if (player_)
+        player_->SetDisplayMode(mode);
     InvalidateRect(box_, nullptr, FALSE);
     UpdateWindow(box_);
 }
@@ -75,8 +83,12 @@ PictureKind PictureDisplay::kind() const {
     return player_ ? PictureKind::kGif : still_.kind;
 }
 
-int PictureDisplay::width() const { return player_ ? player_->width() : still_.width; }
+int PictureDisplay::width() const {
+    return player_ ? player_->width() : still_.width;
+}
 
-int PictureDisplay::height() const { return player_ ? player_->height() : still_.height; }
+int PictureDisplay::height() const {
+    return player_ ? player_->height() : still_.height;
+}
 
 }  // namespace velmora

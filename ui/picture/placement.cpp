@@ -4,9 +4,12 @@ namespace velmora {
 
 Placement PlacePicture(int displayMode, int width, int height, int clientWidth, int clientHeight) {
     Placement p;
-    if (width <= 0 || height <= 0) return p;
-    if (clientWidth < 0) clientWidth = 0;
-    if (clientHeight < 0) clientHeight = 0;
+    if (width <= 0 || height <= 0)
+        return p;
+    if (clientWidth < 0)
+        clientWidth = 0;
+    if (clientHeight < 0)
+        clientHeight = 0;
     switch (displayMode) {
         case 1:
             p.width = clientWidth;

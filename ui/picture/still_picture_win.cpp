@@ -18,7 +18,8 @@ namespace {
 struct ScreenDc {
     ScreenDc() : dc(GetDC(nullptr)) {}
     ~ScreenDc() {
-        if (dc) ReleaseDC(nullptr, dc);
+        if (dc)
+            ReleaseDC(nullptr, dc);
     }
     HDC dc;
 };
@@ -28,19 +29,21 @@ struct ScreenDc {
 // size field is set to the pixel bytes that are really there).
 HBITMAP BitmapFromFile(const uint8_t* data, size_t size, int& width, int& height) {
     BitmapLayout layout;
-    if (CheckBitmap(data, size, layout) != BitmapResult::kOk) return nullptr;
+    if (CheckBitmap(data, size, layout) != BitmapResult::kOk)
+        return nullptr;
     std::vector<uint32_t> info((layout.pixelOffset - layout.infoOffset + 3) / 4 + 4, 0);
     std::memcpy(info.data(), data + layout.infoOffset, layout.pixelOffset - layout.infoOffset);
     if (layout.headerSize >= sizeof(BITMAPINFOHEADER)) {
         auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
         header->biSizeImage = static_cast<DWORD>(layout.pixelSize);
     }
-    std::vector<uint8_t> bits(data + layout.pixelOffset, data + layout.pixelOffset + layout.pixelSize);
+    std::vector<uint8_t> bits(data + layout.pixelOffset,
+                              data + layout.pixelOffset + layout.pixelSize);
     const UINT usage = DIB_RGB_COLORS;
     ScreenDc screen;
-    HBITMAP bitmap = CreateDIBitmap(screen.dc, reinterpret_cast<BITMAPINFOHEADER*>(info.data()),
-                                    CBM_INIT, bits.data(), reinterpret_cast<BITMAPINFO*>(info.data()),
-                                    usage);
+    HBITMAP bitmap =
+        CreateDIBitmap(screen.dc, reinterpret_cast<BITMAPINFOHEADER*>(info.data()), CBM_INIT,
+                       bits.data(), reinterpret_cast<BITMAPINFO*>(info.data()), usage);
     width = layout.width;
     height = layout.height;
     return bitmap;
@@ -50,7 +53,8 @@ HBITMAP BitmapFromFile(const uint8_t* data, size_t size, int& width, int& height
 // that the picture object can go at once.
 HBITMAP BitmapFromJpeg(const uint8_t* data, size_t size, int& width, int& height) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) return nullptr;
+    if (!memory)
+        return nullptr;
     if (void* p = GlobalLock(memory)) {
         std::memcpy(p, data, size);
         GlobalUnlock(memory);
@@ -64,7 +68,8 @@ HBITMAP BitmapFromJpeg(const uint8_t* data, size_t size, int& width, int& height
     HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
                                 reinterpret_cast<void**>(&picture));
     stream->Release();
-    if (FAILED(hr) || !picture) return nullptr;
+    if (FAILED(hr) || !picture)
+        return nullptr;
     HBITMAP result = nullptr;
     SHORT type = PICTYPE_NONE;
     OLE_HANDLE handle = 0;
@@ -93,7 +98,8 @@ HBITMAP BitmapFromRgb(const RgbImage& image) {
 
 HICON IconFromFile(const uint8_t* data, size_t size, int& width, int& height) {
     IconChoice choice;
-    if (ChooseIconImage(data, size, choice) != IconResult::kOk) return nullptr;
+    if (ChooseIconImage(data, size, choice) != IconResult::kOk)
+        return nullptr;
     // A cursor resource starts with its hot spot.
     const size_t prefix = choice.cursor ? 4 : 0;
     std::vector<uint8_t> resource(prefix + choice.size);
@@ -181,21 +187,26 @@ void DecodeStillPicture(const uint8_t* data, size_t size, StillPicture& out) {
 }
 
 void DrawStillPicture(HDC dc, const StillPicture& picture, int x, int y, int width, int height) {
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0)
+        return;
     if (picture.icon) {
         DrawIconEx(dc, x, y, picture.icon.get(), width, height, 0, nullptr, DI_NORMAL);
         return;
     }
-    if (!picture.bitmap) return;
+    if (!picture.bitmap)
+        return;
     UniqueDc memory(CreateCompatibleDC(dc));
-    if (!memory) return;
+    if (!memory)
+        return;
     DcSelect select(memory.get(), picture.bitmap.get());
     const int mode = PictureStretchMode();
     const int oldMode = SetStretchBltMode(dc, mode);
     POINT oldOrigin = {};
-    if (mode == HALFTONE) SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    if (mode == HALFTONE)
+        SetBrushOrgEx(dc, 0, 0, &oldOrigin);
     StretchBlt(dc, x, y, width, height, memory.get(), 0, 0, picture.width, picture.height, SRCCOPY);
-    if (mode == HALFTONE) SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    if (mode == HALFTONE)
+        SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
     SetStretchBltMode(dc, oldMode);
 }
 

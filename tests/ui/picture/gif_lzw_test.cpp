@@ -31,9 +31,11 @@ std::vector<uint8_t> DecodeAll(const std::string& codes, unsigned minCodeSize, s
         const size_t want = std::min(piece, capacity - n);
         const size_t got = d.Decode(out.data() + n, want);
         n += got;
-        if (got < want) break;
+        if (got < want)
+            break;
     }
-    if (state) *state = d.state();
+    if (state)
+        *state = d.state();
     out.resize(n);
     return out;
 }
@@ -46,7 +48,8 @@ TEST(Lzw, RoundTripWholeAndInPieces) {
             std::vector<uint8_t> px(20000);
             uint8_t v = 0;
             for (auto& p : px) {
-                if (kind == 0 || rng() % 32 == 0) v = rng() % (1u << minCodeSize);
+                if (kind == 0 || rng() % 32 == 0)
+                    v = rng() % (1u << minCodeSize);
                 p = v;
             }
             const std::string codes = LzwCompress(px.data(), px.size(), minCodeSize);
@@ -69,8 +72,8 @@ TEST(Lzw, CodeBeingDefinedAndClearInTheMiddle) {
 
 TEST(Lzw, InvalidCodesStopTheImage) {
     const std::vector<std::vector<uint32_t>> bad = {
-        {4, 6},        // the next entry with no previous code
-        {4, 1, 7},     // beyond the next entry (6)
+        {4, 6},           // the next entry with no previous code
+        {4, 1, 7},        // beyond the next entry (6)
         {4, 1, 2, 4, 6},  // the next entry right after a clear
     };
     for (const auto& c : bad) {

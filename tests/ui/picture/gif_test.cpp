@@ -34,15 +34,28 @@ const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
 std::string Picture(const GifCanvas& canvas) {
     std::string s;
     for (int y = 0; y < canvas.height(); ++y) {
-        if (y) s += '/';
+        if (y)
+            s += '/';
         for (int x = 0; x < canvas.width(); ++x) {
             switch (canvas.Pixel(x, y)) {
-                case 0xFFFFFF: s += 'W'; break;
-                case 0x000000: s += 'K'; break;
-                case 0xFF0000: s += 'R'; break;
-                case 0x00FF00: s += 'G'; break;
-                case 0x0000FF: s += 'B'; break;
-                default: s += '?'; break;
+                case 0xFFFFFF:
+                    s += 'W';
+                    break;
+                case 0x000000:
+                    s += 'K';
+                    break;
+                case 0xFF0000:
+                    s += 'R';
+                    break;
+                case 0x00FF00:
+                    s += 'G';
+                    break;
+                case 0x0000FF:
+                    s += 'B';
+                    break;
+                default:
+                    s += '?';
+                    break;
             }
         }
     }
@@ -140,7 +153,8 @@ TEST(GifPlayer, DisposalTwoOnEveryFrameDrawsEachFrameOnWhite) {
     EXPECT_EQ(p.pictures, (std::vector<std::string>{"RWW", "WGW", "WWB", "RWW"}));
 
     // The same with disposal 1 accumulates.
-    for (auto& f : spec.frames) f.disposal = 1;
+    for (auto& f : spec.frames)
+        f.disposal = 1;
     p = Play(EncodeGif(spec), 4);
     EXPECT_EQ(p.pictures, (std::vector<std::string>{"RWW", "RGW", "RGB", "RGB"}));
 }
@@ -248,7 +262,9 @@ TEST(GifQuirks, EachArtificialFile) {
         {"early_end_code.gif.txt", 1, {"BWW"}, {O::kDrawn}},
         {"no_trailer.gif.txt", 3, {"R", "G", "R"}, {O::kDrawn, O::kDrawn, O::kDrawn}},
         {"index_beyond_table.gif.txt", 1, {"RGK"}, {O::kDrawn}},
-        {"unknown_extension.gif.txt", 4, {"R", "R", "G", "R"},
+        {"unknown_extension.gif.txt",
+         4,
+         {"R", "R", "G", "R"},
          {O::kDrawn, O::kUnknownExtension, O::kDrawn, O::kDrawn}},
         {"short_graphic_control.gif.txt", 2, {"R", "G"}, {O::kDrawn, O::kDrawn}},
         {"bad_min_code_size.gif.txt", 3, {"R", "R", "B"}, {O::kDrawn, O::kAbandoned, O::kDrawn}},
@@ -259,7 +275,8 @@ TEST(GifQuirks, EachArtificialFile) {
         Played p = Play(LoadGifText(c.file), c.rounds);
         EXPECT_EQ(p.pictures, c.pictures);
         std::vector<O> outcomes;
-        for (const GifRound& r : p.rounds) outcomes.push_back(r.outcome);
+        for (const GifRound& r : p.rounds)
+            outcomes.push_back(r.outcome);
         EXPECT_EQ(outcomes, c.outcomes);
     }
     // The short graphic control block left the delay of 7 in force.
@@ -276,7 +293,8 @@ TEST(GifQuirks, NoImageInAWholePassIsNoPicture) {
     // A stream that is only a trailer, or only garbage, ends as well.
     for (const char* stream : {"3B", "00", "99 98 97", "21 99 00", "2C 00"}) {
         SCOPED_TRACE(stream);
-        const std::string g = AssembleGifText(std::string(R"("GIF89a" u16:1 u16:1 00 00 00 )") + stream);
+        const std::string g =
+            AssembleGifText(std::string(R"("GIF89a" u16:1 u16:1 00 00 00 )") + stream);
         EXPECT_EQ(a.Open(Bytes(g), g.size()), GifResult::kNoImage);
     }
     // Only abandoned images: no picture either.
@@ -307,7 +325,8 @@ TEST(GifPlayer, EveryTruncationPointLoadsOrIsRejected) {
     std::mt19937 rng(7);
     for (int i = 0; i < 3; ++i) {
         std::vector<uint8_t> px(48);
-        for (auto& v : px) v = rng() % 4;
+        for (auto& v : px)
+            v = rng() % 4;
         spec.frames.push_back(Frame(0, 0, 8, 6, px));
         spec.frames.back().disposal = 2;
         spec.frames.back().transparentIndex = 1;
@@ -356,12 +375,14 @@ TEST(GifEncoder, RoundTripThroughTheDecoder) {
         const int w = 1 + rng() % 300, h = 1 + rng() % 120;
         const unsigned colours = 2u << (rng() % 8);
         std::vector<uint32_t> palette(colours);
-        for (auto& c : palette) c = rng() & 0xFFFFFF;
+        for (auto& c : palette)
+            c = rng() & 0xFFFFFF;
         std::vector<uint8_t> px(size_t(w) * h);
         const int flatness = trial % 3;  // noise, runs, flat
         uint8_t v = 0;
         for (auto& p : px) {
-            if (flatness == 0 || (flatness == 1 && rng() % 16 == 0)) v = rng() % colours;
+            if (flatness == 0 || (flatness == 1 && rng() % 16 == 0))
+                v = rng() % colours;
             p = v;
         }
         GifSpec spec{w, h, {}, false, {Frame(0, 0, w, h, px)}};

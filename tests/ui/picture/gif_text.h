@@ -45,12 +45,14 @@ inline std::string PackCodes(unsigned minCodeSize, const std::vector<uint32_t>& 
         } else {
             if (havePrev && next < 4096) {
                 ++next;
-                if (next == (1u << width) && width < 12) ++width;
+                if (next == (1u << width) && width < 12)
+                    ++width;
             }
             havePrev = true;
         }
     }
-    if (count > 0) out.push_back(static_cast<char>(acc & 0xFF));
+    if (count > 0)
+        out.push_back(static_cast<char>(acc & 0xFF));
     return out;
 }
 
@@ -60,7 +62,8 @@ inline std::string AssembleGifText(const std::string& text) {
     std::string line;
     while (std::getline(lines, line)) {
         const size_t hash = line.find('#');
-        if (hash != std::string::npos) line.erase(hash);
+        if (hash != std::string::npos)
+            line.erase(hash);
         std::istringstream tokens(line);
         std::string t;
         while (tokens >> t) {
@@ -69,7 +72,8 @@ inline std::string AssembleGifText(const std::string& text) {
                 tokens >> minCodeSize;
                 std::vector<uint32_t> values;
                 uint32_t v;
-                while (tokens >> v) values.push_back(v);
+                while (tokens >> v)
+                    values.push_back(v);
                 out.push_back(static_cast<char>(minCodeSize));
                 if (t == "lzw") {
                     std::vector<uint8_t> indices(values.begin(), values.end());
@@ -84,7 +88,8 @@ inline std::string AssembleGifText(const std::string& text) {
                 out.push_back(static_cast<char>(v & 0xFF));
                 out.push_back(static_cast<char>((v >> 8) & 0xFF));
             } else {
-                if (t.size() % 2 != 0) throw std::runtime_error("odd hex token: " + t);
+                if (t.size() % 2 != 0)
+                    throw std::runtime_error("odd hex token: " + t);
                 for (size_t i = 0; i < t.size(); i += 2) {
                     out.push_back(static_cast<char>(std::stoul(t.substr(i, 2), nullptr, 16)));
                 }
@@ -96,7 +101,8 @@ inline std::string AssembleGifText(const std::string& text) {
 
 inline std::string LoadGifText(const std::string& name) {
     std::ifstream in(std::string(VELMORA_TEST_DATA) + "/picture/" + name, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open test file " + name);
+    if (!in)
+        throw std::runtime_error("cannot open test file " + name);
     std::stringstream buffer;
     buffer << in.rdbuf();
     return AssembleGifText(buffer.str());

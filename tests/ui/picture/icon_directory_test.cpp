@@ -35,7 +35,8 @@ std::string IconFile(const std::vector<Entry>& entries, uint16_t type = 1) {
         img.U16(1);
         img.U16(4);
         img.Zeros(24);
-        img.Zeros(16 * 4 + ((e.width * 4 + 31) / 32 * 4) * e.width + ((e.width + 31) / 32 * 4) * e.width);
+        img.Zeros(16 * 4 + ((e.width * 4 + 31) / 32 * 4) * e.width +
+                  ((e.width + 31) / 32 * 4) * e.width);
         images.push_back(img.Take());
         w.U8(e.width);
         w.U8(e.width);
@@ -47,7 +48,8 @@ std::string IconFile(const std::vector<Entry>& entries, uint16_t type = 1) {
         w.U32(static_cast<uint32_t>(offset));
         offset += images.back().size();
     }
-    for (const std::string& img : images) w.Bytes(img);
+    for (const std::string& img : images)
+        w.Bytes(img);
     return w.Take();
 }
 

@@ -67,8 +67,8 @@ TEST(Pcx, EightBitsWithPalette) {
     ASSERT_EQ(Decode(EightBit(), image), PcxResult::kOk);
     EXPECT_EQ(image.width, 3);
     EXPECT_EQ(image.height, 2);
-    EXPECT_EQ(Pixels(image), (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x00FF00,
-                                                    0x00FF00, 0x00FF00}));
+    EXPECT_EQ(Pixels(image),
+              (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x00FF00, 0x00FF00, 0x00FF00}));
 }
 
 TEST(Pcx, RunsCrossingLinesAndNoPalette) {
@@ -126,8 +126,7 @@ TEST(Pcx, BadHeaders) {
     EXPECT_EQ(Decode(Header(5, 8, 2, 1, 2, 2) + "\xC4\x01", image), PcxResult::kUnsupported);
     EXPECT_EQ(Decode(Header(5, 8, 60000, 60000, 1, 60000) + "\xFF\x01", image),
               PcxResult::kTooLarge);
-    EXPECT_EQ(Decode(Header(5, 8, 4000, 4000, 1, 4000) + "\xFF\x01", image),
-              PcxResult::kTruncated);
+    EXPECT_EQ(Decode(Header(5, 8, 4000, 4000, 1, 4000) + "\xFF\x01", image), PcxResult::kTruncated);
     EXPECT_EQ(Decode("GIF89a", image), PcxResult::kNotPcx);
 }
 

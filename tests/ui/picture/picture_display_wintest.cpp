@@ -39,7 +39,8 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_NCCREATE:
             SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+                              reinterpret_cast<LONG_PTR>(
+                                  reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
             break;
         case WM_PAINT:
             if (box && box->display) {
@@ -50,7 +51,8 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_DESTROY:
-            if (box && box->display) box->display->StopAnimation();
+            if (box && box->display)
+                box->display->StopAnimation();
             break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -69,7 +71,7 @@ void PumpFor(DWORD ms) {
 }
 
 class PictureWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WNDCLASSW wc = {};
         wc.lpfnWndProc = BoxProc;
@@ -93,13 +95,15 @@ protected:
         PumpFor(20);
     }
     void Destroy() {
-        if (hwnd_) DestroyWindow(hwnd_);
+        if (hwnd_)
+            DestroyWindow(hwnd_);
         hwnd_ = nullptr;
         box_.display = nullptr;
         display_.reset();
     }
     bool Load(const std::string& data, bool animate = false) {
-        return display_->LoadPicture(reinterpret_cast<const uint8_t*>(data.data()), data.size(), animate);
+        return display_->LoadPicture(reinterpret_cast<const uint8_t*>(data.data()), data.size(),
+                                     animate);
     }
     // Paints the box into a memory bitmap of its client size and reads pixels there.
     std::vector<COLORREF> PaintToMemory(int width, int height) {
@@ -111,7 +115,8 @@ protected:
         DcSelect select(memory.get(), bitmap.get());
         display_->PaintPicture(memory.get());
         for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(memory.get(), x, y));
+            for (int x = 0; x < width; ++x)
+                pixels.push_back(GetPixel(memory.get(), x, y));
         }
         return pixels;
     }
@@ -144,7 +149,8 @@ std::string Gif(int width, int height, const std::vector<std::vector<uint8_t>>& 
 // transparent index 233 of a 256-colour table; `delay` in hundredths.
 std::string Animation(unsigned delay) {
     std::vector<uint32_t> palette(256);
-    for (unsigned i = 0; i < 256; ++i) palette[i] = (i * 0x010307u) & 0xFFFFFF;
+    for (unsigned i = 0; i < 256; ++i)
+        palette[i] = (i * 0x010307u) & 0xFFFFFF;
     GifSpec spec{142, 144, palette, true, {}};
     for (int f = 0; f < 6; ++f) {
         GifFrameSpec fr;
@@ -157,7 +163,8 @@ std::string Animation(unsigned delay) {
         for (int y = 0; y < 144; ++y) {
             for (int x = 0; x < 142; ++x) {
                 const int dx = x - 71 - f * 4, dy = y - 72;
-                if (dx * dx + dy * dy < 1200) fr.indices[y * 142 + x] = static_cast<uint8_t>((x + y) % 200);
+                if (dx * dx + dy * dy < 1200)
+                    fr.indices[y * 142 + x] = static_cast<uint8_t>((x + y) % 200);
             }
         }
         spec.frames.push_back(fr);
@@ -198,7 +205,9 @@ std::string ReadFile(const std::string& name) {
     return s.str();
 }
 
-COLORREF Rgb(uint32_t c) { return RGB(c >> 16, (c >> 8) & 0xFF, c & 0xFF); }
+COLORREF Rgb(uint32_t c) {
+    return RGB(c >> 16, (c >> 8) & 0xFF, c & 0xFF);
+}
 
 TEST_F(PictureWindow, StillBitmapPaintsAtNaturalSizeOverTheBackground) {
     ASSERT_TRUE(Load(Bmp({{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFFFF}})));
@@ -297,11 +306,13 @@ TEST_F(PictureWindow, NoPictureShowsOnlyTheBackground) {
     EXPECT_FALSE(display_->LoadPicture(nullptr, 0, false));
     EXPECT_FALSE(Load("BM123"));
     EXPECT_FALSE(Load("not a picture at all"));
-    EXPECT_FALSE(Load(std::string("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xFF\xFF", 19), true));
+    EXPECT_FALSE(
+        Load(std::string("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xFF\xFF", 19), true));
     EXPECT_FALSE(Load(Bmp({{0xFF0000}}).substr(0, 56)));
     EXPECT_EQ(display_->kind(), PictureKind::kNone);
     const auto px = PaintToMemory(3, 3);
-    for (COLORREF c : px) EXPECT_EQ(c, kBack);
+    for (COLORREF c : px)
+        EXPECT_EQ(c, kBack);
 }
 
 TEST_F(PictureWindow, DisplayModeTwoCentresAndShrinks) {
@@ -310,9 +321,9 @@ TEST_F(PictureWindow, DisplayModeTwoCentresAndShrinks) {
     std::vector<std::vector<uint32_t>> rows(100, std::vector<uint32_t>(200, 0x00FF00));
     ASSERT_TRUE(Load(Bmp(rows)));
     const auto px = PaintToMemory(100, 100);
-    EXPECT_EQ(px[10 * 100 + 50], kBack);         // above (0, 25)
+    EXPECT_EQ(px[10 * 100 + 50], kBack);          // above (0, 25)
     EXPECT_EQ(px[40 * 100 + 50], Rgb(0x00FF00));  // inside 100 x 50 at (0, 25)
-    EXPECT_EQ(px[80 * 100 + 50], kBack);         // below
+    EXPECT_EQ(px[80 * 100 + 50], kBack);          // below
 }
 
 TEST_F(PictureWindow, SetDisplayModeRepaintsAtOnceOnlyWhenChanged) {
@@ -334,7 +345,9 @@ TEST_F(PictureWindow, OneImageGifGetsNoWorker) {
 }
 
 std::atomic<int> framesSeen{0};
-void CountFrames(const GifPlayer*, unsigned, bool) { framesSeen.fetch_add(1); }
+void CountFrames(const GifPlayer*, unsigned, bool) {
+    framesSeen.fetch_add(1);
+}
 
 TEST_F(PictureWindow, AnimationStartsAtFirstPaintAndStops) {
     GifPlayer::SetFrameHook(CountFrames);
@@ -348,11 +361,12 @@ TEST_F(PictureWindow, AnimationStartsAtFirstPaintAndStops) {
     Create(200, 150, 0);
     ASSERT_TRUE(Load(Animation(1), true));
     const auto first = PaintToMemory(200, 150);
-    EXPECT_EQ(first[10 * 200 + 170], kBack);   // right of the 142 x 144 canvas
-    EXPECT_NE(first[10 * 200 + 10], kBack);    // inside: left for the worker
+    EXPECT_EQ(first[10 * 200 + 170], kBack);  // right of the 142 x 144 canvas
+    EXPECT_NE(first[10 * 200 + 10], kBack);   // inside: left for the worker
     EXPECT_EQ(display_->player()->state(), PlayerState::kRunning);
     EXPECT_EQ(GifPlayer::RunningWorkers(), 1);
-    for (int i = 0; i < 200 && framesSeen < 4; ++i) PumpFor(10);
+    for (int i = 0; i < 200 && framesSeen < 4; ++i)
+        PumpFor(10);
     EXPECT_GE(framesSeen.load(), 4);
     // Painting while playing copies the canvas: frame content, not background.
     const auto later = PaintToMemory(200, 150);
@@ -366,7 +380,8 @@ std::atomic<const GifPlayer*> oldPlayer{nullptr};
 std::atomic<bool> newLoaded{false};
 std::atomic<int> staleFrames{0};
 void WatchStale(const GifPlayer* player, unsigned, bool) {
-    if (newLoaded.load() && player == oldPlayer.load()) staleFrames.fetch_add(1);
+    if (newLoaded.load() && player == oldPlayer.load())
+        staleFrames.fetch_add(1);
     framesSeen.fetch_add(1);
 }
 
@@ -378,7 +393,8 @@ TEST_F(PictureWindow, NewLoadWaitsForTheWorkerAndNoOldFrameFollows) {
     ASSERT_TRUE(Load(Animation(0), true));
     UpdateWindow(hwnd_);
     oldPlayer = display_->player();
-    for (int i = 0; i < 200 && framesSeen < 3; ++i) PumpFor(10);
+    for (int i = 0; i < 200 && framesSeen < 3; ++i)
+        PumpFor(10);
     ASSERT_GE(framesSeen.load(), 3);
     ASSERT_TRUE(Load(Animation(0), true));
     newLoaded = true;
@@ -395,11 +411,12 @@ TEST_F(PictureWindow, NewLoadWaitsForTheWorkerAndNoOldFrameFollows) {
 // GetGuiResources is not implemented): the process's GDI handle table is filled up
 // to a known headroom, and afterwards the free handles are counted again.
 class GdiHeadroom {
-public:
+  public:
     explicit GdiHeadroom(size_t room) {
         while (held_.size() < 200000) {
             HBRUSH b = CreateSolidBrush(0);
-            if (!b) break;
+            if (!b)
+                break;
             held_.push_back(b);
         }
         for (size_t i = 0; i < room && !held_.empty(); ++i) {
@@ -408,20 +425,23 @@ public:
         }
     }
     ~GdiHeadroom() {
-        for (HBRUSH b : held_) DeleteObject(b);
+        for (HBRUSH b : held_)
+            DeleteObject(b);
     }
     size_t CountFree(size_t most) const {
         std::vector<HBRUSH> probe;
         while (probe.size() < most) {
             HBRUSH b = CreateSolidBrush(0);
-            if (!b) break;
+            if (!b)
+                break;
             probe.push_back(b);
         }
-        for (HBRUSH b : probe) DeleteObject(b);
+        for (HBRUSH b : probe)
+            DeleteObject(b);
         return probe.size();
     }
 
-private:
+  private:
     std::vector<HBRUSH> held_;
 };
 
@@ -437,7 +457,8 @@ TEST_F(PictureWindow, StressLoadPlayStopAThousandTimes) {
         ASSERT_TRUE(display_->player() != nullptr);
         ASSERT_NE(display_->player()->state(), PlayerState::kLoaded);
         oldPlayer = display_->player();
-        if (i % 3 == 0) Sleep(i % 7);
+        if (i % 3 == 0)
+            Sleep(i % 7);
         if (i % 2 == 0) {
             display_->StopAnimation();
             ASSERT_EQ(GifPlayer::RunningWorkers(), 0);
@@ -449,7 +470,8 @@ TEST_F(PictureWindow, StressLoadPlayStopAThousandTimes) {
             UpdateWindow(hwnd_);
         }
     };
-    for (int i = 0; i < 10; ++i) cycle(i);
+    for (int i = 0; i < 10; ++i)
+        cycle(i);
     display_->StopAnimation();
     PumpFor(50);
     // GetGuiResources counts on Windows (Wine answers 0 whatever happens).
@@ -463,7 +485,8 @@ TEST_F(PictureWindow, StressLoadPlayStopAThousandTimes) {
         constexpr size_t kRoom = 300;
         GdiHeadroom headroom(kRoom);
         ASSERT_GE(headroom.CountFree(kRoom + 10), kRoom - 5);
-        for (int i = 0; i < 1000; ++i) cycle(i);
+        for (int i = 0; i < 1000; ++i)
+            cycle(i);
         display_->StopAnimation();
         PumpFor(50);
         // A leak of one object per cycle would have used up the headroom long ago.
@@ -481,7 +504,9 @@ TEST_F(PictureWindow, StressLoadPlayStopAThousandTimes) {
 ULONGLONG ProcessCpu100ns() {
     FILETIME created, exited, kernel, user;
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto value = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    auto value = [](const FILETIME& t) {
+        return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
     return value(kernel) + value(user);
 }
 
@@ -492,7 +517,8 @@ void PrintCpuUse(PictureDisplay& display, HWND hwnd, int mode, const char* what)
     GifPlayer::SetFrameHook(CountFrames);
     display.SetDisplayMode(mode);
     const std::string gif = Animation(5);
-    ASSERT_TRUE(display.LoadPicture(reinterpret_cast<const uint8_t*>(gif.data()), gif.size(), true));
+    ASSERT_TRUE(
+        display.LoadPicture(reinterpret_cast<const uint8_t*>(gif.data()), gif.size(), true));
     UpdateWindow(hwnd);
     PumpFor(300);
     framesSeen = 0;
@@ -502,9 +528,10 @@ void PrintCpuUse(PictureDisplay& display, HWND hwnd, int mode, const char* what)
     const ULONGLONG cpu1 = ProcessCpu100ns();
     const DWORD wall = GetTickCount() - t0;
     const double percent = double(cpu1 - cpu0) / 1e4 / wall * 100.0;
-    std::printf("[ figures  ] 142x144, 6 frames at 50 ms, %s: %d rounds in %lu ms, "
-                "process CPU %.2f%% of one core\n",
-                what, framesSeen.load(), static_cast<unsigned long>(wall), percent);
+    std::printf(
+        "[ figures  ] 142x144, 6 frames at 50 ms, %s: %d rounds in %lu ms, "
+        "process CPU %.2f%% of one core\n",
+        what, framesSeen.load(), static_cast<unsigned long>(wall), percent);
     EXPECT_GT(framesSeen.load(), 0);
     display.StopAnimation();
 }
