@@ -30,6 +30,23 @@ int InterlacedRow(int k, int height) {
     return 1 + k * 2;
 }
 
+// Palette colours of an image; with transparency, every entry whose colour equals
+// the transparent entry's is marked kSkip. Answers whether any entry is.
+bool MakeLut(const GifImage& image, bool useTransparency, uint32_t (&lut)[256]) {
+    std::memcpy(lut, image.palette->colour, sizeof lut);
+    bool skips = false;
+    if (useTransparency && image.transparent) {
+        const uint32_t key = lut[image.transparentIndex];
+        for (uint32_t& c : lut) {
+            if (c == key) {
+                c = kSkip;
+                skips = true;
+            }
+        }
+    }
+    return skips;
+}
+
 }  // namespace
 
 unsigned GifDelayMs(unsigned delay) {
@@ -95,17 +112,7 @@ void GifCanvas::Restore() {
 void GifCanvas::Draw(const GifImage& image, const uint8_t* indices, size_t count,
                      bool useTransparency) {
     uint32_t lut[256];
-    std::memcpy(lut, image.palette->colour, sizeof lut);
-    bool skips = false;
-    if (useTransparency && image.transparent) {
-        const uint32_t key = lut[image.transparentIndex];
-        for (uint32_t& c : lut) {
-            if (c == key) {
-                c = kSkip;
-                skips = true;
-            }
-        }
-    }
+    const bool skips = MakeLut(image, useTransparency, lut);
     const int w = image.width;
     const int x0 = std::max(image.left, 0);
     const int x1 = std::min(image.left + w, width_);
@@ -132,6 +139,41 @@ void GifCanvas::Draw(const GifImage& image, const uint8_t* indices, size_t count
             for (int i = 0; i < n; ++i) {
                 const uint32_t c = lut[src[i]];
                 dst[i] = (c & kSkip) ? dst[i] : c;
+            }
+        } else {
+#pragma GCC unroll 4
+            for (int i = 0; i < n; ++i)
+                dst[i] = lut[src[i]];
+        }
+    }
+}
+
+bool GifCanvas::SavedRectangleIs(const GifImage& image) const {
+    const int x0 = std::max(image.left, 0), y0 = std::max(image.top, 0);
+    const int x1 = std::min(image.left + image.width, width_);
+    const int y1 = std::min(image.top + image.height, height_);
+    return saved_ && x1 > x0 && y1 > y0 && savedLeft_ == x0 && savedTop_ == y0 &&
+           savedWidth_ == x1 - x0 && savedHeight_ == y1 - y0;
+}
+
+void GifCanvas::DrawOverSaved(const GifImage& image, const uint8_t* indices, bool useTransparency) {
+    uint32_t lut[256];
+    const bool skips = MakeLut(image, useTransparency, lut);
+    const int w = image.width;
+    for (int k = 0; k < image.height; ++k) {
+        const int row = image.interlaced ? InterlacedRow(k, image.height) : k;
+        const int y = image.top + row;
+        if (y < savedTop_ || y >= savedTop_ + savedHeight_)
+            continue;
+        const uint8_t* src = indices + size_t(k) * w + (savedLeft_ - image.left);
+        uint32_t* dst = pixels_.data() + size_t(y) * width_ + savedLeft_;
+        const uint32_t* under = savedPixels_.data() + size_t(y - savedTop_) * savedWidth_;
+        const int n = savedWidth_;
+        if (skips) {
+#pragma GCC unroll 4
+            for (int i = 0; i < n; ++i) {
+                const uint32_t c = lut[src[i]];
+                dst[i] = (c & kSkip) ? under[i] : c;
             }
         } else {
 #pragma GCC unroll 4
@@ -177,57 +219,61 @@ void GifAnimation::Restart() {
     canvas_.Reset(header_.width, header_.height);
 }
 
-GifRound GifAnimation::Step() {
-    canvas_.Restore();
-    GifImage image;
-    GifRound round;
-    const GifBlockResult blocks = reader_.ReadRound(image);
-    // The delay in force lasts beyond its round, so rounds without an image wait too.
-    round.delayMs = GifDelayMs(reader_.delay());
-    switch (blocks) {
+GifRoundOutcome GifAnimation::NextImage(GifImage& image, size_t& decoded) {
+    switch (reader_.ReadRound(image)) {
         case GifBlockResult::kImage:
             break;
         case GifBlockResult::kUnknownBlock:
-            round.outcome = GifRoundOutcome::kUnknownBlock;
-            return round;
+            return GifRoundOutcome::kUnknownBlock;
         case GifBlockResult::kUnknownExtension:
-            round.outcome = GifRoundOutcome::kUnknownExtension;
-            return round;
+            return GifRoundOutcome::kUnknownExtension;
         case GifBlockResult::kTruncated:
-            round.outcome = GifRoundOutcome::kTruncated;
-            return round;
+            return GifRoundOutcome::kTruncated;
         case GifBlockResult::kNoImageInPass:
-            round.outcome = GifRoundOutcome::kNoImageInPass;
-            return round;
+            return GifRoundOutcome::kNoImageInPass;
     }
-    if (image.width == 0 || image.height == 0) {
-        round.outcome = GifRoundOutcome::kEmptyImage;
-        return round;
-    }
+    if (image.width == 0 || image.height == 0)
+        return GifRoundOutcome::kEmptyImage;
     const size_t pixels = size_t(image.width) * size_t(image.height);
-    if (pixels > options_.maxFramePixels) {
-        round.outcome = GifRoundOutcome::kFrameTooLarge;
-        return round;
-    }
+    if (pixels > options_.maxFramePixels)
+        return GifRoundOutcome::kFrameTooLarge;
     if (!lzw_->Start(image.minCodeSize, image.codes, image.codeSize)) {
-        round.outcome = GifRoundOutcome::kAbandoned;
-        return round;
+        return GifRoundOutcome::kAbandoned;
     }
     if (indicesCapacity_ < pixels) {
         indices_.reset(new uint8_t[pixels + LzwDecoder::kSlack]);
         indicesCapacity_ = pixels;
     }
     // Decoding stops when the image is full: codes after that are never read.
-    const size_t decoded = lzw_->Decode(indices_.get(), pixels);
-    if (lzw_->state() == LzwState::kInvalidCode) {
-        round.outcome = GifRoundOutcome::kAbandoned;
+    decoded = lzw_->Decode(indices_.get(), pixels);
+    if (lzw_->state() == LzwState::kInvalidCode)
+        return GifRoundOutcome::kAbandoned;
+    return GifRoundOutcome::kDrawn;
+}
+
+GifRound GifAnimation::Step() {
+    // The previous image's disposal is carried out below, once this round's image
+    // is known; nothing looks at the canvas in between.
+    GifImage image;
+    size_t decoded = 0;
+    GifRound round;
+    round.outcome = NextImage(image, decoded);
+    // The delay in force lasts beyond its round, so rounds without an image wait too.
+    round.delayMs = GifDelayMs(reader_.delay());
+    if (round.outcome != GifRoundOutcome::kDrawn) {
+        canvas_.Restore();
         return round;
     }
-    if (image.disposal == 2 || image.disposal == 3) {
-        canvas_.Save(image.left, image.top, image.width, image.height);
+    const bool disposes = image.disposal == 2 || image.disposal == 3;
+    const bool complete = decoded == size_t(image.width) * size_t(image.height);
+    if (disposes && complete && canvas_.SavedRectangleIs(image)) {
+        canvas_.DrawOverSaved(image, indices_.get(), !options_.opaque);
+    } else {
+        canvas_.Restore();
+        if (disposes)
+            canvas_.Save(image.left, image.top, image.width, image.height);
+        canvas_.Draw(image, indices_.get(), decoded, !options_.opaque);
     }
-    canvas_.Draw(image, indices_.get(), decoded, !options_.opaque);
-    round.outcome = GifRoundOutcome::kDrawn;
     return round;
 }
 

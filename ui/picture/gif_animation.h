@@ -40,6 +40,12 @@ class GifCanvas {
     // colour equals the transparent entry's colour are left out.
     void Draw(const GifImage& image, const uint8_t* indices, size_t count, bool useTransparency);
 
+    // Restore, Save of the same rectangle and Draw of a complete image in one pass,
+    // for an image whose part on the canvas is exactly the saved rectangle (as in
+    // an animation of full frames with disposal 2 or 3). The saved pixels stay saved.
+    bool SavedRectangleIs(const GifImage& image) const;
+    void DrawOverSaved(const GifImage& image, const uint8_t* indices, bool useTransparency);
+
   private:
     int width_ = 0;
     int height_ = 0;
@@ -113,6 +119,8 @@ class GifAnimation {
     std::vector<uint8_t> data_;
     GifHeader header_;
     GifOptions options_;
+    GifRoundOutcome NextImage(GifImage& image, size_t& decoded);
+
     GifBlockReader reader_;
     std::unique_ptr<LzwDecoder> lzw_;
     std::unique_ptr<uint8_t[]> indices_;

@@ -172,6 +172,23 @@ TEST(GifPlayer, DisposalThreeRestoresAndIsClearedEveryRound) {
     EXPECT_EQ(p.pictures, (std::vector<std::string>{"RR", "RG", "BR", "BK"}));
 }
 
+TEST(GifPlayer, DisposalTwoWithPartlyDecodedOrShiftedFrames) {
+    // All with disposal 2. Frame 2 covers the place of frame 1 but ends early: the
+    // rest is restored. Frame 3 is smaller than the saved place: restore, then draw
+    // inside it. Frames 4 and 5 have index 0 transparent; frame 5 covers exactly the
+    // place saved before frame 4 (restore, save and draw in one pass).
+    const std::string gif = AssembleGifText(R"("GIF89a" u16:3 u16:1 81 00 00
+        000000 FF0000 00FF00 0000FF
+        21 F9 04 08 u16:0 00 00  2C u16:0 u16:0 u16:3 u16:1 00  lzw 2 1 1 1
+        21 F9 04 08 u16:0 00 00  2C u16:0 u16:0 u16:3 u16:1 00  codes 2 4 2 5
+        21 F9 04 08 u16:0 00 00  2C u16:1 u16:0 u16:1 u16:1 00  lzw 2 3
+        21 F9 04 09 u16:0 00 00  2C u16:0 u16:0 u16:3 u16:1 00  lzw 2 1 0 2
+        21 F9 04 09 u16:0 00 00  2C u16:0 u16:0 u16:3 u16:1 00  lzw 2 0 3 0
+        3B)");
+    Played p = Play(gif, 5);
+    EXPECT_EQ(p.pictures, (std::vector<std::string>{"RRR", "GWW", "WBW", "RWG", "WBW"}));
+}
+
 TEST(GifPlayer, TransparencyComparesColoursAndStaysInForce) {
     // Palette entries 0 and 3 are both blue; index 3 is transparent.
     const std::vector<uint32_t> palette = {0x0000FF, 0xFF0000, 0x00FF00, 0x0000FF};
