@@ -44,8 +44,14 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
 
     void SetDisplayMode(int mode) { displayMode_.store(mode); }
 
-    // Number of worker threads of all players that have not yet ended.
+    // Number of workers of all players that have not yet said stopped.
     static int RunningWorkers();
+    // Number of player objects alive (a worker may hold the last reference for a
+    // moment after it said stopped).
+    static int LivePlayers();
+
+    // A number of its own for each player ever made (addresses get reused).
+    unsigned serial() const { return serial_; }
 
     // Called by the worker after each round's copy to the window (tests observe
     // frames with it); null for none.
@@ -60,6 +66,7 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
 
     std::unique_ptr<GifAnimation> animation_;
     const HWND box_;
+    const unsigned serial_;
     const int width_;
     const int height_;
     std::atomic<int> displayMode_;

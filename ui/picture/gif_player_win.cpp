@@ -8,6 +8,8 @@ namespace velmora {
 namespace {
 
 std::atomic<int> runningWorkers{0};
+std::atomic<int> livePlayers{0};
+std::atomic<unsigned> nextSerial{1};
 std::atomic<GifPlayer::FrameHook> frameHook{nullptr};
 
 }  // namespace
@@ -20,12 +22,17 @@ std::shared_ptr<GifPlayer> GifPlayer::Create(std::unique_ptr<GifAnimation> anima
 GifPlayer::GifPlayer(std::unique_ptr<GifAnimation> animation, HWND box, int displayMode)
     : animation_(std::move(animation)),
       box_(box),
+      serial_(nextSerial.fetch_add(1)),
       width_(animation_->width()),
       height_(animation_->height()),
       displayMode_(displayMode),
-      stopped_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+      stopped_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    livePlayers.fetch_add(1);
+}
 
-GifPlayer::~GifPlayer() = default;
+GifPlayer::~GifPlayer() {
+    livePlayers.fetch_sub(1);
+}
 
 int GifPlayer::RunningWorkers() {
     return runningWorkers.load();

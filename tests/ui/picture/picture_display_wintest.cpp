@@ -376,11 +376,11 @@ TEST_F(PictureWindow, AnimationStartsAtFirstPaintAndStops) {
     EXPECT_EQ(GifPlayer::RunningWorkers(), 0);
 }
 
-std::atomic<const GifPlayer*> oldPlayer{nullptr};
+std::atomic<unsigned> oldPlayer{0};
 std::atomic<bool> newLoaded{false};
 std::atomic<int> staleFrames{0};
 void WatchStale(const GifPlayer* player, unsigned, bool) {
-    if (newLoaded.load() && player == oldPlayer.load())
+    if (newLoaded.load() && player->serial() == oldPlayer.load())
         staleFrames.fetch_add(1);
     framesSeen.fetch_add(1);
 }
@@ -392,7 +392,7 @@ TEST_F(PictureWindow, NewLoadWaitsForTheWorkerAndNoOldFrameFollows) {
     newLoaded = false;
     ASSERT_TRUE(Load(Animation(0), true));
     UpdateWindow(hwnd_);
-    oldPlayer = display_->player();
+    oldPlayer = display_->player()->serial();
     for (int i = 0; i < 200 && framesSeen < 3; ++i)
         PumpFor(10);
     ASSERT_GE(framesSeen.load(), 3);
@@ -456,7 +456,7 @@ TEST_F(PictureWindow, StressLoadPlayStopAThousandTimes) {
         UpdateWindow(hwnd_);  // starts the worker
         ASSERT_TRUE(display_->player() != nullptr);
         ASSERT_NE(display_->player()->state(), PlayerState::kLoaded);
-        oldPlayer = display_->player();
+        oldPlayer = display_->player()->serial();
         if (i % 3 == 0)
             Sleep(i % 7);
         if (i % 2 == 0) {
@@ -477,7 +477,9 @@ TEST_F(PictureWindow, StressLoadPlayStopAThousandTimes) {
     // GetGuiResources counts on Windows (Wine answers 0 whatever happens).
     const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    // Kernel handles: with none leaked, the next handle made is the one made before.
+    // Kernel handles: the next handle made takes the lowest free slot, so with none
+    // leaked it comes out where it did before (give or take a few that Wine makes
+    // and drops on its own; a handle leaked per cycle would move it by thousands).
     HANDLE probe = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     CloseHandle(probe);
     staleFrames = 0;
@@ -497,7 +499,7 @@ TEST_F(PictureWindow, StressLoadPlayStopAThousandTimes) {
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
     HANDLE after = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    EXPECT_EQ(after, probe);
+    EXPECT_LT(reinterpret_cast<uintptr_t>(after), reinterpret_cast<uintptr_t>(probe) + 4 * 16);
     CloseHandle(after);
 }
 
