@@ -223,7 +223,7 @@ TEST_F(PictureWindow, StillBitmapPaintsAtNaturalSizeOverTheBackground) {
     EXPECT_EQ(px[15], kBack);
 }
 
-TEST_F(PictureWindow, StillGifIsOpaqueAndPcxAndJpegAndIconDecode) {
+TEST_F(PictureWindow, StillGifIsOpaqueAndPcxJpegIconAndCursorDecode) {
     // The transparent index shows in its own colour when still.
     ASSERT_TRUE(Load(Gif(2, 1, {{1, 3}}, 0, 0, 3)));
     EXPECT_EQ(display_->kind(), PictureKind::kGif);
@@ -297,6 +297,15 @@ TEST_F(PictureWindow, StillGifIsOpaqueAndPcxAndJpegAndIconDecode) {
     ASSERT_TRUE(Load(ico.bytes()));
     EXPECT_EQ(display_->kind(), PictureKind::kIcon);
     EXPECT_EQ(display_->width(), 32);
+    px = PaintToMemory(33, 1);
+    EXPECT_EQ(px[5], RGB(0, 0, 0));
+    EXPECT_EQ(px[32], kBack);
+
+    // The same image as a cursor file (type 2, hot spot 1, 4 in the entry).
+    std::string cur = ico.bytes();
+    cur[2] = 2;
+    ASSERT_TRUE(Load(cur));
+    EXPECT_EQ(display_->kind(), PictureKind::kCursor);
     px = PaintToMemory(33, 1);
     EXPECT_EQ(px[5], RGB(0, 0, 0));
     EXPECT_EQ(px[32], kBack);
