@@ -17,13 +17,17 @@ void PrintUnit(const UnitRecord& u) {
                 Utf8FromGbk(u.name).c_str());
     std::printf("    geometry %d,%d %dx%d  parent 0x%08X  flags 0x%X", u.left, u.top, u.width,
                 u.height, u.parent, u.flags);
-    if (u.eventLink) std::printf("  event link 0x%08X", u.eventLink);
+    if (u.eventLink)
+        std::printf("  event link 0x%08X", u.eventLink);
     std::printf("\n");
-    if (!u.comment.empty()) std::printf("    comment \"%s\"\n", Utf8FromGbk(u.comment).c_str());
-    if (!u.tag.empty()) std::printf("    tag \"%s\"\n", Utf8FromGbk(u.tag).c_str());
+    if (!u.comment.empty())
+        std::printf("    comment \"%s\"\n", Utf8FromGbk(u.comment).c_str());
+    if (!u.tag.empty())
+        std::printf("    tag \"%s\"\n", Utf8FromGbk(u.tag).c_str());
     if (!u.children.empty()) {
         std::printf("    children");
-        for (uint32_t c : u.children) std::printf(" 0x%08X", c);
+        for (uint32_t c : u.children)
+            std::printf(" 0x%08X", c);
         std::printf("\n");
     }
     std::printf("    pointer data %s\n", HexBytes(u.pointerData).c_str());
@@ -58,7 +62,8 @@ int RunDescriptions(int argc, char** argv) {
     for (const WindowDescription& w : set.windows) {
         std::printf("window 0x%08X  module 0x%08X  word 0x%08X  reserved 0x%08X  units %zu\n",
                     w.windowId, w.moduleId, w.windowWord, w.reservedWord, w.units.size());
-        for (const UnitRecord& u : w.units) PrintUnit(u);
+        for (const UnitRecord& u : w.units)
+            PrintUnit(u);
     }
     return 0;
 }

@@ -19,14 +19,17 @@ struct ButtonProperties {
 
     auto Tie() const { return std::tie(kind, hAlign, vAlign, picture, font, caption); }
 };
-inline bool operator==(const ButtonProperties& a, const ButtonProperties& b) { return a.Tie() == b.Tie(); }
+inline bool operator==(const ButtonProperties& a, const ButtonProperties& b) {
+    return a.Tie() == b.Tie();
+}
 
 constexpr uint32_t kButtonHighestVersion = 1;
 extern const PropertyTable kButtonPropertyTable;
 
 // Decodes a stored block; on failure `out` holds the defaults.
 OwnDataError DecodeButtonProperties(const uint8_t* data, size_t size, ButtonProperties& out);
-std::string EncodeButtonProperties(const ButtonProperties& p, uint32_t version = kButtonHighestVersion);
+std::string EncodeButtonProperties(const ButtonProperties& p,
+                                   uint32_t version = kButtonHighestVersion);
 std::vector<OwnPropertyValue> ListButtonProperties(const ButtonProperties& p);
 
 }  // namespace velmora

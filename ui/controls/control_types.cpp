@@ -46,20 +46,24 @@ const ControlTypeInfo kControlTypes[8] = {
      ListWith<HyperLinkerProperties, DecodeHyperLinker, ListHyperLinkerProperties>},
     {kTimerTypeCode, "Timer", "时钟", &kTimerPropertyTable,
      ListWith<TimerProperties, DecodeTimerProperties, ListTimerProperties>},
-    {kQTipTypeCode, "Q_tip", "气球提示框", &kQTipPropertyTable, ListWith<QTipProperties, DecodeQTip, ListQTipProperties>},
+    {kQTipTypeCode, "Q_tip", "气球提示框", &kQTipPropertyTable,
+     ListWith<QTipProperties, DecodeQTip, ListQTipProperties>},
 };
 
 const ControlTypeInfo* FindControlType(uint32_t typeCode) {
     for (const ControlTypeInfo& t : kControlTypes) {
-        if (t.typeCode == typeCode) return &t;
+        if (t.typeCode == typeCode)
+            return &t;
     }
     return nullptr;
 }
 
 const PropertyInfo* FindProperty(uint32_t typeCode, int32_t index) {
     const ControlTypeInfo* type = FindControlType(typeCode);
-    if (!type) return nullptr;
-    if (index >= 0 && index < kFirstOwnPropertyIndex) return kCommonProperties.Find(index);
+    if (!type)
+        return nullptr;
+    if (index >= 0 && index < kFirstOwnPropertyIndex)
+        return kCommonProperties.Find(index);
     return type->ownProperties->Find(index);
 }
 
@@ -67,16 +71,21 @@ OwnDataError ListOwnProperties(uint32_t typeCode, const uint8_t* data, size_t si
                                std::vector<OwnPropertyValue>& out) {
     out.clear();
     const ControlTypeInfo* type = FindControlType(typeCode);
-    if (!type) return OwnDataError::kUnknownType;
+    if (!type)
+        return OwnDataError::kUnknownType;
     return type->listOwnData(data, size, out);
 }
 
 const char* OwnDataErrorText(OwnDataError error) {
     switch (error) {
-        case OwnDataError::kNone: return "no error";
-        case OwnDataError::kVersionTooHigh: return "the format version is above the type's highest";
-        case OwnDataError::kTruncated: return "the data ends before its last field";
-        case OwnDataError::kUnknownType: return "no control type has this type code";
+        case OwnDataError::kNone:
+            return "no error";
+        case OwnDataError::kVersionTooHigh:
+            return "the format version is above the type's highest";
+        case OwnDataError::kTruncated:
+            return "the data ends before its last field";
+        case OwnDataError::kUnknownType:
+            return "no control type has this type code";
     }
     return "unknown error";
 }

@@ -27,7 +27,8 @@ struct ControlTypeInfo {
     const PropertyTable* ownProperties;
     // Decodes a block (the type's defaults for a new control, standard system
     // colours) and lists its stored properties in index order.
-    OwnDataError (*listOwnData)(const uint8_t* data, size_t size, std::vector<OwnPropertyValue>& out);
+    OwnDataError (*listOwnData)(const uint8_t* data, size_t size,
+                                std::vector<OwnPropertyValue>& out);
 };
 
 // All eight types, in type code order.

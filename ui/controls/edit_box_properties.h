@@ -36,19 +36,23 @@ struct EditBoxProperties {
     std::string dataField;
 
     auto Tie() const {
-        return std::tie(border, textColor, backColor, hideSelection, maxLength, multiline, scrollBars, align,
-                        inputMode, passwordChar, caseConversion, spinMode, spinMin, spinMax, selStart, selLength,
-                        font, content, dataSource, dataField);
+        return std::tie(border, textColor, backColor, hideSelection, maxLength, multiline,
+                        scrollBars, align, inputMode, passwordChar, caseConversion, spinMode,
+                        spinMin, spinMax, selStart, selLength, font, content, dataSource,
+                        dataField);
     }
 };
-inline bool operator==(const EditBoxProperties& a, const EditBoxProperties& b) { return a.Tie() == b.Tie(); }
+inline bool operator==(const EditBoxProperties& a, const EditBoxProperties& b) {
+    return a.Tie() == b.Tie();
+}
 
 constexpr uint32_t kEditBoxHighestVersion = 2;
 extern const PropertyTable kEditBoxPropertyTable;
 
 // Decodes a stored block; on failure `out` holds the defaults.
 OwnDataError DecodeEditBoxProperties(const uint8_t* data, size_t size, EditBoxProperties& out);
-std::string EncodeEditBoxProperties(const EditBoxProperties& p, uint32_t version = kEditBoxHighestVersion);
+std::string EncodeEditBoxProperties(const EditBoxProperties& p,
+                                    uint32_t version = kEditBoxHighestVersion);
 // `PasswordChar` (a text property) is listed as its 16-bit stored number.
 std::vector<OwnPropertyValue> ListEditBoxProperties(const EditBoxProperties& p);
 

@@ -28,8 +28,8 @@ struct HyperLinkerProperties {
     std::string font;
 
     auto Tie() const {
-        return std::tie(caption, linkKind, mailAddress, webAddress, normalColor, visitedColor, hoverColor,
-                        backColor, border, font);
+        return std::tie(caption, linkKind, mailAddress, webAddress, normalColor, visitedColor,
+                        hoverColor, backColor, border, font);
     }
 };
 inline bool operator==(const HyperLinkerProperties& a, const HyperLinkerProperties& b) {
@@ -44,8 +44,9 @@ HyperLinkerProperties NewHyperLinkerProperties(uint32_t highlightColour);
 
 // Decodes a stored block; an empty block gives `newBox`. On failure `out` holds
 // `newBox`.
-OwnDataError DecodeHyperLinkerProperties(const uint8_t* data, size_t size, HyperLinkerProperties& out,
-                                         const HyperLinkerProperties& newBox = HyperLinkerProperties{});
+OwnDataError DecodeHyperLinkerProperties(
+    const uint8_t* data, size_t size, HyperLinkerProperties& out,
+    const HyperLinkerProperties& newBox = HyperLinkerProperties{});
 std::string EncodeHyperLinkerProperties(const HyperLinkerProperties& p,
                                         uint32_t version = kHyperLinkerHighestVersion);
 std::vector<OwnPropertyValue> ListHyperLinkerProperties(const HyperLinkerProperties& p);

@@ -58,7 +58,8 @@ constexpr OwnField<P> kFields[] = {
 const PropertyTable kLabelPropertyTable = MakePropertyTable(kRows);
 
 namespace {
-const OwnLayout<P> kLayout{kFields, std::size(kFields), kLabelHighestVersion, true, &kLabelPropertyTable};
+const OwnLayout<P> kLayout{kFields, std::size(kFields), kLabelHighestVersion, true,
+                           &kLabelPropertyTable};
 }
 
 OwnDataError DecodeLabelProperties(const uint8_t* data, size_t size, LabelProperties& out) {
@@ -69,6 +70,8 @@ std::string EncodeLabelProperties(const LabelProperties& p, uint32_t version) {
     return EncodeOwnData(kLayout, p, version);
 }
 
-std::vector<OwnPropertyValue> ListLabelProperties(const LabelProperties& p) { return ListOwnData(kLayout, p); }
+std::vector<OwnPropertyValue> ListLabelProperties(const LabelProperties& p) {
+    return ListOwnData(kLayout, p);
+}
 
 }  // namespace velmora

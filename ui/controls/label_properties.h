@@ -36,20 +36,23 @@ struct LabelProperties {
     std::string dataField;
 
     auto Tie() const {
-        return std::tie(effect, gradBorderWidth, border, gradBorderColor1, gradBorderColor2, gradBorderColor3,
-                        textColor, backColor, pictureMode, gradBackMode, gradBackColor1, gradBackColor2,
-                        gradBackColor3, hAlign, vAlign, wordWrap, font, backPicture, caption, dataSource,
-                        dataField);
+        return std::tie(effect, gradBorderWidth, border, gradBorderColor1, gradBorderColor2,
+                        gradBorderColor3, textColor, backColor, pictureMode, gradBackMode,
+                        gradBackColor1, gradBackColor2, gradBackColor3, hAlign, vAlign, wordWrap,
+                        font, backPicture, caption, dataSource, dataField);
     }
 };
-inline bool operator==(const LabelProperties& a, const LabelProperties& b) { return a.Tie() == b.Tie(); }
+inline bool operator==(const LabelProperties& a, const LabelProperties& b) {
+    return a.Tie() == b.Tie();
+}
 
 constexpr uint32_t kLabelHighestVersion = 2;
 extern const PropertyTable kLabelPropertyTable;
 
 // Decodes a stored block; on failure `out` holds the defaults.
 OwnDataError DecodeLabelProperties(const uint8_t* data, size_t size, LabelProperties& out);
-std::string EncodeLabelProperties(const LabelProperties& p, uint32_t version = kLabelHighestVersion);
+std::string EncodeLabelProperties(const LabelProperties& p,
+                                  uint32_t version = kLabelHighestVersion);
 std::vector<OwnPropertyValue> ListLabelProperties(const LabelProperties& p);
 
 }  // namespace velmora

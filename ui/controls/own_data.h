@@ -13,9 +13,9 @@
 // encoding and the readable listing all walk that table.
 
 #include <algorithm>
-#include <iterator>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -54,8 +54,8 @@ enum class OwnFieldType : uint8_t {
 template <class P>
 struct OwnField {
     OwnFieldType type = OwnFieldType::kReserved;
-    int32_t index = -1;     // global property index; -1 for reserved words
-    uint32_t since = 0;     // first format version that holds the field
+    int32_t index = -1;  // global property index; -1 for reserved words
+    uint32_t since = 0;  // first format version that holds the field
     int32_t P::*i32 = nullptr;
     uint32_t P::*u32 = nullptr;
     uint16_t P::*u16 = nullptr;
@@ -136,25 +136,43 @@ template <class P>
 OwnDataError DecodeOwnData(const OwnLayout<P>& layout, const uint8_t* data, size_t size,
                            const P& defaults, P& out) {
     out = defaults;
-    if (size == 0) return OwnDataError::kNone;
+    if (size == 0)
+        return OwnDataError::kNone;
     ByteReader in(data, size);
     uint32_t version = in.U32();
-    if (in.failed()) return OwnDataError::kTruncated;
-    if (!layout.versionChecked) version = layout.highestVersion;
-    if (version > layout.highestVersion) return OwnDataError::kVersionTooHigh;
+    if (in.failed())
+        return OwnDataError::kTruncated;
+    if (!layout.versionChecked)
+        version = layout.highestVersion;
+    if (version > layout.highestVersion)
+        return OwnDataError::kVersionTooHigh;
     P p = defaults;
     for (size_t i = 0; i < layout.count; ++i) {
         const OwnField<P>& f = layout.fields[i];
-        if (version < f.since) continue;
+        if (version < f.since)
+            continue;
         switch (f.type) {
-            case OwnFieldType::kI32: p.*f.i32 = in.I32(); break;
-            case OwnFieldType::kU32: p.*f.u32 = in.U32(); break;
-            case OwnFieldType::kU16: p.*f.u16 = in.U16(); break;
-            case OwnFieldType::kBytes: in.LengthPrefixed(p.*f.bytes); break;
-            case OwnFieldType::kNegatedLogical: p.*f.i32 = in.U32() == 0 ? 1 : 0; break;
-            case OwnFieldType::kReserved: in.U32(); break;
+            case OwnFieldType::kI32:
+                p.*f.i32 = in.I32();
+                break;
+            case OwnFieldType::kU32:
+                p.*f.u32 = in.U32();
+                break;
+            case OwnFieldType::kU16:
+                p.*f.u16 = in.U16();
+                break;
+            case OwnFieldType::kBytes:
+                in.LengthPrefixed(p.*f.bytes);
+                break;
+            case OwnFieldType::kNegatedLogical:
+                p.*f.i32 = in.U32() == 0 ? 1 : 0;
+                break;
+            case OwnFieldType::kReserved:
+                in.U32();
+                break;
         }
-        if (in.failed()) return OwnDataError::kTruncated;
+        if (in.failed())
+            return OwnDataError::kTruncated;
     }
     out = std::move(p);
     return OwnDataError::kNone;
@@ -168,14 +186,27 @@ std::string EncodeOwnData(const OwnLayout<P>& layout, const P& p, uint32_t versi
     out.U32(version);
     for (size_t i = 0; i < layout.count; ++i) {
         const OwnField<P>& f = layout.fields[i];
-        if (version < f.since) continue;
+        if (version < f.since)
+            continue;
         switch (f.type) {
-            case OwnFieldType::kI32: out.I32(p.*f.i32); break;
-            case OwnFieldType::kU32: out.U32(p.*f.u32); break;
-            case OwnFieldType::kU16: out.U16(p.*f.u16); break;
-            case OwnFieldType::kBytes: out.LengthPrefixed(p.*f.bytes); break;
-            case OwnFieldType::kNegatedLogical: out.U32(p.*f.i32 == 0 ? 1 : 0); break;
-            case OwnFieldType::kReserved: out.U32(0); break;
+            case OwnFieldType::kI32:
+                out.I32(p.*f.i32);
+                break;
+            case OwnFieldType::kU32:
+                out.U32(p.*f.u32);
+                break;
+            case OwnFieldType::kU16:
+                out.U16(p.*f.u16);
+                break;
+            case OwnFieldType::kBytes:
+                out.LengthPrefixed(p.*f.bytes);
+                break;
+            case OwnFieldType::kNegatedLogical:
+                out.U32(p.*f.i32 == 0 ? 1 : 0);
+                break;
+            case OwnFieldType::kReserved:
+                out.U32(0);
+                break;
         }
     }
     return out.Take();
@@ -187,17 +218,28 @@ std::vector<OwnPropertyValue> ListOwnData(const OwnLayout<P>& layout, const P& p
     std::vector<OwnPropertyValue> values;
     for (size_t i = 0; i < layout.count; ++i) {
         const OwnField<P>& f = layout.fields[i];
-        if (f.index < 0) continue;
+        if (f.index < 0)
+            continue;
         OwnPropertyValue v;
         v.info = layout.table->Find(f.index);
-        if (!v.info) continue;
+        if (!v.info)
+            continue;
         switch (f.type) {
             case OwnFieldType::kI32:
-            case OwnFieldType::kNegatedLogical: v.number = static_cast<uint32_t>(p.*f.i32); break;
-            case OwnFieldType::kU32: v.number = p.*f.u32; break;
-            case OwnFieldType::kU16: v.number = p.*f.u16; break;
-            case OwnFieldType::kBytes: v.bytes = p.*f.bytes; break;
-            case OwnFieldType::kReserved: break;
+            case OwnFieldType::kNegatedLogical:
+                v.number = static_cast<uint32_t>(p.*f.i32);
+                break;
+            case OwnFieldType::kU32:
+                v.number = p.*f.u32;
+                break;
+            case OwnFieldType::kU16:
+                v.number = p.*f.u16;
+                break;
+            case OwnFieldType::kBytes:
+                v.bytes = p.*f.bytes;
+                break;
+            case OwnFieldType::kReserved:
+                break;
         }
         values.push_back(std::move(v));
     }

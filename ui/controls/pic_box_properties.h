@@ -18,16 +18,21 @@ struct PicBoxProperties {
     std::string dataSource;
     std::string dataField;
 
-    auto Tie() const { return std::tie(border, backColor, displayMode, animate, picture, dataSource, dataField); }
+    auto Tie() const {
+        return std::tie(border, backColor, displayMode, animate, picture, dataSource, dataField);
+    }
 };
-inline bool operator==(const PicBoxProperties& a, const PicBoxProperties& b) { return a.Tie() == b.Tie(); }
+inline bool operator==(const PicBoxProperties& a, const PicBoxProperties& b) {
+    return a.Tie() == b.Tie();
+}
 
 constexpr uint32_t kPicBoxHighestVersion = 2;
 extern const PropertyTable kPicBoxPropertyTable;
 
 // Decodes a stored block; on failure `out` holds the defaults.
 OwnDataError DecodePicBoxProperties(const uint8_t* data, size_t size, PicBoxProperties& out);
-std::string EncodePicBoxProperties(const PicBoxProperties& p, uint32_t version = kPicBoxHighestVersion);
+std::string EncodePicBoxProperties(const PicBoxProperties& p,
+                                   uint32_t version = kPicBoxHighestVersion);
 std::vector<OwnPropertyValue> ListPicBoxProperties(const PicBoxProperties& p);
 
 }  // namespace velmora

@@ -120,8 +120,9 @@ const PropertyTable kQTipPropertyTable = MakePropertyTable(kRows);
 
 namespace {
 // The version word is written but never looked at: every stored version reads alike.
-const OwnLayout<P> kLayout{kFields, std::size(kFields), kQTipWrittenVersion, false, &kQTipPropertyTable};
-}
+const OwnLayout<P> kLayout{kFields, std::size(kFields), kQTipWrittenVersion, false,
+                           &kQTipPropertyTable};
+}  // namespace
 
 QTipProperties NewQTipProperties(uint32_t infoBackgroundColour, uint32_t infoTextColour) {
     QTipProperties p;
@@ -136,8 +137,12 @@ OwnDataError DecodeQTipProperties(const uint8_t* data, size_t size, QTipProperti
     return DecodeOwnData(kLayout, data, size, newBox, out);
 }
 
-std::string EncodeQTipProperties(const QTipProperties& p) { return EncodeOwnData(kLayout, p, kQTipWrittenVersion); }
+std::string EncodeQTipProperties(const QTipProperties& p) {
+    return EncodeOwnData(kLayout, p, kQTipWrittenVersion);
+}
 
-std::vector<OwnPropertyValue> ListQTipProperties(const QTipProperties& p) { return ListOwnData(kLayout, p); }
+std::vector<OwnPropertyValue> ListQTipProperties(const QTipProperties& p) {
+    return ListOwnData(kLayout, p);
+}
 
 }  // namespace velmora

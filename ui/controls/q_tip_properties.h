@@ -47,7 +47,8 @@ struct QTipProperties {
     int32_t transparency = 10;
     std::string iconList;
     std::string markupImageList;
-    std::string styleSheet = std::string(kDefaultStyleSheet, kDefaultStyleSheetLength + 1);  // with its zero
+    std::string styleSheet =
+        std::string(kDefaultStyleSheet, kDefaultStyleSheetLength + 1);  // with its zero
     int32_t showAgainOnMove = 1;
     int32_t followMouse = 0;
     int32_t keepWhileInside = 0;
@@ -77,15 +78,19 @@ struct QTipProperties {
     int32_t shadowDepthY = 7;
 
     auto Tie() const {
-        return std::tie(reservedColor, backColorBegin, backColorMiddle, backColorEnd, backEffect, effectGranularity,
-                        placement, transparency, iconList, markupImageList, styleSheet, showAgainOnMove,
-                        followMouse, keepWhileInside, closeOverTip, noAutoHide, cornerWidth, cornerHeight, marginX,
-                        marginY, pointerWidth, pointerHeight, pointerMargin, reservedSize7, reservedSize8,
-                        initialDelay, showTime, fadeInStep, fadeOutStep, borderColor, borderWidth, borderHeight,
-                        shadowGradient, shadowDarkness, shadowOffsetX, shadowOffsetY, shadowDepthX, shadowDepthY);
+        return std::tie(reservedColor, backColorBegin, backColorMiddle, backColorEnd, backEffect,
+                        effectGranularity, placement, transparency, iconList, markupImageList,
+                        styleSheet, showAgainOnMove, followMouse, keepWhileInside, closeOverTip,
+                        noAutoHide, cornerWidth, cornerHeight, marginX, marginY, pointerWidth,
+                        pointerHeight, pointerMargin, reservedSize7, reservedSize8, initialDelay,
+                        showTime, fadeInStep, fadeOutStep, borderColor, borderWidth, borderHeight,
+                        shadowGradient, shadowDarkness, shadowOffsetX, shadowOffsetY, shadowDepthX,
+                        shadowDepthY);
     }
 };
-inline bool operator==(const QTipProperties& a, const QTipProperties& b) { return a.Tie() == b.Tie(); }
+inline bool operator==(const QTipProperties& a, const QTipProperties& b) {
+    return a.Tie() == b.Tie();
+}
 
 constexpr uint32_t kQTipWrittenVersion = 1;
 extern const PropertyTable kQTipPropertyTable;

@@ -18,7 +18,8 @@ constexpr OwnField<P> kFields[] = {
 const PropertyTable kTimerPropertyTable = MakePropertyTable(kRows);
 
 namespace {
-const OwnLayout<P> kLayout{kFields, std::size(kFields), kTimerHighestVersion, true, &kTimerPropertyTable};
+const OwnLayout<P> kLayout{kFields, std::size(kFields), kTimerHighestVersion, true,
+                           &kTimerPropertyTable};
 }
 
 OwnDataError DecodeTimerProperties(const uint8_t* data, size_t size, TimerProperties& out) {
@@ -29,6 +30,8 @@ std::string EncodeTimerProperties(const TimerProperties& p, uint32_t version) {
     return EncodeOwnData(kLayout, p, version);
 }
 
-std::vector<OwnPropertyValue> ListTimerProperties(const TimerProperties& p) { return ListOwnData(kLayout, p); }
+std::vector<OwnPropertyValue> ListTimerProperties(const TimerProperties& p) {
+    return ListOwnData(kLayout, p);
+}
 
 }  // namespace velmora

@@ -13,14 +13,17 @@ struct TimerProperties {
 
     auto Tie() const { return std::tie(interval); }
 };
-inline bool operator==(const TimerProperties& a, const TimerProperties& b) { return a.Tie() == b.Tie(); }
+inline bool operator==(const TimerProperties& a, const TimerProperties& b) {
+    return a.Tie() == b.Tie();
+}
 
 constexpr uint32_t kTimerHighestVersion = 1;
 extern const PropertyTable kTimerPropertyTable;
 
 // Decodes a stored block; on failure `out` holds the defaults.
 OwnDataError DecodeTimerProperties(const uint8_t* data, size_t size, TimerProperties& out);
-std::string EncodeTimerProperties(const TimerProperties& p, uint32_t version = kTimerHighestVersion);
+std::string EncodeTimerProperties(const TimerProperties& p,
+                                  uint32_t version = kTimerHighestVersion);
 std::vector<OwnPropertyValue> ListTimerProperties(const TimerProperties& p);
 
 }  // namespace velmora

@@ -41,12 +41,15 @@ struct WindowProperties {
     std::string helpFile;
 
     auto Tie() const {
-        return std::tie(border, pictureMode, backColor, maxButton, minButton, controlBox, startPosition, movable,
-                        musicPlayCount, enterMovesFocus, escCloses, f1Help, helpContext, showInTaskbar, freeMove,
-                        shape, alwaysOnTop, keepTitleActive, className, backPicture, icon, music, title, helpFile);
+        return std::tie(border, pictureMode, backColor, maxButton, minButton, controlBox,
+                        startPosition, movable, musicPlayCount, enterMovesFocus, escCloses, f1Help,
+                        helpContext, showInTaskbar, freeMove, shape, alwaysOnTop, keepTitleActive,
+                        className, backPicture, icon, music, title, helpFile);
     }
 };
-inline bool operator==(const WindowProperties& a, const WindowProperties& b) { return a.Tie() == b.Tie(); }
+inline bool operator==(const WindowProperties& a, const WindowProperties& b) {
+    return a.Tie() == b.Tie();
+}
 
 constexpr uint32_t kWindowHighestVersion = 6;
 extern const PropertyTable kWindowPropertyTable;
@@ -54,7 +57,8 @@ extern const PropertyTable kWindowPropertyTable;
 // Decodes a stored block; on failure `out` holds the defaults. Fields that the
 // block's version lacks keep their defaults.
 OwnDataError DecodeWindowProperties(const uint8_t* data, size_t size, WindowProperties& out);
-std::string EncodeWindowProperties(const WindowProperties& p, uint32_t version = kWindowHighestVersion);
+std::string EncodeWindowProperties(const WindowProperties& p,
+                                   uint32_t version = kWindowHighestVersion);
 std::vector<OwnPropertyValue> ListWindowProperties(const WindowProperties& p);
 
 }  // namespace velmora

@@ -13,18 +13,18 @@ enum class PropertyKind : uint16_t {
     kInteger = 1001,
     kLogical = 1003,
     kText = 1005,
-    kChoice = 1006,           // i32 index into a fixed list, clamped per property
-    kPicture = 1009,          // byte data: an image file
-    kIcon = 1010,             // byte data: an icon file
-    kMousePointer = 1011,     // byte data (common property 7)
-    kSound = 1012,            // byte data
-    kFont = 1013,             // byte data: empty or one 60-byte LOGFONTA record
-    kColour = 1014,           // COLORREF 0x00BBGGRR
-    kGradientColour = 1015,   // colour; 0xFF000000 = colour not used
-    kFileName = 1016,         // text
-    kBackgroundColour = 1017, // colour; 0xFF000000 = system default
-    kDataSource = 1018,       // text naming a data binding
-    kDataField = 1020,        // text naming a data binding
+    kChoice = 1006,            // i32 index into a fixed list, clamped per property
+    kPicture = 1009,           // byte data: an image file
+    kIcon = 1010,              // byte data: an icon file
+    kMousePointer = 1011,      // byte data (common property 7)
+    kSound = 1012,             // byte data
+    kFont = 1013,              // byte data: empty or one 60-byte LOGFONTA record
+    kColour = 1014,            // COLORREF 0x00BBGGRR
+    kGradientColour = 1015,    // colour; 0xFF000000 = colour not used
+    kFileName = 1016,          // text
+    kBackgroundColour = 1017,  // colour; 0xFF000000 = system default
+    kDataSource = 1018,        // text naming a data binding
+    kDataField = 1020,         // text naming a data binding
 };
 
 // The system default colour in colour and background-colour properties.
@@ -60,7 +60,8 @@ struct PropertyTable {
     // The row for this global index, or nullptr.
     const PropertyInfo* Find(int32_t index) const {
         for (size_t i = 0; i < count; ++i) {
-            if (rows[i].index == index) return &rows[i];
+            if (rows[i].index == index)
+                return &rows[i];
         }
         return nullptr;
     }
@@ -75,14 +76,10 @@ constexpr PropertyTable MakePropertyTable(const PropertyInfo (&rows)[N]) {
 
 // Properties 0-7, common to every control type.
 inline constexpr PropertyInfo kCommonPropertyRows[] = {
-    {0, "Left", PropertyKind::kInteger},
-    {1, "Top", PropertyKind::kInteger},
-    {2, "Width", PropertyKind::kInteger},
-    {3, "Height", PropertyKind::kInteger},
-    {4, "Tag", PropertyKind::kText},
-    {5, "Visible", PropertyKind::kLogical},
-    {6, "Disabled", PropertyKind::kLogical},
-    {7, "MousePointer", PropertyKind::kMousePointer},
+    {0, "Left", PropertyKind::kInteger},     {1, "Top", PropertyKind::kInteger},
+    {2, "Width", PropertyKind::kInteger},    {3, "Height", PropertyKind::kInteger},
+    {4, "Tag", PropertyKind::kText},         {5, "Visible", PropertyKind::kLogical},
+    {6, "Disabled", PropertyKind::kLogical}, {7, "MousePointer", PropertyKind::kMousePointer},
 };
 inline constexpr PropertyTable kCommonProperties = MakePropertyTable(kCommonPropertyRows);
 

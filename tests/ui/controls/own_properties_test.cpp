@@ -31,12 +31,15 @@
 namespace velmora {
 namespace {
 
-const uint8_t* Data(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+const uint8_t* Data(const std::string& s) {
+    return reinterpret_cast<const uint8_t*>(s.data());
+}
 
 // Little-endian u32 words, then optional raw bytes.
 std::string Words(std::initializer_list<uint32_t> words, const std::string& tail = "") {
     ByteWriter w;
-    for (uint32_t v : words) w.U32(v);
+    for (uint32_t v : words)
+        w.U32(v);
     w.Bytes(tail);
     return w.Take();
 }
@@ -221,7 +224,8 @@ QTipProperties SampleQTip() {
 
 template <class P>
 Codec MakeCodec(const char* name, uint32_t highest, bool checks, const P& sample,
-                OwnDataError (*decode)(const uint8_t*, size_t, P&), std::string (*encode)(const P&)) {
+                OwnDataError (*decode)(const uint8_t*, size_t, P&),
+                std::string (*encode)(const P&)) {
     Codec c{name, highest, checks, encode(sample), {}, {}};
     c.decode = [decode](const std::string& block, bool& isDefault) {
         P p;
@@ -239,25 +243,35 @@ Codec MakeCodec(const char* name, uint32_t highest, bool checks, const P& sample
 
 std::vector<Codec> AllCodecs() {
     return {
-        MakeCodec<WindowProperties>("window", 6, true, SampleWindow(), DecodeWindowProperties,
-                                    [](const WindowProperties& p) { return EncodeWindowProperties(p); }),
-        MakeCodec<EditBoxProperties>("EditBox", 2, true, SampleEditBox(), DecodeEditBoxProperties,
-                                     [](const EditBoxProperties& p) { return EncodeEditBoxProperties(p); }),
-        MakeCodec<PicBoxProperties>("PicBox", 2, true, SamplePicBox(), DecodePicBoxProperties,
-                                    [](const PicBoxProperties& p) { return EncodePicBoxProperties(p); }),
-        MakeCodec<LabelProperties>("Label", 2, true, SampleLabel(), DecodeLabelProperties,
-                                   [](const LabelProperties& p) { return EncodeLabelProperties(p); }),
-        MakeCodec<ButtonProperties>("Button", 1, true, SampleButton(), DecodeButtonProperties,
-                                    [](const ButtonProperties& p) { return EncodeButtonProperties(p); }),
-        MakeCodec<TimerProperties>("Timer", 1, true, TimerProperties{250}, DecodeTimerProperties,
-                                   [](const TimerProperties& p) { return EncodeTimerProperties(p); }),
+        MakeCodec<WindowProperties>(
+            "window", 6, true, SampleWindow(), DecodeWindowProperties,
+            [](const WindowProperties& p) { return EncodeWindowProperties(p); }),
+        MakeCodec<EditBoxProperties>(
+            "EditBox", 2, true, SampleEditBox(), DecodeEditBoxProperties,
+            [](const EditBoxProperties& p) { return EncodeEditBoxProperties(p); }),
+        MakeCodec<PicBoxProperties>(
+            "PicBox", 2, true, SamplePicBox(), DecodePicBoxProperties,
+            [](const PicBoxProperties& p) { return EncodePicBoxProperties(p); }),
+        MakeCodec<LabelProperties>(
+            "Label", 2, true, SampleLabel(), DecodeLabelProperties,
+            [](const LabelProperties& p) { return EncodeLabelProperties(p); }),
+        MakeCodec<ButtonProperties>(
+            "Button", 1, true, SampleButton(), DecodeButtonProperties,
+            [](const ButtonProperties& p) { return EncodeButtonProperties(p); }),
+        MakeCodec<TimerProperties>(
+            "Timer", 1, true, TimerProperties{250}, DecodeTimerProperties,
+            [](const TimerProperties& p) { return EncodeTimerProperties(p); }),
         MakeCodec<HyperLinkerProperties>(
             "HyperLinker", 1, true, SampleHyperLinker(),
-            [](const uint8_t* d, size_t n, HyperLinkerProperties& p) { return DecodeHyperLinkerProperties(d, n, p); },
+            [](const uint8_t* d, size_t n, HyperLinkerProperties& p) {
+                return DecodeHyperLinkerProperties(d, n, p);
+            },
             [](const HyperLinkerProperties& p) { return EncodeHyperLinkerProperties(p); }),
         MakeCodec<QTipProperties>(
             "Q_tip", 1, false, SampleQTip(),
-            [](const uint8_t* d, size_t n, QTipProperties& p) { return DecodeQTipProperties(d, n, p); },
+            [](const uint8_t* d, size_t n, QTipProperties& p) {
+                return DecodeQTipProperties(d, n, p);
+            },
             EncodeQTipProperties),
     };
 }
@@ -295,7 +309,8 @@ TEST(OwnProperties, EveryEarlyEndIsRejectedAndLeavesTheDefaults) {
         SCOPED_TRACE(c.name);
         for (size_t n = 1; n < c.sample.size(); ++n) {
             bool isDefault = false;
-            ASSERT_EQ(c.decode(c.sample.substr(0, n), isDefault), OwnDataError::kTruncated) << "cut at " << n;
+            ASSERT_EQ(c.decode(c.sample.substr(0, n), isDefault), OwnDataError::kTruncated)
+                << "cut at " << n;
             ASSERT_TRUE(isDefault) << "cut at " << n;
         }
         // A length field that claims more than the rest of the block.
@@ -427,7 +442,8 @@ TEST(OwnProperties, DefaultsTables) {
 
     // The two system colours of a new box come from the caller.
     HyperLinkerProperties h = NewHyperLinkerProperties(0x00FF9933);
-    ASSERT_EQ(DecodeHyperLinkerProperties(nullptr, 0, h, NewHyperLinkerProperties(0x00FF9933)), OwnDataError::kNone);
+    ASSERT_EQ(DecodeHyperLinkerProperties(nullptr, 0, h, NewHyperLinkerProperties(0x00FF9933)),
+              OwnDataError::kNone);
     EXPECT_EQ(h.caption, "");
     EXPECT_EQ(h.linkKind, 0);
     EXPECT_EQ(h.mailAddress, "");
@@ -440,7 +456,8 @@ TEST(OwnProperties, DefaultsTables) {
     EXPECT_EQ(h.font, "");
 
     QTipProperties q;
-    ASSERT_EQ(DecodeQTipProperties(nullptr, 0, q, NewQTipProperties(0x00ABCDEF, 0x00010203)), OwnDataError::kNone);
+    ASSERT_EQ(DecodeQTipProperties(nullptr, 0, q, NewQTipProperties(0x00ABCDEF, 0x00010203)),
+              OwnDataError::kNone);
     EXPECT_EQ(q.reservedColor, 0x00ABCDEFu);
     EXPECT_EQ(q.backColorBegin, 0x00ABCDEFu);
     EXPECT_EQ(q.backColorMiddle, 0x00C0C0FFu);
@@ -485,7 +502,8 @@ TEST(OwnProperties, DefaultStyleSheetDiffersFromTheStoredOneAsDescribed) {
     const std::string sheet(kDefaultStyleSheet);
     EXPECT_EQ(sheet.size(), kDefaultStyleSheetLength);
     EXPECT_EQ(sheet.rfind(".comment {color:green}\r\n"), sheet.size() - 24);
-    EXPECT_EQ(sheet.find("p  {font-size: 9pt; color:black; font-family:\"宋体\",Verdana}\r\n"), 64u);
+    EXPECT_EQ(sheet.find("p  {font-size: 9pt; color:black; font-family:\"宋体\",Verdana}\r\n"),
+              64u);
     EXPECT_NE(sheet.find("font-family:\"宋体\",\"Courier\";"), std::string::npos);
     // Every rule ends with CR LF; no bare line feeds.
     size_t rules = 0;
@@ -507,13 +525,15 @@ TEST(OwnProperties, WindowFieldsFollowTheVersion) {
     EXPECT_EQ(EncodeWindowProperties(p, 4).size(), base + 16);
     EXPECT_EQ(EncodeWindowProperties(p, 5).size(), base + 20);
     EXPECT_EQ(EncodeWindowProperties(p, 6).size(), base + 20 + 4 + 7);
-    EXPECT_EQ(EncodeWindowProperties(p, 9), EncodeWindowProperties(p, 6)) << "written as the highest";
+    EXPECT_EQ(EncodeWindowProperties(p, 9), EncodeWindowProperties(p, 6))
+        << "written as the highest";
 
     // A version 3 block written by hand: ShowInTaskbar, FreeMove, Shape; no
     // AlwaysOnTop, KeepTitleActive or ClassName.
-    std::string v3 = Words({3, 1, 2, 0x00FFFFFF, 1, 1, 0, 0, 0, 1, 1, 0, 1, 42, /*taskbar*/ 0, /*free*/ 1,
-                            /*shape*/ 7}) +
-                     Prefixed("") + Prefixed("ICO") + Prefixed("") + Prefixed("Title") + Prefixed("h.hlp");
+    std::string v3 =
+        Words({3, 1, 2, 0x00FFFFFF, 1, 1, 0, 0, 0, 1, 1, 0, 1, 42, /*taskbar*/ 0, /*free*/ 1,
+               /*shape*/ 7}) +
+        Prefixed("") + Prefixed("ICO") + Prefixed("") + Prefixed("Title") + Prefixed("h.hlp");
     WindowProperties w;
     ASSERT_EQ(DecodeWindowProperties(Data(v3), v3.size(), w), OwnDataError::kNone);
     EXPECT_EQ(w.border, 1);
@@ -540,8 +560,8 @@ TEST(OwnProperties, WindowFieldsFollowTheVersion) {
     EXPECT_EQ(w.helpFile, "h.hlp");
 
     // Version 1 has none of the later words; version 5 has all but ClassName.
-    std::string v1 = Words({1, 2, 1, 0, 0, 0, 1, 1, 1, 0, 0, 1, 0, 0}) + Prefixed("") + Prefixed("") +
-                     Prefixed("") + Prefixed("T") + Prefixed("");
+    std::string v1 = Words({1, 2, 1, 0, 0, 0, 1, 1, 1, 0, 0, 1, 0, 0}) + Prefixed("") +
+                     Prefixed("") + Prefixed("") + Prefixed("T") + Prefixed("");
     ASSERT_EQ(DecodeWindowProperties(Data(v1), v1.size(), w), OwnDataError::kNone);
     EXPECT_EQ(w.showInTaskbar, 1);
     EXPECT_EQ(w.title, "T");
@@ -601,8 +621,9 @@ TEST(OwnProperties, EditBoxPasswordCharIsSixteenBits) {
 
 TEST(OwnProperties, HyperLinkerBlockOrder) {
     // Stored order: version, kind, four colours, border, font, caption, mail, web.
-    std::string block = Words({1, 1, 0x00FF0000, 0x00000080, 0x006A240A, 0xFF000000, 0}) + Prefixed("") +
-                        Prefixed("Caption") + Prefixed("") + Prefixed("http://example.net/");
+    std::string block = Words({1, 1, 0x00FF0000, 0x00000080, 0x006A240A, 0xFF000000, 0}) +
+                        Prefixed("") + Prefixed("Caption") + Prefixed("") +
+                        Prefixed("http://example.net/");
     HyperLinkerProperties h;
     ASSERT_EQ(DecodeHyperLinkerProperties(Data(block), block.size(), h), OwnDataError::kNone);
     EXPECT_EQ(h.linkKind, 1);
@@ -673,10 +694,11 @@ TEST(OwnProperties, PropertyTables) {
         size_t count;
         int32_t first, last;
     };
-    for (const Expect& x : {Expect{kWindowTypeCode, 24, 8, 31}, Expect{kEditBoxTypeCode, 21, 8, 28},
-                            Expect{kPicBoxTypeCode, 7, 8, 14}, Expect{kLabelTypeCode, 21, 8, 28},
-                            Expect{kButtonTypeCode, 6, 8, 13}, Expect{kTimerTypeCode, 1, 8, 8},
-                            Expect{kHyperLinkerTypeCode, 10, 8, 17}, Expect{kQTipTypeCode, 38, 12, 75}}) {
+    for (const Expect& x :
+         {Expect{kWindowTypeCode, 24, 8, 31}, Expect{kEditBoxTypeCode, 21, 8, 28},
+          Expect{kPicBoxTypeCode, 7, 8, 14}, Expect{kLabelTypeCode, 21, 8, 28},
+          Expect{kButtonTypeCode, 6, 8, 13}, Expect{kTimerTypeCode, 1, 8, 8},
+          Expect{kHyperLinkerTypeCode, 10, 8, 17}, Expect{kQTipTypeCode, 38, 12, 75}}) {
         const ControlTypeInfo* type = FindControlType(x.typeCode);
         ASSERT_NE(type, nullptr);
         SCOPED_TRACE(type->name);
@@ -691,7 +713,8 @@ TEST(OwnProperties, PropertyTables) {
             }
             EXPECT_TRUE(names.insert(t.rows[i].name).second) << t.rows[i].name;
             uint16_t k = static_cast<uint16_t>(t.rows[i].kind);
-            EXPECT_TRUE(k >= 1001 && k <= 1020 && k != 1002 && k != 1004 && k != 1007 && k != 1008 && k != 1019)
+            EXPECT_TRUE(k >= 1001 && k <= 1020 && k != 1002 && k != 1004 && k != 1007 &&
+                        k != 1008 && k != 1019)
                 << t.rows[i].name;
         }
     }
@@ -728,13 +751,16 @@ TEST(OwnProperties, ListingsCoverEveryStoredProperty) {
         SCOPED_TRACE(type.name);
         std::vector<OwnPropertyValue> values;
         ASSERT_EQ(ListOwnProperties(type.typeCode, nullptr, 0, values), OwnDataError::kNone);
-        size_t stored = type.ownProperties->count - (type.typeCode == kEditBoxTypeCode ? 1 : 0);  // SelText
+        size_t stored =
+            type.ownProperties->count - (type.typeCode == kEditBoxTypeCode ? 1 : 0);  // SelText
         EXPECT_EQ(values.size(), stored);
-        for (size_t i = 1; i < values.size(); ++i) EXPECT_LT(values[i - 1].info->index, values[i].info->index);
+        for (size_t i = 1; i < values.size(); ++i)
+            EXPECT_LT(values[i - 1].info->index, values[i].info->index);
     }
     std::vector<OwnPropertyValue> values;
     std::string timer = EncodeTimerProperties(TimerProperties{250});
-    ASSERT_EQ(ListOwnProperties(kTimerTypeCode, Data(timer), timer.size(), values), OwnDataError::kNone);
+    ASSERT_EQ(ListOwnProperties(kTimerTypeCode, Data(timer), timer.size(), values),
+              OwnDataError::kNone);
     ASSERT_EQ(values.size(), 1u);
     EXPECT_EQ(values[0].number, 250u);
     EXPECT_EQ(ListOwnProperties(0x00030001, nullptr, 0, values), OwnDataError::kUnknownType);
