@@ -186,13 +186,30 @@ std::string DefaultIconFile() {
 
 std::string HandCursorFile() {
     // '#' black outline, 'o' white; the tip of the index finger is (6, 1).
+    // clang-format off
     static const std::vector<std::string> kHand = {
-        "      ##",          "     #oo#",         "     #oo#",         "     #oo#",
-        "     #oo#",         "     #oo###",       "     #oo#oo###",    "     #oo#oo#oo##",
-        "     #oo#oo#oo#o#", " ### #oo#oo#oo#o#", " #oo##oooooooooo#", " #ooo#oooooooooo#",
-        "  #ooooooooooooo#", "   #oooooooooooo#", "   #oooooooooooo#", "    #ooooooooooo#",
-        "    #oooooooooo#",  "     #ooooooooo#",  "     #ooooooooo#",  "     ###########",
+        "      ##",
+        "     #oo#",
+        "     #oo#",
+        "     #oo#",
+        "     #oo#",
+        "     #oo###",
+        "     #oo#oo###",
+        "     #oo#oo#oo##",
+        "     #oo#oo#oo#o#",
+        " ### #oo#oo#oo#o#",
+        " #oo##oooooooooo#",
+        " #ooo#oooooooooo#",
+        "  #ooooooooooooo#",
+        "   #oooooooooooo#",
+        "   #oooooooooooo#",
+        "    #ooooooooooo#",
+        "    #oooooooooo#",
+        "     #ooooooooo#",
+        "     #ooooooooo#",
+        "     ###########",
     };
+    // clang-format on
     return EncodeMonochromeCursor(32, kHand, kHandCursorHotX, kHandCursorHotY);
 }
 
