@@ -53,7 +53,7 @@ extern const PropertyTable kEditBoxPropertyTable;
 OwnDataError DecodeEditBoxProperties(const uint8_t* data, size_t size, EditBoxProperties& out);
 std::string EncodeEditBoxProperties(const EditBoxProperties& p,
                                     uint32_t version = kEditBoxHighestVersion);
-// `PasswordChar` (a text property) is listed as its 16-bit stored number.
+// `PasswordChar` (a text property) is listed as its character and its stored number.
 std::vector<OwnPropertyValue> ListEditBoxProperties(const EditBoxProperties& p);
 
 }  // namespace velmora

@@ -34,7 +34,8 @@ enum class OwnDataError {
 const char* OwnDataErrorText(OwnDataError error);
 
 // One decoded own property, for readable listings: its table row and its value
-// (`number` for the 32-bit kinds, `bytes` for texts and byte data).
+// (`number` for the 32-bit kinds, `bytes` for texts and byte data; a 16-bit
+// character field gives both: its number, and its low byte as the text).
 struct OwnPropertyValue {
     const PropertyInfo* info = nullptr;
     uint32_t number = 0;
@@ -234,6 +235,8 @@ std::vector<OwnPropertyValue> ListOwnData(const OwnLayout<P>& layout, const P& p
                 break;
             case OwnFieldType::kU16:
                 v.number = p.*f.u16;
+                if (v.number & 0xFF)
+                    v.bytes.assign(1, static_cast<char>(v.number & 0xFF));
                 break;
             case OwnFieldType::kBytes:
                 v.bytes = p.*f.bytes;

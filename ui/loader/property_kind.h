@@ -27,6 +27,43 @@ enum class PropertyKind : uint16_t {
     kDataField = 1020,         // text naming a data binding
 };
 
+// A readable name of the kind ("integer", "background colour", ...).
+constexpr const char* PropertyKindName(PropertyKind kind) {
+    switch (kind) {
+        case PropertyKind::kInteger:
+            return "integer";
+        case PropertyKind::kLogical:
+            return "logical";
+        case PropertyKind::kText:
+            return "text";
+        case PropertyKind::kChoice:
+            return "choice";
+        case PropertyKind::kPicture:
+            return "picture";
+        case PropertyKind::kIcon:
+            return "icon";
+        case PropertyKind::kMousePointer:
+            return "mouse pointer";
+        case PropertyKind::kSound:
+            return "sound";
+        case PropertyKind::kFont:
+            return "font";
+        case PropertyKind::kColour:
+            return "colour";
+        case PropertyKind::kGradientColour:
+            return "gradient colour";
+        case PropertyKind::kFileName:
+            return "file name";
+        case PropertyKind::kBackgroundColour:
+            return "background colour";
+        case PropertyKind::kDataSource:
+            return "data source";
+        case PropertyKind::kDataField:
+            return "data field";
+    }
+    return "unknown kind";
+}
+
 // The system default colour in colour and background-colour properties.
 constexpr uint32_t kSystemDefaultColour = 0xFF000000;
 
