@@ -612,7 +612,7 @@ TEST(OwnProperties, EditBoxPasswordCharIsSixteenBits) {
     EXPECT_EQ(b.substr(36, 4), std::string("\x11\x11\x11\x11"));
     EXPECT_EQ(b.substr(40, 2), std::string("AB"));
     EXPECT_EQ(b.substr(42, 4), std::string("\x22\x22\x22\x22"));
-    EXPECT_EQ(b.size(), 4 + 9 * 4 + 2 + 6 * 4 + 4 + 4 + 4 + 4);
+    EXPECT_EQ(b.size(), 4u + 9 * 4 + 2 + 6 * 4 + 4 + 4 + 4 + 4);
     EditBoxProperties out;
     ASSERT_EQ(DecodeEditBoxProperties(Data(b), b.size(), out), OwnDataError::kNone);
     EXPECT_EQ(out.passwordChar, 0x4241);
@@ -763,6 +763,15 @@ TEST(OwnProperties, ListingsCoverEveryStoredProperty) {
               OwnDataError::kNone);
     ASSERT_EQ(values.size(), 1u);
     EXPECT_EQ(values[0].number, 250u);
+    // The 16-bit PasswordChar lists as its character and its number.
+    ASSERT_EQ(ListOwnProperties(kEditBoxTypeCode, nullptr, 0, values), OwnDataError::kNone);
+    const OwnPropertyValue* password = nullptr;
+    for (const OwnPropertyValue& v : values) {
+        if (v.info->index == 19) password = &v;
+    }
+    ASSERT_NE(password, nullptr);
+    EXPECT_EQ(password->bytes, "*");
+    EXPECT_EQ(password->number, 0x2Au);
     EXPECT_EQ(ListOwnProperties(0x00030001, nullptr, 0, values), OwnDataError::kUnknownType);
     EXPECT_EQ(ListOwnProperties(kTimerTypeCode, Data(timer), 3, values), OwnDataError::kTruncated);
     EXPECT_TRUE(values.empty());
