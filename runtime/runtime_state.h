@@ -20,6 +20,7 @@ struct RuntimeState {
     bool shuttingDown = false;
     bool oleInitialised = false;
     HWND hiddenWindow = nullptr;      // invisible tool window owning taskbar-less windows
+    int quitCode = 0;                 // wParam of the WM_QUIT that ended the outer loop
 };
 
 // The instance.

@@ -16,6 +16,7 @@ enum : uint32_t {
     kTagDouble = 0x80000601,
     kTagLogical = 0x80000002,
     kTagText = 0x80000004,
+    kTagByteData = 0x80000005,  // pointer to a byte-data block (text_block.h)
 };
 
 struct TypedValue {

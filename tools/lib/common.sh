@@ -90,6 +90,10 @@ configure_wine_prefix() {
     wine reg add "$key" /v "$font" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f \
       >/dev/null 2>&1 </dev/null
   done
+  # One Wine-managed virtual desktop: windows get real frames without a window
+  # manager, and Wine never waits on X for a window to be mapped.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 </dev/null
   # No crash dialogs from winedbg: a crashing test must simply fail.
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1 </dev/null

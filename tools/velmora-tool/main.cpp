@@ -15,16 +15,17 @@ struct Command {
 const Command kCommands[] = {
     {"descriptions", "descriptions FILE            dump a window description set",
      velmora::tool::RunDescriptions},
-    {"build-descriptions", "build-descriptions OUT      write the program's description set",
+    {"build-descriptions", "build-descriptions OUT       write the program's window descriptions",
      velmora::tool::RunBuildDescriptions},
-    {"build-art", "build-art OUTDIR            write the generated GIF, icon and cursor",
+    {"build-art", "build-art OUTDIR             write the generated picture, icon and cursor",
      velmora::tool::RunBuildArt},
+    {"number", "number TEXT...               read texts as numbers, truncate them to integers",
+     velmora::tool::RunNumber},
 };
 
 void PrintUsage() {
     std::fprintf(stderr, "usage: velmora-tool COMMAND ARGS...\n");
-    for (const Command& c : kCommands)
-        std::fprintf(stderr, "  velmora-tool %s\n", c.usage);
+    for (const Command& c : kCommands) std::fprintf(stderr, "  velmora-tool %s\n", c.usage);
 }
 
 }  // namespace
@@ -35,8 +36,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     for (const Command& c : kCommands) {
-        if (std::strcmp(argv[1], c.name) == 0)
-            return c.run(argc - 1, argv + 1);
+        if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 1, argv + 1);
     }
     std::fprintf(stderr, "velmora-tool: unknown command '%s'\n", argv[1]);
     PrintUsage();

@@ -12,6 +12,17 @@ namespace velmora::tool {
 
 namespace {
 
+bool IsTextKind(PropertyKind kind) {
+    return kind == PropertyKind::kText || kind == PropertyKind::kFileName || kind == PropertyKind::kDataSource ||
+           kind == PropertyKind::kDataField;
+}
+
+// Pictures, icons, pointers, sounds and fonts: a length and bytes.
+bool IsBytesKind(PropertyKind kind) {
+    return kind == PropertyKind::kPicture || kind == PropertyKind::kIcon || kind == PropertyKind::kMousePointer ||
+           kind == PropertyKind::kSound || kind == PropertyKind::kFont;
+}
+
 // Text as UTF-8 in quotes, control characters escaped.
 std::string QuotedText(const std::string& gbk) {
     std::string out = "\"";
@@ -85,7 +96,7 @@ std::string ValueText(const OwnPropertyValue& v) {
     char buf[64];
     if (IsTextKind(kind))
         return QuotedText(v.bytes);
-    if (IsByteDataKind(kind) || kind == PropertyKind::kPicture) {
+    if (IsBytesKind(kind)) {
         if (v.bytes.empty())
             return "empty";
         std::snprintf(buf, sizeof buf, "%zu bytes: ", v.bytes.size());

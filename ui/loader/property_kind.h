@@ -67,19 +67,6 @@ constexpr const char* PropertyKindName(PropertyKind kind) {
 // The system default colour in colour and background-colour properties.
 constexpr uint32_t kSystemDefaultColour = 0xFF000000;
 
-// True for the kinds whose raw value is a pointer and a byte length.
-constexpr bool IsByteDataKind(PropertyKind kind) {
-    return kind == PropertyKind::kPicture || kind == PropertyKind::kIcon ||
-           kind == PropertyKind::kMousePointer || kind == PropertyKind::kSound ||
-           kind == PropertyKind::kFont;
-}
-
-// True for the kinds whose raw value is GBK text.
-constexpr bool IsTextKind(PropertyKind kind) {
-    return kind == PropertyKind::kText || kind == PropertyKind::kFileName ||
-           kind == PropertyKind::kDataSource || kind == PropertyKind::kDataField;
-}
-
 // One row of a property table: the global property index (8 and up for a type's
 // own properties), the property's name and its kind.
 struct PropertyInfo {

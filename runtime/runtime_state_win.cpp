@@ -1,0 +1,12 @@
+#include "runtime/runtime_state.h"
+
+namespace velmora {
+
+RuntimeState& Runtime() {
+    static RuntimeState state;
+    return state;
+}
+
+void RegisterExitRoutine(void (*routine)()) { Runtime().exitRoutine = routine; }
+
+}  // namespace velmora

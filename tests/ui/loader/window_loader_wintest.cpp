@@ -1,0 +1,211 @@
+// Covers: loading windows from descriptions.
+//  - creation order, control identifiers 100, 110, ..., z-order (last added on top);
+//  - the notification sequence (applied, all-present, created/moved/resized, shown);
+//  - never-shown types stay hidden; invisible controls stay hidden;
+//  - a second load of a loaded window builds nothing; a minimised one is restored;
+//  - a failed control makes the load fail and leaves nothing behind;
+//  - a modal load disables the other top-level windows, returns only after the
+//    window closed, and enables them again; WM_QUIT ends the nested loop and stays
+//    queued for the outer loop;
+//  - the end rule, and no WM_QUIT while loading;
+//  - a refused close keeps the window.
+#include <gtest/gtest.h>
+
+#include "runtime/runtime_state.h"
+#include "support/test_program.h"
+
+namespace velmora::test {
+namespace {
+
+constexpr uint32_t kMain = 0x52010001, kMainUnit = 0x06010000;
+constexpr uint32_t kDialog = 0x52010021, kDialogUnit = 0x06010022;
+
+// Twelve controls like the main window's, in creation order.
+const uint32_t kControls[] = {0x16010006, 0x16010007, 0x16010008, 0x1601000B,
+                              0x1601000C, 0x1601003D, 0x1601003E, 0x16010040,
+                              0x16010041, 0x16010042, 0x16010051, 0x16010052};
+
+DescriptionSet TwelveControls() {
+    std::vector<UnitRecord> units = {WindowUnit(kMainUnit, 10, 10, 400, 300)};
+    int x = 0;
+    for (uint32_t id : kControls) units.push_back(ChildUnit(id, kTestChildType, x += 5, 5, 20, 20));
+    DescriptionSet set;
+    set.windows.push_back(Window(kMain, units));
+    return set;
+}
+
+DescriptionSet MainAndDialog() {
+    DescriptionSet set;
+    UnitRecord main = WindowUnit(kMainUnit, 10, 10, 300, 200);
+    UnitRecord dialog = WindowUnit(kDialogUnit, 50, 50, 200, 100);
+    set.windows.push_back(Window(kMain, {main, ChildUnit(0x16010006, kTestChildType, 1, 1, 50, 20)}));
+    set.windows.push_back(Window(kDialog, {dialog, ChildUnit(0x16010030, kTestChildType, 1, 1, 50, 20)}));
+    return set;
+}
+
+TEST(WindowLoader, CreatesControlsInOrderWithIdentifiersAndZOrder) {
+    StartTestRuntime(TwelveControls());
+    LoadStartupWindow(kMain);
+    for (size_t i = 0; i < 12; ++i) {
+        HWND h = UnitHwnd(kMain, kControls[i]);
+        ASSERT_NE(h, nullptr);
+        EXPECT_EQ(GetDlgCtrlID(h), 100 + 10 * static_cast<int>(i)) << i;
+        EXPECT_EQ(GetParent(h), WindowHandle(kMain));
+    }
+    // The control added last lies uppermost: the z-order runs backwards.
+    HWND h = GetWindow(WindowHandle(kMain), GW_CHILD);
+    for (size_t i = 12; i-- > 0; h = GetWindow(h, GW_HWNDNEXT)) {
+        EXPECT_EQ(h, UnitHwnd(kMain, kControls[i])) << i;
+    }
+}
+
+TEST(WindowLoader, SendsNotificationsAndEventsInOrder) {
+    DescriptionSet set;
+    UnitRecord own = WindowUnit(kMainUnit, 10, 10, 300, 200);
+    own.bindings = {{0, 1}, {3, 2}, {4, 3}, {2, kNoHandler}};
+    UnitRecord a = ChildUnit(0x16010006, kTestChildType, 1, 1, 10, 10);
+    UnitRecord b = ChildUnit(0x16010007, kTestChildType, 1, 1, 10, 10);
+    set.windows.push_back(Window(kMain, {own, a, b}));
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    EXPECT_TRUE(LogEquals({
+        "applied 16010006", "applied 16010007", "applied 06010000", "all-present 06010000",
+        "handler 1 06010000", "handler 2 06010000", "handler 3 06010000",
+        "shown 16010006", "shown 16010007", "shown 06010000",
+    }));
+    EXPECT_TRUE(IsWindowVisible(WindowHandle(kMain)));
+}
+
+TEST(WindowLoader, NeverShownAndInvisibleUnitsStayHidden) {
+    DescriptionSet set;
+    set.windows.push_back(Window(kMain, {WindowUnit(kMainUnit, 0, 0, 200, 200),
+                                         ChildUnit(0x16010006, kTestHiddenType, 0, 0, 10, 10, true),
+                                         ChildUnit(0x16010007, kTestChildType, 0, 0, 10, 10, false),
+                                         ChildUnit(0x16010008, kTestChildType, 0, 0, 10, 10, true)}));
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    EXPECT_FALSE(IsWindowVisible(UnitHwnd(kMain, 0x16010006)));
+    EXPECT_FALSE(IsWindowVisible(UnitHwnd(kMain, 0x16010007)));
+    EXPECT_TRUE(IsWindowVisible(UnitHwnd(kMain, 0x16010008)));
+    // Writing visible true to a never-shown unit does not show it either.
+    WriteProperty(kMain, 0x16010006, 5, -1, MakeLogical(true));
+    EXPECT_FALSE(IsWindowVisible(UnitHwnd(kMain, 0x16010006)));
+    EXPECT_EQ(ReadProperty(kMain, 0x16010006, 5).low, 0u);
+}
+
+TEST(WindowLoader, LoadingALoadedWindowBuildsNothingAndRestoresIt) {
+    StartTestRuntime(MainAndDialog());
+    LoadStartupWindow(kMain);
+    HWND first = WindowHandle(kMain);
+    ShowWindow(first, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(first));
+    Log().clear();
+    EXPECT_TRUE(LoadWindow(kMain, 0, false));
+    EXPECT_EQ(WindowHandle(kMain), first);
+    EXPECT_FALSE(IsIconic(first));
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST(WindowLoader, AFailingControlFailsTheLoadAndLeavesNothing) {
+    DescriptionSet set = MainAndDialog();
+    set.windows[1].units.push_back(ChildUnit(0x16010031, kTestFailingType, 0, 0, 5, 5));
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    EXPECT_FALSE(LoadWindow(kDialog, 0, false));
+    EXPECT_FALSE(IsWindowLoaded(kDialog));
+    EXPECT_EQ(FindLiveControl(kDialog, 0x16010030), nullptr);
+    // Unknown windows and owners that are not loaded fail quietly too.
+    EXPECT_FALSE(LoadWindow(0x12345678, 0, false));
+    EXPECT_FALSE(LoadWindow(kMain, kDialog, false));
+}
+
+// The modal tests act from a timer callback that runs inside the nested loop.
+bool mainEnabledDuringModal = true;
+
+void CALLBACK CloseDialogSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    mainEnabledDuringModal = IsWindowEnabled(WindowHandle(kMain)) != FALSE;
+    PostMessageW(WindowHandle(kDialog), WM_CLOSE, 0, 0);
+}
+
+void CALLBACK QuitSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostQuitMessage(7);
+}
+
+TEST(WindowLoader, ModalLoadDisablesOthersUntilClosed) {
+    StartTestRuntime(MainAndDialog());
+    LoadStartupWindow(kMain);
+    SetTimer(nullptr, 0, 30, CloseDialogSoon);
+    EXPECT_TRUE(LoadWindow(kDialog, 0, true));
+    // Returned only after the dialog had gone.
+    EXPECT_FALSE(IsWindowLoaded(kDialog));
+    EXPECT_FALSE(mainEnabledDuringModal);
+    EXPECT_TRUE(IsWindowEnabled(WindowHandle(kMain)));
+    EXPECT_EQ(Runtime().runningModalWindow, 0u);
+    // It can be loaded again.
+    SetTimer(nullptr, 0, 30, CloseDialogSoon);
+    EXPECT_TRUE(LoadWindow(kDialog, 0, true));
+}
+
+TEST(WindowLoader, QuitEndsTheNestedLoopAndStaysQueued) {
+    StartTestRuntime(MainAndDialog());
+    LoadStartupWindow(kMain);
+    SetTimer(nullptr, 0, 30, QuitSoon);
+    EXPECT_TRUE(LoadWindow(kDialog, 0, true));
+    EXPECT_TRUE(IsWindowLoaded(kDialog));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    // The outer loop then ends with that code.
+    EXPECT_EQ(RunMessageLoop(), 7);
+}
+
+TEST(WindowLoader, EndRulePostsQuitOnlyOnceTheLoopHasStarted) {
+    StartTestRuntime(MainAndDialog());
+    LoadStartupWindow(kMain);
+    DestroyWindow(WindowHandle(kMain));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    // Nothing loaded: the loop does not run.
+    EXPECT_EQ(RunMessageLoop(), 0);
+    EXPECT_TRUE(LoadWindow(kMain, 0, false));
+    EXPECT_TRUE(LoadWindow(kDialog, 0, false));
+    PostMessageW(WindowHandle(kDialog), WM_CLOSE, 0, 0);
+    PostMessageW(WindowHandle(kMain), WM_CLOSE, 0, 0);
+    EXPECT_EQ(RunMessageLoop(), 0);
+    EXPECT_FALSE(IsWindowLoaded(kMain));
+    EXPECT_FALSE(IsWindowLoaded(kDialog));
+}
+
+TEST(WindowLoader, ARefusedCloseKeepsTheWindow) {
+    DescriptionSet set = MainAndDialog();
+    set.windows[0].units[0].bindings = {{1, 4}};
+    StartTestRuntime(set);
+    SetHandlerResult(4, false);
+    LoadStartupWindow(kMain);
+    SendMessageW(WindowHandle(kMain), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindowLoaded(kMain));
+    SetHandlerResult(4, true);
+    SendMessageW(WindowHandle(kMain), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowLoaded(kMain));
+}
+
+TEST(WindowLoader, ProcessPendingEventsDispatchesWaitingMessagesAndStopsAtQuit) {
+    StartTestRuntime(MainAndDialog());
+    LoadStartupWindow(kMain);
+    HWND child = UnitHwnd(kMain, 0x16010006);
+    for (int i = 0; i < 3; ++i) PostMessageW(child, WM_USER + 1, i, 0);
+    ProcessPendingEvents();
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    // However the queue orders it, a WM_QUIT ends the call and stays queued.
+    PostMessageW(child, WM_USER + 1, 0, 0);
+    PostQuitMessage(3);
+    ProcessPendingEvents();
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+}  // namespace
+}  // namespace velmora::test

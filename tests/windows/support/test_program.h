@@ -1,0 +1,55 @@
+#pragma once
+// A small test program for the loader: control types registered by the tests (a
+// top-level window, a plain child, a never-shown child, a unit that is not a
+// windowed unit, a type whose Create fails), logging handlers, and a log of what
+// reached the controls and the handlers, compared against expected sequences.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/loader/description_set.h"
+#include "ui/loader/window_loader.h"
+
+namespace velmora::test {
+
+enum : uint32_t {
+    kTestWindowType = 0x00FF0001,
+    kTestChildType = 0x00FF0002,
+    kTestHiddenType = 0x00FF0003,      // never shown
+    kTestNotWindowedType = 0x00FF0004,  // not a windowed unit
+    kTestFailingType = 0x00FF0005,      // Create fails
+};
+
+// Handler references 1..8 log "handler N" with the event source; the result a
+// handler returns can be set (a logical) with SetHandlerResult.
+constexpr uint32_t kHandler1 = 1;
+void SetHandlerResult(uint32_t handlerRef, bool value);
+void ClearHandlerResults();
+// Runs `action` inside handler N (after logging), e.g. to load another window.
+void SetHandlerAction(uint32_t handlerRef, void (*action)());
+
+// The log of events and notifications, in order.
+std::vector<std::string>& Log();
+void Record(const std::string& line);
+std::string Hex(uint32_t v);
+
+// Compares the log with the expected lines and prints both side by side on a
+// mismatch.
+::testing::AssertionResult LogEquals(const std::vector<std::string>& expected);
+
+// Builders for descriptions.
+UnitRecord WindowUnit(uint32_t unitId, int left, int top, int width, int height, bool visible = true);
+UnitRecord ChildUnit(uint32_t unitId, uint32_t typeCode, int left, int top, int width, int height,
+                     bool visible = true);
+WindowDescription Window(uint32_t windowId, std::vector<UnitRecord> unitsInCreationOrder);
+
+// Initialises the runtime with these descriptions (as stored bytes), the logging
+// handlers and the test control types.
+void StartTestRuntime(const DescriptionSet& set);
+
+// The live child window of a unit, or null.
+HWND UnitHwnd(uint32_t windowId, uint32_t unitId);
+
+}  // namespace velmora::test

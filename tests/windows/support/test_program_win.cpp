@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "support/test_program.h"
+
+#include <cstdio>
+#include <map>
+
+#include "app/runtime_startup.h"
+#include "runtime/wide_text.h"
+#include "ui/loader/private_messages.h"
+
+namespace velmora::test {
+
+namespace {
+
+std::map<uint32_t, bool>& HandlerResults() {
+    static std::map<uint32_t, bool> results;
+    return results;
+}
+
+std::map<uint32_t, void (*)()>& HandlerActions() {
+    static std::map<uint32_t, void (*)()> actions;
+    return actions;
+}
+
+template <uint32_t N>
+TypedValue LoggingHandler(int argCount, const TypedValue*) {
+    UnitReference source = CurrentEventSource();
+    Record("handler " + std::to_string(N) + " " + Hex(source.unitId) + (argCount ? " args" : ""));
+    auto action = HandlerActions().find(N);
+    if (action != HandlerActions().end()) action->second();
+    auto it = HandlerResults().find(N);
+    if (it == HandlerResults().end()) return TypedValue{};
+    return MakeLogical(it->second);
+}
+
+// Notifications that reach a control are logged with its unit.
+bool LogNotification(uint32_t unitId, UINT msg) {
+    const char* name = nullptr;
+    if (msg == kMsgDescriptionApplied) name = "applied ";
+    if (msg == kMsgAllControlsPresent) name = "all-present ";
+    if (msg == kMsgWindowShown) name = "shown ";
+    if (!name) return false;
+    Record(name + Hex(unitId));
+    return true;
+}
+
+class TestWindow : public Control {
+public:
+    using Control::Control;
+    static std::unique_ptr<Control> Create(const CreateParams& p) {
+        Control::RegisterControlClass(L"VelmoraTestWindow", CS_DBLCLKS,
+                                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        auto w = std::make_unique<TestWindow>(p.windowId, p.unitId);
+        HWND owner = p.owner;
+        DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | p.extraStyles;
+        if (owner) style |= WS_POPUP;
+        w->CreateOwnWindow(0, L"VelmoraTestWindow", L"test", style, p.left, p.top, p.width, p.height,
+                           owner, nullptr);
+        return w;
+    }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (LogNotification(unitId(), msg)) return 0;
+        if (msg == WM_CLOSE) {
+            EventOutcome o = RaiseEvent(windowId(), 0, 1, 0, nullptr, true);
+            if (!hwnd()) return 0;
+            if (o.handled && o.result.tag == kTagLogical && o.result.low == 0) return 0;
+            RestoreDisabledWindows(windowId());
+            DestroyWindow(hwnd());
+            return 0;
+        }
+        return DefaultProcessing(msg, wParam, lParam);
+    }
+    void OnWindowGone() override { OnWindowDestroyed(windowId()); }
+};
+
+class TestChild : public Control {
+public:
+    using Control::Control;
+    static std::unique_ptr<Control> Create(const CreateParams& p) {
+        Control::RegisterControlClass(L"VelmoraTestChild", CS_DBLCLKS, GetSysColorBrush(COLOR_WINDOW));
+        auto c = std::make_unique<TestChild>(p.windowId, p.unitId);
+        c->caption_.assign(reinterpret_cast<const char*>(p.ownData), p.ownSize);
+        c->CreateOwnWindow(0, L"VelmoraTestChild", WideFromGbk(c->caption_),
+                           WS_CHILD | WS_CLIPSIBLINGS | p.extraStyles, p.left, p.top, p.width,
+                           p.height, p.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.controlId)));
+        return c;
+    }
+    static std::unique_ptr<Control> Fail(const CreateParams&) { return nullptr; }
+
+    bool ReadOwnProperty(int number, RawValue& out) override {
+        if (number != 0) return false;
+        out.bytes = caption_;
+        return true;
+    }
+    // A caption change takes effect by re-creating the control.
+    int WriteOwnProperty(int number, const RawValue& value) override {
+        if (number != 0 || value.bytes == caption_) return 0;
+        caption_ = value.bytes;
+        return 1;
+    }
+    std::string SaveOwnProperties() const override { return caption_; }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (LogNotification(unitId(), msg)) return 0;
+        return DefaultProcessing(msg, wParam, lParam);
+    }
+
+private:
+    std::string caption_;
+};
+
+const ControlType kWindowType{"test window", kTypeWindowedUnit | kTypeNeverRecreated,
+                              {PropertyKind::kText}, TestWindow::Create};
+const ControlType kChildType{"test child", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::Create};
+const ControlType kHiddenType{"test hidden", kTypeWindowedUnit | kTypeNeverShown, {PropertyKind::kText},
+                              TestChild::Create};
+const ControlType kNotWindowedType{"test not windowed", 0, {}, TestChild::Create};
+const ControlType kFailingType{"test failing", kTypeWindowedUnit, {}, TestChild::Fail};
+
+}  // namespace
+
+void SetHandlerResult(uint32_t handlerRef, bool value) { HandlerResults()[handlerRef] = value; }
+void ClearHandlerResults() {
+    HandlerResults().clear();
+    HandlerActions().clear();
+}
+void SetHandlerAction(uint32_t handlerRef, void (*action)()) { HandlerActions()[handlerRef] = action; }
+
+std::vector<std::string>& Log() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+void Record(const std::string& line) { Log().push_back(line); }
+
+std::string Hex(uint32_t v) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%08X", v);
+    return buffer;
+}
+
+::testing::AssertionResult LogEquals(const std::vector<std::string>& expected) {
+    const std::vector<std::string>& actual = Log();
+    if (actual == expected) return ::testing::AssertionSuccess();
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << "\n  expected                      | actual\n";
+    for (size_t i = 0; i < std::max(expected.size(), actual.size()); ++i) {
+        std::string e = i < expected.size() ? expected[i] : "";
+        std::string a = i < actual.size() ? actual[i] : "";
+        char line[160];
+        std::snprintf(line, sizeof line, "%s %-29s | %s\n", e == a ? " " : "*", e.c_str(), a.c_str());
+        failure << line;
+    }
+    return failure;
+}
+
+UnitRecord WindowUnit(uint32_t unitId, int left, int top, int width, int height, bool visible) {
+    UnitRecord u;
+    u.unitId = unitId;
+    u.typeCode = kTestWindowType;
+    u.left = left;
+    u.top = top;
+    u.width = width;
+    u.height = height;
+    u.pointerData = std::string(4, '\0');
+    u.flags = visible ? kUnitVisible : 0;
+    return u;
+}
+
+UnitRecord ChildUnit(uint32_t unitId, uint32_t typeCode, int left, int top, int width, int height,
+                     bool visible) {
+    UnitRecord u = WindowUnit(unitId, left, top, width, height, visible);
+    u.typeCode = typeCode;
+    u.name = "c" + Hex(unitId);
+    u.ownData = u.name;
+    return u;
+}
+
+WindowDescription Window(uint32_t windowId, std::vector<UnitRecord> unitsInCreationOrder) {
+    WindowDescription w;
+    w.windowId = windowId;
+    // Stored: the window's own unit first, then the controls latest first.
+    w.units.push_back(unitsInCreationOrder.front());
+    for (size_t i = unitsInCreationOrder.size(); i-- > 1;) w.units.push_back(unitsInCreationOrder[i]);
+    return w;
+}
+
+void StartTestRuntime(const DescriptionSet& set) {
+    static std::string bytes;
+    bytes = WriteDescriptionSet(set);
+    ProgramData program;
+    program.descriptions = reinterpret_cast<const uint8_t*>(bytes.data());
+    program.descriptionsSize = bytes.size();
+    program.handlers = {
+        {1, LoggingHandler<1>}, {2, LoggingHandler<2>}, {3, LoggingHandler<3>}, {4, LoggingHandler<4>},
+        {5, LoggingHandler<5>}, {6, LoggingHandler<6>}, {7, LoggingHandler<7>}, {8, LoggingHandler<8>},
+    };
+    InitRuntime(program);
+    RegisterControlType(kTestWindowType, &kWindowType);
+    RegisterControlType(kTestChildType, &kChildType);
+    RegisterControlType(kTestHiddenType, &kHiddenType);
+    RegisterControlType(kTestNotWindowedType, &kNotWindowedType);
+    RegisterControlType(kTestFailingType, &kFailingType);
+    Log().clear();
+}
+
+HWND UnitHwnd(uint32_t windowId, uint32_t unitId) {
+    Control* c = FindLiveControl(windowId, unitId);
+    return c ? c->hwnd() : nullptr;
+}
+
+}  // namespace velmora::test

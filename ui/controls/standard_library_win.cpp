@@ -1,0 +1,18 @@
+// Library 1: the standard controls, the edit box, the hyperlink box and the
+// conversions.
+#include "ui/loader/control_library.h"
+
+namespace velmora {
+
+namespace {
+int NotifyStandard(int code, RuntimeNotifyEntry) {
+    return code == kLibraryInitialise || code == kLibraryProgramEnding ? 0 : -1;
+}
+}  // namespace
+
+const ControlLibrary& StandardLibrary() {
+    static const ControlLibrary library{"standard controls", {}, {}, NotifyStandard};
+    return library;
+}
+
+}  // namespace velmora

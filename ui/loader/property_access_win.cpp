@@ -1,0 +1,252 @@
+// Property reads and writes by (window, unit, property index), and re-creation of
+// a control whose own property change needs it.
+#include <windows.h>
+
+#include "runtime/error_service.h"
+#include "runtime/text_block.h"
+#include "ui/loader/loader_state.h"
+#include "ui/loader/private_messages.h"
+#include "ui/loader/property_conversion.h"
+
+namespace velmora {
+
+namespace {
+
+struct UnitAccess {
+    LiveWindow* window;
+    int index;
+    UnitRecord& record() const { return window->description->units[index]; }
+    bool live() const { return window->loaded && IsUnitLive(*window, index); }
+    Control* control() const { return window->units[index].control.get(); }
+};
+
+UnitAccess Find(uint32_t windowId, uint32_t unitId) {
+    LiveWindow* window = FindLiveWindow(windowId);
+    if (!window) RaiseErrorMessage("未载入欲访问窗口组件所在的窗口");
+    int index = UnitIndex(*window, unitId);
+    if (index < 0) RaiseErrorMessage("指定窗口或窗口组件不存在或尚未载入");
+    return {window, index};
+}
+
+Control* OwnPropertyTarget(const UnitAccess& unit) {
+    if (!unit.live()) RaiseErrorMessage("指定窗口尚未载入");
+    return unit.control();
+}
+
+PropertyKind OwnKind(const UnitAccess& unit, int number, bool& known) {
+    const ControlType* type = FindControlType(unit.record().typeCode);
+    known = type && number >= 0 && static_cast<size_t>(number) < type->ownKinds.size();
+    return known ? type->ownKinds[number] : PropertyKind::kInteger;
+}
+
+// The window rectangle, left and top in the parent's client coordinates.
+RECT PlacedRect(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    HWND parent = GetParent(hwnd);
+    if (parent && (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)) {
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    }
+    return r;
+}
+
+int ScreenLogPixelsY() {
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
+// The control's LOGFONTA, or that of the default GUI font when it has none.
+std::string CurrentLogFont(const RawValue& raw) {
+    if (raw.bytes.size() == kLogFontSize) return raw.bytes;
+    LOGFONTA lf = {};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    return std::string(reinterpret_cast<const char*>(&lf), sizeof lf);
+}
+
+void ShowAsWindowFirstShow(const UnitAccess& unit) {
+    HWND h = unit.control()->hwnd();
+    ShowWindow(h, SW_SHOW);
+    CompleteFirstShow(unit.window->description->windowId);
+}
+
+}  // namespace
+
+TypedValue ReadProperty(uint32_t windowId, uint32_t unitId, int index, int member) {
+    UnitAccess unit = Find(windowId, unitId);
+    UnitRecord& record = unit.record();
+    if (index >= kFirstOwnProperty) {
+        Control* control = OwnPropertyTarget(unit);
+        bool known = false;
+        PropertyKind kind = OwnKind(unit, index - kFirstOwnProperty, known);
+        RawValue raw;
+        if (!known || !control->ReadOwnProperty(index - kFirstOwnProperty, raw)) return TypedValue{};
+        if (kind == PropertyKind::kFont) {
+            return ReadFontMember(CurrentLogFont(raw), member, ScreenLogPixelsY());
+        }
+        return TypedFromRaw(kind, raw);
+    }
+    switch (index) {
+        case kPropLeft:
+        case kPropTop:
+        case kPropWidth:
+        case kPropHeight: {
+            int32_t stored[] = {record.left, record.top, record.width, record.height};
+            if (!unit.live()) return MakeInteger(stored[index]);
+            RECT r = PlacedRect(unit.control()->hwnd());
+            int32_t live[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+            return MakeInteger(live[index]);
+        }
+        case kPropTag: return MakeText(NewTextBlock(record.tag));
+        case kPropVisible:
+            return MakeLogical(unit.live() ? IsWindowVisible(unit.control()->hwnd()) != FALSE
+                                           : (record.flags & kUnitVisible) != 0);
+        case kPropDisabled:
+            return MakeLogical(unit.live() ? IsWindowEnabled(unit.control()->hwnd()) == FALSE
+                                           : (record.flags & kUnitDisabled) != 0);
+        case kPropMousePointer: {
+            TypedValue v = MakeText(reinterpret_cast<const char*>(
+                NewByteBlock(record.pointerData.data(), record.pointerData.size())));
+            v.tag = kTagByteData;
+            return v;
+        }
+        default: return TypedValue{};
+    }
+}
+
+void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, TypedValue value) {
+    UnitAccess unit = Find(windowId, unitId);
+    UnitRecord& record = unit.record();
+    if (index >= kFirstOwnProperty) {
+        Control* control = OwnPropertyTarget(unit);
+        const int number = index - kFirstOwnProperty;
+        bool known = false;
+        PropertyKind kind = OwnKind(unit, number, known);
+        if (!known) return;
+        RawValue raw;
+        if (kind == PropertyKind::kFont) {
+            RawValue current;
+            control->ReadOwnProperty(number, current);
+            raw.bytes = WriteFontMember(CurrentLogFont(current), member, value, ScreenLogPixelsY());
+        } else {
+            raw = RawFromTyped(kind, value);
+        }
+        if (control->WriteOwnProperty(number, raw) == 1 && unit.live()) {
+            const ControlType* type = FindControlType(record.typeCode);
+            if (!(type->flags & kTypeNeverRecreated)) RecreateControl(*unit.window, unit.index);
+        }
+        return;
+    }
+    const int32_t v = static_cast<int32_t>(value.low);
+    HWND hwnd = unit.live() ? unit.control()->hwnd() : nullptr;
+    switch (index) {
+        case kPropLeft:
+        case kPropTop: {
+            (index == kPropLeft ? record.left : record.top) = ClampPosition(v);
+            if (hwnd) {
+                RECT r = PlacedRect(hwnd);
+                int x = index == kPropLeft ? record.left : r.left;
+                int y = index == kPropTop ? record.top : r.top;
+                MoveWindow(hwnd, x, y, r.right - r.left, r.bottom - r.top, TRUE);
+            }
+            break;
+        }
+        case kPropWidth:
+        case kPropHeight: {
+            (index == kPropWidth ? record.width : record.height) = ClampSize(v);
+            if (hwnd) {
+                RECT r = PlacedRect(hwnd);
+                int w = index == kPropWidth ? record.width : r.right - r.left;
+                int h = index == kPropHeight ? record.height : r.bottom - r.top;
+                SetWindowPos(hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            break;
+        }
+        case kPropTag: {
+            const char* text = TextOf(value);
+            record.tag = text ? text : "";
+            break;
+        }
+        case kPropVisible: {
+            record.flags = v ? (record.flags | kUnitVisible) : (record.flags & ~kUnitVisible);
+            if (!hwnd) break;
+            if (!v) {
+                ShowWindow(hwnd, SW_HIDE);
+            } else if (unit.index == 0) {
+                ShowAsWindowFirstShow(unit);
+            } else {
+                const ControlType* type = FindControlType(record.typeCode);
+                if (!(type->flags & kTypeNeverShown)) ShowWindow(hwnd, SW_SHOW);
+            }
+            break;
+        }
+        case kPropDisabled:
+            record.flags = v ? (record.flags | kUnitDisabled) : (record.flags & ~kUnitDisabled);
+            if (hwnd) EnableWindow(hwnd, v ? FALSE : TRUE);
+            break;
+        case kPropMousePointer: {
+            record.pointerData = ByteBlockContents(reinterpret_cast<const uint8_t*>(TextOf(value)));
+            // Every pointer this program can describe is a shared system cursor.
+            unit.window->units[unit.index].pointer = nullptr;
+            if (hwnd) {
+                POINT pt;
+                GetCursorPos(&pt);
+                SetCursorPos(pt.x, pt.y);
+            }
+            break;
+        }
+        default: break;
+    }
+}
+
+void RecreateControl(LiveWindow& window, int unitIndex) {
+    SuppressEvents();
+    UnitRecord& record = window.description->units[unitIndex];
+    const ControlType* type = FindControlType(record.typeCode);
+    Control* old = window.units[unitIndex].control.get();
+    HWND oldHwnd = old->hwnd();
+    HWND parent = GetParent(oldHwnd);
+    RECT r = PlacedRect(oldHwnd);
+    const bool wasVisible = IsWindowVisible(oldHwnd) != FALSE;
+    const bool wasEnabled = IsWindowEnabled(oldHwnd) != FALSE;
+    HWND focus = GetFocus();
+    const bool hadFocus = focus == oldHwnd || IsChild(oldHwnd, focus);
+    const std::string saved = old->SaveOwnProperties();
+
+    CreateParams p;
+    p.parent = parent;
+    p.ownData = reinterpret_cast<const uint8_t*>(saved.data());
+    p.ownSize = saved.size();
+    p.extraStyles = (wasEnabled ? 0 : WS_DISABLED) | (record.flags & kUnitTabStop ? WS_TABSTOP : 0);
+    p.controlId = GetDlgCtrlID(oldHwnd);
+    p.left = r.left;
+    p.top = r.top;
+    p.width = r.right - r.left;
+    p.height = r.bottom - r.top;
+    p.windowId = window.description->windowId;
+    p.unitId = record.unitId;
+    std::unique_ptr<Control> fresh = type->create(p);
+    if (fresh && fresh->hwnd()) {
+        HWND newHwnd = fresh->hwnd();
+        ShowWindow(newHwnd, SW_HIDE);
+        // Child windows move over to the new control; it takes the old one's place
+        // in the z-order.
+        while (HWND child = GetWindow(oldHwnd, GW_CHILD)) SetParent(child, newHwnd);
+        SetWindowPos(newHwnd, oldHwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        std::unique_ptr<Control> gone = std::move(window.units[unitIndex].control);
+        window.units[unitIndex].control = std::move(fresh);
+        SendMessageW(newHwnd, kMsgDescriptionApplied, 0, 0);
+        SendMessageW(newHwnd, kMsgWindowShown, 0, 0);
+        if (wasVisible && !(type->flags & kTypeNeverShown)) ShowWindow(newHwnd, SW_SHOWNA);
+        gone.reset();
+        if (hadFocus) {
+            SetFocus(newHwnd);
+        } else if (focus && IsWindow(focus) && GetFocus() != focus) {
+            SetFocus(focus);
+        }
+    }
+    ResumeEvents();
+}
+
+}  // namespace velmora

@@ -1,0 +1,173 @@
+#include "ui/loader/property_conversion.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "runtime/text_block.h"
+
+namespace velmora {
+
+namespace {
+
+// LOGFONTA, 60 bytes:
+//   +0 i32 lfHeight  +4 i32 lfWidth  +8 i32 lfEscapement  +12 i32 lfOrientation
+//   +16 i32 lfWeight  +20 u8 lfItalic  +21 u8 lfUnderline  +22 u8 lfStrikeOut
+//   +23 u8 lfCharSet  +24..27 precision, quality, pitch  +28 char lfFaceName[32]
+constexpr size_t kHeight = 0, kEscapement = 8, kOrientation = 12, kWeight = 16, kItalic = 20,
+                 kUnderline = 21, kStrikeOut = 22, kFaceName = 28, kFaceNameSize = 32;
+constexpr int32_t kBoldWeight = 700, kNormalWeight = 400;
+
+int32_t GetI32(const std::string& b, size_t at) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    return static_cast<int32_t>(v);
+}
+
+void PutI32(std::string& b, size_t at, int32_t value) {
+    uint32_t v = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+}
+
+bool IsTextKind(PropertyKind kind) {
+    return kind == PropertyKind::kText || kind == PropertyKind::kFileName ||
+           kind == PropertyKind::kDataSource || kind == PropertyKind::kDataField;
+}
+
+bool IsByteDataKind(PropertyKind kind) {
+    return kind == PropertyKind::kPicture || kind == PropertyKind::kIcon ||
+           kind == PropertyKind::kMousePointer || kind == PropertyKind::kSound;
+}
+
+std::string FaceName(const std::string& logFont) {
+    std::string face = logFont.substr(kFaceName, kFaceNameSize);
+    return face.substr(0, face.find('\0'));
+}
+
+// Points from a LOGFONT height, the way a font dialog shows them.
+int32_t PointsFromHeight(int32_t height, int logPixelsY) {
+    if (logPixelsY <= 0) logPixelsY = 96;
+    int64_t h = height < 0 ? -static_cast<int64_t>(height) : height;
+    return static_cast<int32_t>((h * 72 + logPixelsY / 2) / logPixelsY);
+}
+
+int32_t HeightFromPoints(int32_t points, int logPixelsY) {
+    if (logPixelsY <= 0) logPixelsY = 96;
+    int64_t p = std::clamp<int64_t>(points, 0, 0x7FFF);
+    return -static_cast<int32_t>((p * logPixelsY + 36) / 72);
+}
+
+std::string FontRecord(const std::string& logFont, int logPixelsY) {
+    std::string record(kFontRecordSize, '\0');
+    PutI32(record, 0, GetI32(logFont, kEscapement));
+    PutI32(record, 4, GetI32(logFont, kWeight) >= kBoldWeight ? 1 : 0);
+    PutI32(record, 8, logFont[kItalic] ? 1 : 0);
+    PutI32(record, 12, logFont[kStrikeOut] ? 1 : 0);
+    PutI32(record, 16, logFont[kUnderline] ? 1 : 0);
+    PutI32(record, 20, PointsFromHeight(GetI32(logFont, kHeight), logPixelsY));
+    std::string face = FaceName(logFont);
+    record.replace(24, face.size(), face);
+    return record;
+}
+
+}  // namespace
+
+int32_t ClampPosition(int32_t v) { return std::clamp(v, -kMaxCoordinate, kMaxCoordinate); }
+
+int32_t ClampSize(int32_t v) { return std::clamp(v, 0, kMaxCoordinate); }
+
+TypedValue TypedFromRaw(PropertyKind kind, const RawValue& raw) {
+    if (IsTextKind(kind)) return MakeText(NewTextBlock(raw.bytes));
+    if (IsByteDataKind(kind) || kind == PropertyKind::kFont) {
+        TypedValue v = MakeText(reinterpret_cast<const char*>(NewByteBlock(raw.bytes.data(), raw.bytes.size())));
+        v.tag = kTagByteData;
+        return v;
+    }
+    if (kind == PropertyKind::kLogical) return MakeLogical(static_cast<uint32_t>(raw.number) == 1);
+    return MakeInteger(static_cast<int32_t>(raw.number));
+}
+
+RawValue RawFromTyped(PropertyKind kind, const TypedValue& value) {
+    RawValue raw;
+    if (IsTextKind(kind)) {
+        const char* text = TextOf(value);
+        if (text) raw.bytes = text;
+    } else if (IsByteDataKind(kind) || kind == PropertyKind::kFont) {
+        raw.bytes = ByteBlockContents(reinterpret_cast<const uint8_t*>(TextOf(value)));
+    } else if (kind == PropertyKind::kLogical) {
+        raw.number = value.low != 0 ? 1 : 0;
+    } else {
+        raw.number = value.low;
+    }
+    return raw;
+}
+
+TypedValue ReadFontMember(const std::string& logFont, int member, int logPixelsY) {
+    std::string lf = logFont;
+    lf.resize(kLogFontSize, '\0');
+    switch (member) {
+        case kFontAngle: return MakeInteger(GetI32(lf, kEscapement));
+        case kFontBold: return MakeLogical(GetI32(lf, kWeight) >= kBoldWeight);
+        case kFontItalic: return MakeLogical(lf[kItalic] != 0);
+        case kFontStrikeOut: return MakeLogical(lf[kStrikeOut] != 0);
+        case kFontUnderline: return MakeLogical(lf[kUnderline] != 0);
+        case kFontSize: return MakeInteger(PointsFromHeight(GetI32(lf, kHeight), logPixelsY));
+        case kFontFaceName: return MakeText(NewTextBlock(FaceName(lf)));
+        case kWholeFont: {
+            std::string record = FontRecord(lf, logPixelsY);
+            TypedValue v = MakeText(reinterpret_cast<const char*>(NewByteBlock(record.data(), record.size())));
+            v.tag = kTagByteData;
+            return v;
+        }
+        default: return TypedValue{};
+    }
+}
+
+std::string WriteFontMember(const std::string& logFont, int member, const TypedValue& value,
+                            int logPixelsY) {
+    std::string lf = logFont;
+    lf.resize(kLogFontSize, '\0');
+    auto setFace = [&lf](std::string face) {
+        if (face.empty() || face.size() >= kFaceNameSize) face = "宋体";
+        std::string field(kFaceNameSize, '\0');
+        field.replace(0, face.size(), face);
+        lf.replace(kFaceName, kFaceNameSize, field);
+    };
+    switch (member) {
+        case kFontAngle: {
+            int32_t angle = static_cast<int32_t>(value.low) % 3600;
+            if (angle < 0) angle += 3600;
+            PutI32(lf, kEscapement, angle);
+            PutI32(lf, kOrientation, angle);
+            break;
+        }
+        case kFontBold: PutI32(lf, kWeight, value.low ? kBoldWeight : kNormalWeight); break;
+        case kFontItalic: lf[kItalic] = value.low ? 1 : 0; break;
+        case kFontStrikeOut: lf[kStrikeOut] = value.low ? 1 : 0; break;
+        case kFontUnderline: lf[kUnderline] = value.low ? 1 : 0; break;
+        case kFontSize:
+            PutI32(lf, kHeight, HeightFromPoints(static_cast<int32_t>(value.low), logPixelsY));
+            break;
+        case kFontFaceName: {
+            const char* text = TextOf(value);
+            setFace(text ? text : "");
+            break;
+        }
+        case kWholeFont: {
+            std::string bytes = ByteBlockContents(reinterpret_cast<const uint8_t*>(TextOf(value)));
+            if (bytes.size() == kLogFontSize) return bytes;
+            if (bytes.size() != kFontRecordSize) return logFont;
+            TypedValue m;
+            for (int i = 0; i < 6; ++i) {
+                m.low = static_cast<uint32_t>(GetI32(bytes, 4 * i));
+                lf = WriteFontMember(lf, i, m, logPixelsY);
+            }
+            std::string face = bytes.substr(24, 32);
+            setFace(face.substr(0, face.find('\0')));
+            break;
+        }
+        default: return logFont;
+    }
+    return lf;
+}
+
+}  // namespace velmora
