@@ -123,7 +123,7 @@ std::string ValueText(const OwnPropertyValue& v) {
 }  // namespace
 
 bool PrintOwnProperties(uint32_t typeCode, const std::string& ownData) {
-    const ControlTypeInfo* type = FindControlType(typeCode);
+    const ControlTypeInfo* type = FindControlTypeInfo(typeCode);
     if (!type) {
         std::printf("    own data of unknown type 0x%08X: %s\n", typeCode,
                     HexBytes(ownData).c_str());

@@ -50,7 +50,7 @@ const ControlTypeInfo kControlTypes[8] = {
      ListWith<QTipProperties, DecodeQTip, ListQTipProperties>},
 };
 
-const ControlTypeInfo* FindControlType(uint32_t typeCode) {
+const ControlTypeInfo* FindControlTypeInfo(uint32_t typeCode) {
     for (const ControlTypeInfo& t : kControlTypes) {
         if (t.typeCode == typeCode)
             return &t;
@@ -59,7 +59,7 @@ const ControlTypeInfo* FindControlType(uint32_t typeCode) {
 }
 
 const PropertyInfo* FindProperty(uint32_t typeCode, int32_t index) {
-    const ControlTypeInfo* type = FindControlType(typeCode);
+    const ControlTypeInfo* type = FindControlTypeInfo(typeCode);
     if (!type)
         return nullptr;
     if (index >= 0 && index < kFirstOwnPropertyIndex)
@@ -67,10 +67,21 @@ const PropertyInfo* FindProperty(uint32_t typeCode, int32_t index) {
     return type->ownProperties->Find(index);
 }
 
+std::vector<PropertyKind> OwnKindsByNumber(const PropertyTable& table) {
+    std::vector<PropertyKind> kinds;
+    for (const PropertyInfo& row : table) {
+        const size_t number = static_cast<size_t>(row.index - kFirstOwnPropertyIndex);
+        if (kinds.size() <= number)
+            kinds.resize(number + 1, PropertyKind::kInteger);
+        kinds[number] = row.kind;
+    }
+    return kinds;
+}
+
 OwnDataError ListOwnProperties(uint32_t typeCode, const uint8_t* data, size_t size,
                                std::vector<OwnPropertyValue>& out) {
     out.clear();
-    const ControlTypeInfo* type = FindControlType(typeCode);
+    const ControlTypeInfo* type = FindControlTypeInfo(typeCode);
     if (!type)
         return OwnDataError::kUnknownType;
     return type->listOwnData(data, size, out);

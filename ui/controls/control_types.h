@@ -35,10 +35,15 @@ struct ControlTypeInfo {
 extern const ControlTypeInfo kControlTypes[8];
 
 // The type with this code, or nullptr.
-const ControlTypeInfo* FindControlType(uint32_t typeCode);
+const ControlTypeInfo* FindControlTypeInfo(uint32_t typeCode);
 
 // The row of a global property index (common 0-7 or the type's own), or nullptr.
 const PropertyInfo* FindProperty(uint32_t typeCode, int32_t index);
+
+// The kinds of a type's own properties by own number (global index - 8), as the
+// loader's ControlType holds them; numbers without a row (indexes that carry no
+// value) get kInteger.
+std::vector<PropertyKind> OwnKindsByNumber(const PropertyTable& table);
 
 // Decodes the own property data of a unit of this type and lists it.
 OwnDataError ListOwnProperties(uint32_t typeCode, const uint8_t* data, size_t size,

@@ -699,7 +699,7 @@ TEST(OwnProperties, PropertyTables) {
           Expect{kPicBoxTypeCode, 7, 8, 14}, Expect{kLabelTypeCode, 21, 8, 28},
           Expect{kButtonTypeCode, 6, 8, 13}, Expect{kTimerTypeCode, 1, 8, 8},
           Expect{kHyperLinkerTypeCode, 10, 8, 17}, Expect{kQTipTypeCode, 38, 12, 75}}) {
-        const ControlTypeInfo* type = FindControlType(x.typeCode);
+        const ControlTypeInfo* type = FindControlTypeInfo(x.typeCode);
         ASSERT_NE(type, nullptr);
         SCOPED_TRACE(type->name);
         const PropertyTable& t = *type->ownProperties;
@@ -742,6 +742,17 @@ TEST(OwnProperties, PropertyTables) {
         EXPECT_EQ(FindProperty(kQTipTypeCode, gap), nullptr) << gap;
     }
     EXPECT_EQ(FindProperty(kButtonTypeCode, 14), nullptr);
+    // By own number, as the loader holds them: the balloon tip box's numbers 0-67
+    // (indexes 8-75; 76-78 carry no value), gaps as integers.
+    const std::vector<PropertyKind> tip = OwnKindsByNumber(kQTipPropertyTable);
+    ASSERT_EQ(tip.size(), 68u);
+    EXPECT_EQ(tip[26 - 8], PropertyKind::kText);
+    EXPECT_EQ(tip[45 - 8], PropertyKind::kLogical);
+    EXPECT_EQ(tip[0], PropertyKind::kInteger);
+    const std::vector<PropertyKind> button = OwnKindsByNumber(kButtonPropertyTable);
+    EXPECT_EQ(button, (std::vector<PropertyKind>{PropertyKind::kPicture, PropertyKind::kChoice,
+                                                 PropertyKind::kText, PropertyKind::kChoice,
+                                                 PropertyKind::kChoice, PropertyKind::kFont}));
     EXPECT_EQ(FindProperty(kButtonTypeCode, -1), nullptr);
     EXPECT_EQ(FindProperty(0x00010002, 0), nullptr);
 }
@@ -767,7 +778,8 @@ TEST(OwnProperties, ListingsCoverEveryStoredProperty) {
     ASSERT_EQ(ListOwnProperties(kEditBoxTypeCode, nullptr, 0, values), OwnDataError::kNone);
     const OwnPropertyValue* password = nullptr;
     for (const OwnPropertyValue& v : values) {
-        if (v.info->index == 19) password = &v;
+        if (v.info->index == 19)
+            password = &v;
     }
     ASSERT_NE(password, nullptr);
     EXPECT_EQ(password->bytes, "*");
