@@ -67,7 +67,9 @@ int FocusedUnit(const LiveWindow& window) {
     return -1;
 }
 
-// The fourteen load steps. Answers false when the window could not be built.
+// The fourteen load steps. Answers false when the window could not be built; a
+// window that a handler or notification closed while it was being built counts as
+// loaded (and gone again), so the steps simply stop there.
 bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
     LiveWindow* found = FindLiveWindow(windowId);
     if (!found) return false;
@@ -179,11 +181,11 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
     for (int i = last; i >= 1; --i) {
         if (HWND h = UnitWindow(window, i)) SendMessageW(h, kMsgDescriptionApplied, 0, 0);
     }
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     SendMessageW(topHwnd, kMsgDescriptionApplied, 0, 0);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     SendMessageW(topHwnd, kMsgAllControlsPresent, 0, 0);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
 
     // 9. Visibility of the controls.
     for (int i = 1; i <= last; ++i) {
@@ -196,19 +198,19 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
 
     // 10. Created, then moved and resized, each only while the window exists.
     RaiseEvent(windowId, 0, 0);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     RaiseEvent(windowId, 0, 3);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     RaiseEvent(windowId, 0, 4);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
 
     // 11. Show the window; report where the focus is.
     if (own.flags & kUnitVisible) {
         ShowWindow(topHwnd, window.units[0].control->InitialShowCommand());
-        if (!IsWindow(topHwnd)) return false;
+        if (!IsWindow(topHwnd)) return true;
         int focused = FocusedUnit(window);
         if (focused >= 0) RaiseEvent(windowId, window.description->units[focused].unitId, -7);
-        if (!IsWindow(topHwnd)) return false;
+        if (!IsWindow(topHwnd)) return true;
     }
 
     // 12. A modal window disables every other loaded top-level window.
@@ -229,9 +231,9 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
     for (int i = last; i >= 1; --i) {
         if (HWND h = UnitWindow(window, i)) SendMessageW(h, kMsgWindowShown, 0, 0);
     }
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     SendMessageW(topHwnd, kMsgWindowShown, 0, 0);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     if (GetFocus() != focusBefore && focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
 
     // 14.
@@ -313,13 +315,13 @@ void ReadDescriptions(const uint8_t* data, size_t size, const std::vector<Handle
         windows[w].units.resize(set.windows[w].units.size());
         for (size_t u = 0; u < set.windows[w].units.size(); ++u) {
             for (const EventBinding& b : set.windows[w].units[u].bindings) {
+                // A reference that names no routine of the program binds nothing:
+                // the event is dropped like one without a binding, never called
+                // into nowhere.
                 EventHandler handler = nullptr;
                 if (b.handlerRef != kNoHandler) {
-                    // A reference that names no routine of the program would jump
-                    // into nowhere: the data is corrupt.
                     auto it = table.find(b.handlerRef);
-                    if (it == table.end()) RaiseErrorMessage(kUnreadable);
-                    handler = it->second;
+                    if (it != table.end()) handler = it->second;
                 }
                 windows[w].units[u].bindings.push_back({b.eventIndex, handler});
             }
