@@ -3,10 +3,10 @@
 #include <array>
 #include <cmath>
 
-#include "app/art/gif_writer.h"
 #include "app/art/icon_file.h"
 #include "app/art/palette.h"
 #include "app/art/raster.h"
+#include "ui/picture/gif_encoder.h"
 
 namespace velmora::art {
 
@@ -154,15 +154,21 @@ std::vector<std::vector<uint32_t>> MosquitoAnimationPixels() {
 std::string MosquitoAnimationGif() {
     IndexedFrames indexed =
         Quantise(MosquitoAnimationPixels(), kAnimationTransparentIndex, 0xFFFFFF);
-    GifAnimation gif;
+    GifSpec gif;
     gif.width = kAnimationWidth;
     gif.height = kAnimationHeight;
-    gif.palette = indexed.palette;
-    gif.loopCount = 0;
-    gif.delay = 0;
-    gif.disposal = 2;
-    gif.transparentIndex = kAnimationTransparentIndex;
-    gif.frames = std::move(indexed.frames);
+    gif.globalPalette.assign(indexed.palette.begin(), indexed.palette.end());
+    gif.loopForever = true;
+    for (std::vector<uint8_t>& pixels : indexed.frames) {
+        GifFrameSpec frame;
+        frame.width = kAnimationWidth;
+        frame.height = kAnimationHeight;
+        frame.indices = std::move(pixels);
+        frame.disposal = 2;
+        frame.delay = 0;
+        frame.transparentIndex = kAnimationTransparentIndex;
+        gif.frames.push_back(std::move(frame));
+    }
     return EncodeGif(gif);
 }
 

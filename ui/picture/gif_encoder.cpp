@@ -196,21 +196,27 @@ std::string EncodeGif(const GifSpec& spec) {
         const unsigned minCodeSize = std::max(2u, tableBits);
         w.U8(static_cast<uint8_t>(minCodeSize));
 
+        // The indices are written as given, even when they fall short of the frame
+        // (to make short image data); interlacing moves only the rows present.
         std::vector<uint8_t> stored;
         const uint8_t* rows = f.indices.data();
-        if (f.interlaced) {
-            stored.reserve(f.indices.size());
+        size_t count = f.indices.size();
+        if (f.interlaced && f.width > 0) {
+            stored.reserve(count);
             static const int kStart[4] = {0, 4, 2, 1};
             static const int kStep[4] = {8, 8, 4, 2};
+            const size_t rowsPresent =
+                std::min(count / size_t(f.width), size_t(std::max(f.height, 0)));
             for (int pass = 0; pass < 4; ++pass) {
-                for (int y = kStart[pass]; y < f.height; y += kStep[pass]) {
-                    const uint8_t* row = f.indices.data() + size_t(y) * f.width;
+                for (size_t y = size_t(kStart[pass]); y < rowsPresent; y += size_t(kStep[pass])) {
+                    const uint8_t* row = f.indices.data() + y * size_t(f.width);
                     stored.insert(stored.end(), row, row + f.width);
                 }
             }
             rows = stored.data();
+            count = stored.size();
         }
-        w.Bytes(SubBlocks(LzwCompress(rows, f.indices.size(), minCodeSize)));
+        w.Bytes(SubBlocks(LzwCompress(rows, count, minCodeSize)));
     }
     w.U8(0x3B);
     return w.Take();

@@ -1,8 +1,9 @@
 // Covers: the program's generated art.
-//  - the animated picture: GIF89a, 142 x 144, 256-colour global table, loops for
-//    ever, six full-screen frames with delay 0, disposal 2 and transparent index
-//    233; the transparent entry is white and unique; every frame decodes to the
-//    whole screen, shows art on a transparent ground, and differs from the next;
+//  - the animated picture, walked block by block by the test GIF reader: GIF89a,
+//    142 x 144, 256-colour global table, loops for ever, six full-screen frames
+//    each with a graphic control block giving delay 0, disposal 2 and transparent
+//    index 233; the transparent entry is white and unique; every frame decodes to
+//    the whole screen, shows art on a transparent ground, and differs from the next;
 //  - the same bytes on every call (the picture is embedded in the descriptions);
 //  - the icon: one 32 x 32 image with 32 bits per pixel, its AND mask matching the
 //    alpha, transparent corners and an opaque middle;
@@ -12,7 +13,7 @@
 
 #include "app/art/velmora_art.h"
 #include "runtime/byte_reader.h"
-#include "tests/app/art/gif_test_reader.h"
+#include "tests/ui/picture/gif_test_reader.h"
 
 namespace velmora::art {
 namespace {
@@ -23,10 +24,13 @@ const std::string& Gif() {
 }
 
 TEST(VelmoraArt, AnimatedPictureHasTheRequiredProperties) {
-    test::ReadGif gif;
-    ASSERT_TRUE(test::ReadGifFile(Gif(), gif));
+    testing::ReadGif gif;
+    ASSERT_TRUE(testing::ReadGifFile(Gif(), gif));
+    EXPECT_EQ(Gif().compare(0, 6, "GIF89a"), 0);
     EXPECT_EQ(gif.width, 142);
     EXPECT_EQ(gif.height, 144);
+    EXPECT_EQ(gif.flags, 0xF7);  // 256-entry global table
+    ASSERT_EQ(gif.palette.size(), 256u);
     EXPECT_EQ(gif.loopCount, 0);
     EXPECT_EQ(gif.palette[233], 0xFFFFFFu);
     for (int i = 0; i < 256; ++i) {
@@ -36,8 +40,9 @@ TEST(VelmoraArt, AnimatedPictureHasTheRequiredProperties) {
     }
     ASSERT_EQ(gif.frames.size(), 6u);
     for (size_t k = 0; k < gif.frames.size(); ++k) {
-        const test::ReadFrame& f = gif.frames[k];
+        const testing::ReadFrame& f = gif.frames[k];
         SCOPED_TRACE(k);
+        EXPECT_TRUE(f.graphicControl);
         EXPECT_EQ(f.disposal, 2);
         EXPECT_TRUE(f.transparent);
         EXPECT_EQ(f.delay, 0);
@@ -46,7 +51,8 @@ TEST(VelmoraArt, AnimatedPictureHasTheRequiredProperties) {
         EXPECT_EQ(f.top, 0);
         EXPECT_EQ(f.width, 142);
         EXPECT_EQ(f.height, 144);
-        EXPECT_EQ(f.descriptorFlags, 0);
+        EXPECT_EQ(f.descriptorFlags, 0);  // no local table, not interlaced
+        EXPECT_EQ(f.minCodeSize, 8);
         ASSERT_EQ(f.pixels.size(), 142u * 144u);
         EXPECT_EQ(f.pixels[0], 233);  // the corners are ground
         EXPECT_EQ(f.pixels[141], 233);

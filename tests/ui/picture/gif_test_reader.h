@@ -1,16 +1,17 @@
 #pragma once
-// An independent GIF reader for the tests of the program's art: LZW image data,
-// and a walk over a GIF89a file's blocks.
+// Test support: a GIF reader written apart from the program's decoder, to check
+// what the encoder writes block by block: LZW image data, and a walk over a GIF89a
+// file's blocks (header, tables, application and graphic control extensions, image
+// descriptors). Anything it does not expect makes it fail.
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace velmora::art::test {
+namespace velmora::testing {
 
-// Decodes LZW image data (minimum code size byte, sub-blocks); false on any
-// malformation.
+// Decodes LZW image data (minimum code size byte, sub-blocks) starting at `pos`
+// and leaves `pos` after the block terminator; false on any malformation.
 inline bool DecodeImageData(const std::string& data, size_t& pos, std::vector<uint8_t>& out) {
     if (pos >= data.size())
         return false;
@@ -78,59 +79,67 @@ inline bool DecodeImageData(const std::string& data, size_t& pos, std::vector<ui
 }
 
 struct ReadFrame {
+    bool graphicControl = false;
     int disposal = -1;
     bool transparent = false;
     int delay = -1;
     int transparentIndex = -1;
     int left = -1, top = -1, width = -1, height = -1;
     int descriptorFlags = -1;
-    std::vector<uint8_t> pixels;
+    std::vector<uint32_t> localPalette;  // 0xRRGGBB, as many entries as stored
+    int minCodeSize = -1;
+    std::vector<uint8_t> pixels;  // in stored order (interlaced images by pass)
 };
 
 struct ReadGif {
     int width = 0, height = 0, flags = 0;
-    std::array<uint32_t, 256> palette{};
-    int loopCount = -1;  // -1: no NETSCAPE2.0 extension
+    std::vector<uint32_t> palette;  // 0xRRGGBB, as many entries as stored
+    int loopCount = -1;             // -1: no NETSCAPE2.0 extension
     std::vector<ReadFrame> frames;
-    bool trailer = false;
 };
 
-// Walks the file; false on anything unexpected.
+// Walks the file; false on anything unexpected, and unless the trailer ends it.
 inline bool ReadGifFile(const std::string& f, ReadGif& gif) {
     auto u8 = [&](size_t at) { return static_cast<uint8_t>(f[at]); };
     auto u16 = [&](size_t at) { return u8(at) | (u8(at + 1) << 8); };
-    if (f.size() < 13 + 768 || f.compare(0, 6, "GIF89a") != 0)
+    auto table = [&](size_t& pos, int flags, std::vector<uint32_t>& palette) {
+        if (!(flags & 0x80))
+            return true;
+        const size_t entries = size_t{2} << (flags & 7);
+        if (pos + 3 * entries > f.size())
+            return false;
+        for (size_t i = 0; i < entries; ++i, pos += 3)
+            palette.push_back((u8(pos) << 16) | (u8(pos + 1) << 8) | u8(pos + 2));
+        return true;
+    };
+    if (f.size() < 13 || f.compare(0, 6, "GIF89a") != 0)
         return false;
     gif.width = u16(6);
     gif.height = u16(8);
     gif.flags = u8(10);
-    if (gif.flags != 0xF7)
+    size_t pos = 13;
+    if (!table(pos, gif.flags, gif.palette))
         return false;
-    for (int i = 0; i < 256; ++i) {
-        gif.palette[i] = (u8(13 + 3 * i) << 16) | (u8(14 + 3 * i) << 8) | u8(15 + 3 * i);
-    }
-    size_t pos = 13 + 768;
     ReadFrame pending;
     while (pos < f.size()) {
         uint8_t b = u8(pos++);
-        if (b == 0x3B) {
-            gif.trailer = pos == f.size();
-            return gif.trailer;
-        }
+        if (b == 0x3B)
+            return pos == f.size();
         if (b == 0x21) {
             if (pos + 2 > f.size())
                 return false;
             uint8_t label = u8(pos++);
             if (label == 0xF9) {
-                if (pos + 6 > f.size() || u8(pos) != 4)
+                if (pos + 6 > f.size() || u8(pos) != 4 || u8(pos + 5) != 0)
                     return false;
+                pending.graphicControl = true;
                 pending.disposal = (u8(pos + 1) >> 2) & 7;
                 pending.transparent = u8(pos + 1) & 1;
                 pending.delay = u16(pos + 2);
                 pending.transparentIndex = u8(pos + 4);
                 pos += 6;
             } else if (label == 0xFF) {
-                if (pos + 16 > f.size() || u8(pos) != 11 ||
+                if (pos + 17 > f.size() || u8(pos) != 11 ||
                     f.compare(pos + 1, 11, "NETSCAPE2.0") != 0)
                     return false;
                 if (u8(pos + 12) != 3 || u8(pos + 13) != 1 || u8(pos + 16) != 0)
@@ -141,7 +150,7 @@ inline bool ReadGifFile(const std::string& f, ReadGif& gif) {
                 return false;
             }
         } else if (b == 0x2C) {
-            if (pos + 9 > f.size())
+            if (pos + 10 > f.size())
                 return false;
             pending.left = u16(pos);
             pending.top = u16(pos + 2);
@@ -149,6 +158,9 @@ inline bool ReadGifFile(const std::string& f, ReadGif& gif) {
             pending.height = u16(pos + 6);
             pending.descriptorFlags = u8(pos + 8);
             pos += 9;
+            if (!table(pos, pending.descriptorFlags, pending.localPalette) || pos >= f.size())
+                return false;
+            pending.minCodeSize = u8(pos);
             if (!DecodeImageData(f, pos, pending.pixels))
                 return false;
             gif.frames.push_back(pending);
@@ -160,4 +172,4 @@ inline bool ReadGifFile(const std::string& f, ReadGif& gif) {
     return false;
 }
 
-}  // namespace velmora::art::test
+}  // namespace velmora::testing
