@@ -385,11 +385,12 @@ TEST_F(PictureWindow, AnimationStartsAtFirstPaintAndStops) {
     EXPECT_EQ(GifPlayer::RunningWorkers(), 0);
 }
 
-std::atomic<unsigned> oldPlayer{0};
-std::atomic<bool> newLoaded{false};
+// Players' serial numbers grow; every player below this one has been ended (by a
+// new load or a stop) and must not show another frame.
+std::atomic<unsigned> firstLivePlayer{0};
 std::atomic<int> staleFrames{0};
 void WatchStale(const GifPlayer* player, unsigned, bool) {
-    if (newLoaded.load() && player->serial() == oldPlayer.load())
+    if (player->serial() < firstLivePlayer.load())
         staleFrames.fetch_add(1);
     framesSeen.fetch_add(1);
 }
@@ -398,15 +399,14 @@ TEST_F(PictureWindow, NewLoadWaitsForTheWorkerAndNoOldFrameFollows) {
     GifPlayer::SetFrameHook(WatchStale);
     framesSeen = 0;
     staleFrames = 0;
-    newLoaded = false;
+    firstLivePlayer = 0;
     ASSERT_TRUE(Load(Animation(0), true));
     UpdateWindow(hwnd_);
-    oldPlayer = display_->player()->serial();
     for (int i = 0; i < 200 && framesSeen < 3; ++i)
         PumpFor(10);
     ASSERT_GE(framesSeen.load(), 3);
     ASSERT_TRUE(Load(Animation(0), true));
-    newLoaded = true;
+    firstLivePlayer = display_->player()->serial();
     EXPECT_EQ(GifPlayer::RunningWorkers(), 0);  // the old worker has ended
     UpdateWindow(hwnd_);
     PumpFor(200);
@@ -460,22 +460,23 @@ TEST_F(PictureWindow, StressLoadPlayStopAThousandTimes) {
         Animation(0), Gif(8, 8, {std::vector<uint8_t>(64, 1), std::vector<uint8_t>(64, 2)}, 1)};
     const std::string still = Bmp({{0xFF0000, 0x00FF00}});
     auto cycle = [&](int i) {
-        newLoaded = false;
         ASSERT_TRUE(Load(gifs[i % 2], true));
-        UpdateWindow(hwnd_);  // starts the worker
         ASSERT_TRUE(display_->player() != nullptr);
+        const unsigned serial = display_->player()->serial();
+        firstLivePlayer = serial;  // the load ended the worker before
+        UpdateWindow(hwnd_);       // starts the worker
         ASSERT_NE(display_->player()->state(), PlayerState::kLoaded);
-        oldPlayer = display_->player()->serial();
         if (i % 3 == 0)
             Sleep(i % 7);
         if (i % 2 == 0) {
             display_->StopAnimation();
             ASSERT_EQ(GifPlayer::RunningWorkers(), 0);
+            firstLivePlayer = serial + 1;
         }
-        newLoaded = true;  // the next load (or the stop above) ended this worker
         if (i % 5 == 0) {
             // A still picture in between: its bitmap and drawing DCs must go too.
             ASSERT_TRUE(Load(still));
+            firstLivePlayer = serial + 1;
             UpdateWindow(hwnd_);
         }
     };
