@@ -208,7 +208,9 @@ void RecreateControl(LiveWindow& window, int unitIndex) {
     HWND oldHwnd = old->hwnd();
     HWND parent = GetParent(oldHwnd);
     RECT r = PlacedRect(oldHwnd);
-    const bool wasVisible = IsWindowVisible(oldHwnd) != FALSE;
+    // The control's own visibility: in a window not shown yet IsWindowVisible is
+    // false for every control, which would leave the new one hidden for good.
+    const bool wasVisible = (GetWindowLongW(oldHwnd, GWL_STYLE) & WS_VISIBLE) != 0;
     const bool wasEnabled = IsWindowEnabled(oldHwnd) != FALSE;
     HWND focus = GetFocus();
     const bool hadFocus = focus == oldHwnd || IsChild(oldHwnd, focus);

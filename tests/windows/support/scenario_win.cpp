@@ -105,9 +105,8 @@ DWORD WINAPI ShowReferenceBox(LPVOID title) {
 }
 
 // How the error icon looks in a message box: one shown by this process, captured once.
-const std::string& ErrorIconPixels() {
-    static std::string pixels;
-    if (!pixels.empty()) return pixels;
+std::string CaptureErrorIcon() {
+    std::string pixels;
     const wchar_t kTitle[] = L"velmora-error-icon-reference";
     HANDLE thread = CreateThread(nullptr, 0, ShowReferenceBox, const_cast<wchar_t*>(kTitle), 0, nullptr);
     HWND box = nullptr;
@@ -122,6 +121,11 @@ const std::string& ErrorIconPixels() {
     }
     WaitForSingleObject(thread, 5000);
     CloseHandle(thread);
+    return pixels;
+}
+
+const std::string& ErrorIconPixels() {
+    static const std::string pixels = CaptureErrorIcon();  // once, whichever thread asks
     return pixels;
 }
 
