@@ -3,12 +3,15 @@
 //    built yet without the control libraries, so it ends through the error box with
 //    "载入启动窗口失败" and exit code 0xFFFFFFFF; two copies started at once each
 //    run and end on their own;
+//  - a start-up window that its own handler closes while it loads: the loop does
+//    not run and the process ends normally with 0, the exit routine run once;
 //  - after InitRuntime the current directory is the program folder, whatever it was
 //    at start, and the program folder and file name are split from the path.
 #include <gtest/gtest.h>
 
 #include <thread>
 
+#include "app/runtime_startup.h"
 #include "runtime/runtime_state.h"
 #include "runtime/wide_text.h"
 #include "support/scenario.h"
@@ -56,6 +59,38 @@ TEST(Startup, TheCurrentDirectoryBecomesTheProgramFolder) {
     EXPECT_TRUE(same(lines[1], ExecutableFolder())) << lines[1];
     EXPECT_TRUE(same(lines[2], ExecutableFolder())) << lines[2];
     EXPECT_EQ(lines[3], "windows_tests.exe");
+}
+
+constexpr uint32_t kMain = 0x52010001;
+
+void CloseMain() { DestroyWindow(WindowHandle(kMain)); }
+void MarkExitRoutine() { AppendMarker("exit routine"); }
+
+// The program's main routine and end, with a window that closes as it is created.
+VELMORA_SCENARIO(StartupWindowClosedWhileLoading) {
+    DescriptionSet set;
+    UnitRecord own = WindowUnit(0x06010000, 10, 10, 200, 100);
+    own.bindings = {{0, 1}};
+    set.windows.push_back(Window(kMain, {own}));
+    StartTestRuntime(set);
+    SetHandlerAction(1, CloseMain);
+    RegisterExitRoutine(MarkExitRoutine);
+    LoadStartupWindow(kMain);
+    Runtime().quitCode = RunMessageLoop();
+    AppendMarker("loop returned");
+    ShutdownRuntime(0);
+    ExitProcess(static_cast<UINT>(Runtime().quitCode));
+}
+
+TEST(Startup, AStartupWindowClosedWhileLoadingEndsTheProgramNormally) {
+    std::wstring marker = TempPath(L"closed.txt");
+    ScenarioResult r = RunScenario("StartupWindowClosedWhileLoading", marker);
+    std::vector<std::string> lines = ReadMarker(marker);
+    DeleteFileW(marker.c_str());
+    EXPECT_FALSE(r.boxShown);
+    EXPECT_TRUE(r.exited);
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(lines, (std::vector<std::string>{"loop returned", "exit routine"}));
 }
 
 TEST(Program, WithoutItsControlTypesTheStartupWindowFails) {

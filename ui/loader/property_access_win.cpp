@@ -234,7 +234,9 @@ void RecreateControl(LiveWindow& window, int unitIndex) {
         ShowWindow(newHwnd, SW_HIDE);
         // Child windows move over to the new control; it takes the old one's place
         // in the z-order.
-        while (HWND child = GetWindow(oldHwnd, GW_CHILD)) SetParent(child, newHwnd);
+        while (HWND child = GetWindow(oldHwnd, GW_CHILD)) {
+            if (!SetParent(child, newHwnd)) break;  // a child that cannot move would hold us here
+        }
         SetWindowPos(newHwnd, oldHwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         std::unique_ptr<Control> gone = std::move(window.units[unitIndex].control);
         window.units[unitIndex].control = std::move(fresh);

@@ -175,15 +175,19 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
         window.units[i].pointer = MakePointer(d.units[i].pointerData);
     }
 
+    // From here on the window may go while it is being built: a handler (or a
+    // control) may close it. That is no failure of the load: the window was built,
+    // then closed, and the rest of the steps have nothing left to act on.
+
     // 8. Description applied (creation order, the window last), all controls present.
     for (int i = last; i >= 1; --i) {
         if (HWND h = UnitWindow(window, i)) SendMessageW(h, kMsgDescriptionApplied, 0, 0);
     }
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     SendMessageW(topHwnd, kMsgDescriptionApplied, 0, 0);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     SendMessageW(topHwnd, kMsgAllControlsPresent, 0, 0);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
 
     // 9. Visibility of the controls.
     for (int i = 1; i <= last; ++i) {
@@ -196,19 +200,19 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
 
     // 10. Created, then moved and resized, each only while the window exists.
     RaiseEvent(windowId, 0, 0);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     RaiseEvent(windowId, 0, 3);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     RaiseEvent(windowId, 0, 4);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
 
     // 11. Show the window; report where the focus is.
     if (own.flags & kUnitVisible) {
         ShowWindow(topHwnd, window.units[0].control->InitialShowCommand());
-        if (!IsWindow(topHwnd)) return false;
+        if (!IsWindow(topHwnd)) return true;
         int focused = FocusedUnit(window);
         if (focused >= 0) RaiseEvent(windowId, window.description->units[focused].unitId, -7);
-        if (!IsWindow(topHwnd)) return false;
+        if (!IsWindow(topHwnd)) return true;
     }
 
     // 12. A modal window disables every other loaded top-level window.
@@ -229,9 +233,9 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
     for (int i = last; i >= 1; --i) {
         if (HWND h = UnitWindow(window, i)) SendMessageW(h, kMsgWindowShown, 0, 0);
     }
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     SendMessageW(topHwnd, kMsgWindowShown, 0, 0);
-    if (!IsWindow(topHwnd)) return false;
+    if (!IsWindow(topHwnd)) return true;
     if (GetFocus() != focusBefore && focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
 
     // 14.
