@@ -20,7 +20,9 @@
 namespace velmora::test {
 namespace {
 
-std::wstring ProgramPath() { return ExecutableFolder() + L"\\..\\..\\app\\velmora.exe"; }
+std::wstring ProgramPath() {
+    return ExecutableFolder() + L"\\..\\..\\app\\velmora.exe";
+}
 
 std::wstring OtherFolder() {
     wchar_t dir[MAX_PATH] = {};
@@ -51,8 +53,10 @@ TEST(Startup, TheCurrentDirectoryBecomesTheProgramFolder) {
     ASSERT_EQ(lines.size(), 4u);
     // Compared without case and a trailing backslash: the folder as started.
     auto same = [](std::string a, std::wstring b) {
-        if (!a.empty() && a.back() == '\\') a.pop_back();
-        if (!b.empty() && b.back() == L'\\') b.pop_back();
+        if (!a.empty() && a.back() == '\\')
+            a.pop_back();
+        if (!b.empty() && b.back() == L'\\')
+            b.pop_back();
         return CompareStringOrdinal(WideFromGbk(a).c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
     };
     EXPECT_TRUE(same(lines[0], OtherFolder())) << lines[0];
@@ -63,8 +67,12 @@ TEST(Startup, TheCurrentDirectoryBecomesTheProgramFolder) {
 
 constexpr uint32_t kMain = 0x52010001;
 
-void CloseMain() { DestroyWindow(WindowHandle(kMain)); }
-void MarkExitRoutine() { AppendMarker("exit routine"); }
+void CloseMain() {
+    DestroyWindow(WindowHandle(kMain));
+}
+void MarkExitRoutine() {
+    AppendMarker("exit routine");
+}
 
 // The program's main routine and end, with a window that closes as it is created.
 VELMORA_SCENARIO(StartupWindowClosedWhileLoading) {
@@ -99,8 +107,8 @@ TEST(Program, WithoutItsControlTypesTheStartupWindowFails) {
     ASSERT_TRUE(r.boxShown);
     EXPECT_EQ(r.boxTitle, W("错误"));
     EXPECT_EQ(r.boxIcon, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_EQ(r.boxLines,
-              (std::vector<std::wstring>{W("运行时出错!"), L"", W("错误信息：载入启动窗口失败"), L""}));
+    EXPECT_EQ(r.boxLines, (std::vector<std::wstring>{W("运行时出错!"), L"",
+                                                     W("错误信息：载入启动窗口失败"), L""}));
     EXPECT_TRUE(r.exited);
     EXPECT_EQ(r.exitCode, 0xFFFFFFFFu);
 }

@@ -30,7 +30,9 @@ constexpr uint32_t kDialog = 0x52010021, kDialogUnit = 0x06010022;
 constexpr uint32_t kButton = 0x16010006, kTimerUnit = 0x16010007;
 constexpr DWORD kErrorExit = 0xFFFFFFFF;
 
-void MarkExitRoutine() { AppendMarker("exit routine"); }
+void MarkExitRoutine() {
+    AppendMarker("exit routine");
+}
 
 // Main window with a child and a unit that is not windowed; a dialog.
 DescriptionSet TestSet() {
@@ -109,7 +111,8 @@ VELMORA_SCENARIO(OwnPropertyReadOfWindowNotLoaded) {
     Start();
     LoadStartupWindow(kMain);
     // The common properties of the dialog are readable; its own ones are not.
-    if (ReadProperty(kDialog, 0, 2).low != 200) return 5;
+    if (ReadProperty(kDialog, 0, 2).low != 200)
+        return 5;
     ReadProperty(kDialog, 0, 8);
     return 0;
 }
@@ -143,7 +146,8 @@ VELMORA_SCENARIO(EventOfUnitNotWindowed) {
 VELMORA_SCENARIO(StrictLookupOfWindowNotLoaded) {
     Start();
     LoadStartupWindow(kMain);
-    if (!LiveControlOrFail(kMain, kButton)) return 5;  // loaded: found
+    if (!LiveControlOrFail(kMain, kButton))
+        return 5;  // loaded: found
     LiveControlOrFail(kDialog, 0);
     return 0;
 }
@@ -181,7 +185,9 @@ void CALLBACK RaiseFromTimer(HWND, UINT, UINT_PTR, DWORD) {
     AppendMarker("tick");
     RaiseEvent(kMain, 0, 5);
 }
-void MarkHandler() { AppendMarker("handler"); }
+void MarkHandler() {
+    AppendMarker("handler");
+}
 
 VELMORA_SCENARIO(NoHandlerWhileTheBoxIsUp) {
     Start();
@@ -208,22 +214,29 @@ std::vector<std::wstring> MessageLines(const char* message) {
     return {W("运行时出错!"), L"", W("错误信息：") + W(message), L""};
 }
 
-::testing::AssertionResult IsErrorBox(const ScenarioResult& r, const std::vector<std::wstring>& lines,
+::testing::AssertionResult IsErrorBox(const ScenarioResult& r,
+                                      const std::vector<std::wstring>& lines,
                                       const std::wstring& marker) {
-    if (!r.boxShown) return ::testing::AssertionFailure() << "no box; exit code " << r.exitCode;
+    if (!r.boxShown)
+        return ::testing::AssertionFailure() << "no box; exit code " << r.exitCode;
     ::testing::AssertionResult failure = ::testing::AssertionFailure();
     bool ok = true;
-    if (r.boxTitle != W("错误")) ok = false, failure << "title differs; ";
-    if (r.boxIcon != MB_ICONERROR) ok = false, failure << "icon " << r.boxIcon << "; ";
+    if (r.boxTitle != W("错误"))
+        ok = false, failure << "title differs; ";
+    if (r.boxIcon != MB_ICONERROR)
+        ok = false, failure << "icon " << r.boxIcon << "; ";
     if (r.boxLines != lines) {
         ok = false;
         failure << "lines differ:";
-        for (const std::wstring& l : r.boxLines) failure << " [" << GbkFromWide(l) << "]";
+        for (const std::wstring& l : r.boxLines)
+            failure << " [" << GbkFromWide(l) << "]";
         failure << "; ";
     }
-    if (!r.exited || r.exitCode != kErrorExit) ok = false, failure << "exit code " << r.exitCode << "; ";
+    if (!r.exited || r.exitCode != kErrorExit)
+        ok = false, failure << "exit code " << r.exitCode << "; ";
     for (const std::string& line : ReadMarker(marker)) {
-        if (line == "exit routine") ok = false, failure << "the exit routine ran; ";
+        if (line == "exit routine")
+            ok = false, failure << "the exit routine ran; ";
     }
     return ok ? ::testing::AssertionSuccess() : failure;
 }
@@ -265,7 +278,8 @@ TEST_F(ErrorBox, EventsThatNameNoValidSource) {
 }
 
 TEST_F(ErrorBox, StrictLookupOfAControlNotLoaded) {
-    EXPECT_TRUE(Shows("StrictLookupOfWindowNotLoaded", MessageLines("指定窗口或窗口组件不存在或尚未载入")));
+    EXPECT_TRUE(
+        Shows("StrictLookupOfWindowNotLoaded", MessageLines("指定窗口或窗口组件不存在或尚未载入")));
 }
 
 TEST_F(ErrorBox, ErrorCodeSixHasACodeLine) {
@@ -288,7 +302,8 @@ TEST_F(ErrorBox, NoHandlerRunsWhileTheBoxIsUp) {
     std::vector<std::string> lines = ReadMarker(marker);
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0], "handler");  // the one raised before the fault
-    for (size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i], "tick") << i;
+    for (size_t i = 1; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], "tick") << i;
 }
 
 TEST_F(ErrorBox, ANormalEndRunsTheExitRoutineOnce) {

@@ -67,7 +67,9 @@ void PrepareRecording() {
     ExternalLibraryFunctions().release = RecordingRelease;
 }
 
-void MarkExitRoutine() { test::AppendMarker("exit routine"); }
+void MarkExitRoutine() {
+    test::AppendMarker("exit routine");
+}
 
 // Adds a declaration and returns its index.
 int Declare(const std::string& library, const std::string& entry) {
@@ -185,7 +187,8 @@ VELMORA_SCENARIO(LibraryThatDoesNotLoad) {
 
 std::vector<std::wstring> Lines(std::initializer_list<const char*> gbk) {
     std::vector<std::wstring> lines;
-    for (const char* line : gbk) lines.push_back(WideFromGbk(line));
+    for (const char* line : gbk)
+        lines.push_back(WideFromGbk(line));
     return lines;
 }
 
@@ -209,9 +212,11 @@ TEST_F(ExternalCallFailure, AFunctionThatLeavesItsArgumentsIsRuntimeError6) {
 TEST_F(ExternalCallFailure, AMissingEntryEndsTheProgram) {
     test::ScenarioResult r = test::RunScenario("MissingEntry", marker);
     ASSERT_TRUE(r.boxShown);
-    EXPECT_EQ(r.boxLines, Lines({"运行时出错!", "",
-                                 "错误信息：无法找到指定DLL库文件“velmora_external_test”中的输出命令“NoSuchEntry”",
-                                 ""}));
+    EXPECT_EQ(
+        r.boxLines,
+        Lines({"运行时出错!", "",
+               "错误信息：无法找到指定DLL库文件“velmora_external_test”中的输出命令“NoSuchEntry”",
+               ""}));
     // 3 would mean a second library request.
     EXPECT_EQ(r.exitCode, 0xFFFFFFFFu);
     // Released before the box, once; no exit routine.
@@ -221,9 +226,10 @@ TEST_F(ExternalCallFailure, AMissingEntryEndsTheProgram) {
 TEST_F(ExternalCallFailure, ALibraryThatDoesNotLoadEndsTheProgram) {
     test::ScenarioResult r = test::RunScenario("LibraryThatDoesNotLoad", marker);
     ASSERT_TRUE(r.boxShown);
-    EXPECT_EQ(r.boxLines, Lines({"运行时出错!", "",
-                                 "错误信息：无法找到指定DLL库文件“velmora_no_such_library”中的输出命令“Beep”",
-                                 ""}));
+    EXPECT_EQ(
+        r.boxLines,
+        Lines({"运行时出错!", "",
+               "错误信息：无法找到指定DLL库文件“velmora_no_such_library”中的输出命令“Beep”", ""}));
     EXPECT_EQ(r.exitCode, 0xFFFFFFFFu);
     EXPECT_TRUE(test::ReadMarker(marker).empty());
 }

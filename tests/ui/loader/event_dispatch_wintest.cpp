@@ -54,7 +54,8 @@ TEST(EventDispatch, ALinkedUnitUsesTheBindingsOfItsLinkOfTheSameType) {
 }
 
 TEST(EventDispatch, LinksToMissingUnitsAndCyclesEndAtTheLastUsableUnit) {
-    StartTestRuntime(Set({Child(kA, {{2, 1}}, kB), Child(kB, {{2, 2}}, kA), Child(kC, {{2, 3}}, 0x16019999)}));
+    StartTestRuntime(
+        Set({Child(kA, {{2, 1}}, kB), Child(kB, {{2, 2}}, kA), Child(kC, {{2, 3}}, 0x16019999)}));
     RaiseEvent(kMain, kA, 2);
     RaiseEvent(kMain, kC, 2);
     ASSERT_EQ(Log().size(), 2u);
@@ -64,7 +65,8 @@ TEST(EventDispatch, LinksToMissingUnitsAndCyclesEndAtTheLastUsableUnit) {
 }
 
 TEST(EventDispatch, TheFirstBindingInStoredOrderWins) {
-    StartTestRuntime(Set({Child(kA, {{1, 5}, {2, 3}, {2, 4}}), Child(kB, {{2, kNoHandler}, {2, 4}})}));
+    StartTestRuntime(
+        Set({Child(kA, {{1, 5}, {2, 3}, {2, 4}}), Child(kB, {{2, kNoHandler}, {2, 4}})}));
     EXPECT_TRUE(RaiseEvent(kMain, kA, 2).handled);
     EXPECT_FALSE(RaiseEvent(kMain, kB, 2).handled);  // first binding: no handler
     EXPECT_FALSE(RaiseEvent(kMain, kA, 3).handled);  // no binding at all
@@ -189,8 +191,9 @@ class PreTranslation : public ::testing::Test {
 TEST_F(PreTranslation, AChildsMessageIsOfferedToTheChildThenToItsWindow) {
     PostMessageW(UnitHwnd(kMain, kA), kMsgTestPlain, 0, 0);
     ProcessPendingEvents();
-    EXPECT_TRUE(LogEquals({"pre 16010006 " + Msg(kMsgTestPlain), "pre 06010000 " + Msg(kMsgTestPlain),
-                           "got 16010006 " + Msg(kMsgTestPlain)}));
+    EXPECT_TRUE(
+        LogEquals({"pre 16010006 " + Msg(kMsgTestPlain), "pre 06010000 " + Msg(kMsgTestPlain),
+                   "got 16010006 " + Msg(kMsgTestPlain)}));
 }
 
 TEST_F(PreTranslation, AMessageConsumedByTheChildGoesNoFurther) {
@@ -198,19 +201,18 @@ TEST_F(PreTranslation, AMessageConsumedByTheChildGoesNoFurther) {
     // The same message to a child that does not consume it reaches it.
     PostMessageW(UnitHwnd(kMain, kA), kMsgConsumedByChild, 0, 0);
     ProcessPendingEvents();
-    EXPECT_TRUE(LogEquals({"pre 1601000B " + Msg(kMsgConsumedByChild),
-                           "pre 16010006 " + Msg(kMsgConsumedByChild),
-                           "pre 06010000 " + Msg(kMsgConsumedByChild),
-                           "got 16010006 " + Msg(kMsgConsumedByChild)}));
+    EXPECT_TRUE(LogEquals(
+        {"pre 1601000B " + Msg(kMsgConsumedByChild), "pre 16010006 " + Msg(kMsgConsumedByChild),
+         "pre 06010000 " + Msg(kMsgConsumedByChild), "got 16010006 " + Msg(kMsgConsumedByChild)}));
 }
 
 TEST_F(PreTranslation, AMessageConsumedByTheWindowIsNotDispatched) {
     PostMessageW(UnitHwnd(kMain, kA), kMsgConsumedByWindow, 0, 0);
     PostMessageW(WindowHandle(kMain), kMsgTestPlain, 0, 0);
     ProcessPendingEvents();
-    EXPECT_TRUE(LogEquals({"pre 16010006 " + Msg(kMsgConsumedByWindow),
-                           "pre 06010000 " + Msg(kMsgConsumedByWindow),
-                           "pre 06010000 " + Msg(kMsgTestPlain), "got 06010000 " + Msg(kMsgTestPlain)}));
+    EXPECT_TRUE(LogEquals(
+        {"pre 16010006 " + Msg(kMsgConsumedByWindow), "pre 06010000 " + Msg(kMsgConsumedByWindow),
+         "pre 06010000 " + Msg(kMsgTestPlain), "got 06010000 " + Msg(kMsgTestPlain)}));
 }
 
 TEST_F(PreTranslation, TheOuterLoopWalksTheSameWay) {
@@ -218,8 +220,9 @@ TEST_F(PreTranslation, TheOuterLoopWalksTheSameWay) {
     PostMessageW(UnitHwnd(kMain, kA), kMsgTestPlain, 0, 0);
     PostQuitMessage(0);
     RunMessageLoop();
-    EXPECT_TRUE(LogEquals({"pre 1601000B " + Msg(kMsgConsumedByChild), "pre 16010006 " + Msg(kMsgTestPlain),
-                           "pre 06010000 " + Msg(kMsgTestPlain), "got 16010006 " + Msg(kMsgTestPlain)}));
+    EXPECT_TRUE(
+        LogEquals({"pre 1601000B " + Msg(kMsgConsumedByChild), "pre 16010006 " + Msg(kMsgTestPlain),
+                   "pre 06010000 " + Msg(kMsgTestPlain), "got 16010006 " + Msg(kMsgTestPlain)}));
 }
 
 TEST_F(PreTranslation, AThreadMessageIsOfferedToNoWindow) {

@@ -55,7 +55,8 @@ std::string Bytes(const TypedValue& v) {
 }
 
 TypedValue ByteData(const std::string& bytes) {
-    TypedValue v = MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
+    TypedValue v =
+        MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
     v.tag = kTagByteData;
     return v;
 }
@@ -87,9 +88,10 @@ TEST_F(PropertyAccess, ClampsOnAWindowNotLoaded) {
         int index;
         int32_t written, stored;
     } cases[] = {
-        {2, -5, 0},          {3, INT32_MIN, 0},     {2, 40000, 32627},  {3, 32628, 32627},
-        {2, 32627, 32627},   {0, 40000, 32627},     {1, -40000, -32627}, {0, -32627, -32627},
-        {1, INT32_MAX, 32627}, {0, -1, -1},
+        {2, -5, 0},          {3, INT32_MIN, 0},   {2, 40000, 32627},
+        {3, 32628, 32627},   {2, 32627, 32627},   {0, 40000, 32627},
+        {1, -40000, -32627}, {0, -32627, -32627}, {1, INT32_MAX, 32627},
+        {0, -1, -1},
     };
     for (const auto& c : cases) {
         WriteProperty(kDialog, kDialogChild, c.index, kWholeProperty, MakeInteger(c.written));
@@ -230,7 +232,8 @@ TEST_F(PropertyAccess, OwnPropertyReadsTheControlsValue) {
 TEST_F(PropertyAccess, AChangeThatNeedsRecreationBuildsANewControlInTheSamePlace) {
     DescriptionSet set = TestSet();
     // A handler on every unit's 'applied' event shows whether handlers run.
-    for (UnitRecord& u : set.windows[0].units) u.bindings = {{kAppliedEvent, 2}};
+    for (UnitRecord& u : set.windows[0].units)
+        u.bindings = {{kAppliedEvent, 2}};
     StartTestRuntime(set);
     LoadStartupWindow(kMain);
     HWND main = WindowHandle(kMain);

@@ -34,19 +34,22 @@ std::string TakeBytes(const TypedValue& v) {
 }
 
 TypedValue ByteData(const std::string& bytes) {
-    TypedValue v = MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
+    TypedValue v =
+        MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
     v.tag = kTagByteData;
     return v;
 }
 
 void PutI32(std::string& b, size_t at, int32_t value) {
     uint32_t v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<char>(v >> (8 * i));
 }
 
 int32_t GetI32(const std::string& b, size_t at) {
     uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(b[at + i]);
     return static_cast<int32_t>(v);
 }
 
@@ -68,7 +71,9 @@ int32_t Member(const std::string& lf, int member) {
     return static_cast<int32_t>(ReadFontMember(lf, member, kDpi).low);
 }
 
-std::string Face(const std::string& lf) { return TakeText(ReadFontMember(lf, kFontFaceName, kDpi)); }
+std::string Face(const std::string& lf) {
+    return TakeText(ReadFontMember(lf, kFontFaceName, kDpi));
+}
 
 std::string WithFace(const std::string& lf, const std::string& face) {
     TypedValue v = MakeText(NewTextBlock(face));
@@ -95,7 +100,8 @@ TEST(PropertyConversion, Clamps) {
 TEST(PropertyConversion, RawNumbersToTyped) {
     RawValue raw;
     raw.number = 0xFFFFFFFFu;
-    for (PropertyKind kind : {PropertyKind::kInteger, PropertyKind::kColour, PropertyKind::kChoice}) {
+    for (PropertyKind kind :
+         {PropertyKind::kInteger, PropertyKind::kColour, PropertyKind::kChoice}) {
         TypedValue v = TypedFromRaw(kind, raw);
         EXPECT_EQ(v.tag, static_cast<uint32_t>(kTagInteger));
         EXPECT_EQ(static_cast<int32_t>(v.low), -1);
@@ -122,8 +128,8 @@ TEST(PropertyConversion, RawTextsAndByteDataAreFreshBlocksOrNull) {
     EXPECT_EQ(TakeText(a), "停止");
     EXPECT_EQ(TakeText(b), "停止");
     raw.bytes = std::string("\0\x01\0\xFF", 4);
-    for (PropertyKind kind : {PropertyKind::kPicture, PropertyKind::kIcon, PropertyKind::kMousePointer,
-                              PropertyKind::kSound}) {
+    for (PropertyKind kind : {PropertyKind::kPicture, PropertyKind::kIcon,
+                              PropertyKind::kMousePointer, PropertyKind::kSound}) {
         TypedValue v = TypedFromRaw(kind, raw);
         EXPECT_EQ(v.tag, static_cast<uint32_t>(kTagByteData));
         EXPECT_EQ(TakeBytes(v), raw.bytes);
@@ -162,8 +168,15 @@ TEST(PropertyConversion, FontMembersRead) {
 TEST(PropertyConversion, AngleIsTakenModulo3600) {
     const struct {
         int32_t written, stored;
-    } cases[] = {{0, 0}, {3599, 3599}, {3600, 0}, {7300, 100}, {-1, 3599}, {-3600, 0}, {-3700, 3500},
-                 {INT32_MAX, INT32_MAX % 3600}, {INT32_MIN, 3600 + INT32_MIN % 3600}};
+    } cases[] = {{0, 0},
+                 {3599, 3599},
+                 {3600, 0},
+                 {7300, 100},
+                 {-1, 3599},
+                 {-3600, 0},
+                 {-3700, 3500},
+                 {INT32_MAX, INT32_MAX % 3600},
+                 {INT32_MIN, 3600 + INT32_MIN % 3600}};
     for (const auto& c : cases) {
         std::string lf = WriteFontMember(SampleLogFont(), kFontAngle, MakeInteger(c.written), kDpi);
         EXPECT_EQ(Member(lf, kFontAngle), c.stored) << c.written;
@@ -226,7 +239,8 @@ TEST(PropertyConversion, TheWholeFontRecordRoundTrips) {
     TypedValue v = ByteData(bytes);
     std::string written = WriteFontMember(target, kWholeFont, v, kDpi);
     FreeBlock(const_cast<char*>(TextOf(v)));
-    for (int m = kFontAngle; m <= kFontSize; ++m) EXPECT_EQ(Member(written, m), Member(source, m)) << m;
+    for (int m = kFontAngle; m <= kFontSize; ++m)
+        EXPECT_EQ(Member(written, m), Member(source, m)) << m;
     EXPECT_EQ(Face(written), "楷体");
     // And once more: the record read back is the same record.
     EXPECT_EQ(TakeBytes(ReadFontMember(written, kWholeFont, kDpi)), bytes);
