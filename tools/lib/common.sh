@@ -70,14 +70,26 @@ stop_virtual_display() {
 
 # Starts a persistent wineserver and boots the prefix with all output detached:
 # Wine's background services would otherwise hold ctest's pipes open for ever.
+# A server left from an earlier run is ended first: its desktop lives on the X
+# display it started with, and every process on another display would wait for it
+# (about 20 s at each exit).
 start_wine() {
   local fresh=0
   [ -f "$WINEPREFIX/system.reg" ] || fresh=1
   mkdir -p "$WINEPREFIX"
+  wineserver -k >/dev/null 2>&1 || true
   wineserver -p >/dev/null 2>&1 </dev/null &
-  wine wineboot -i >/dev/null 2>&1 </dev/null
+  if [ $fresh -eq 1 ]; then
+    wine wineboot -i >/dev/null 2>&1 </dev/null
+  else
+    wine wineboot >/dev/null 2>&1 </dev/null
+  fi
   if [ $fresh -eq 1 ] || [ ! -f "$WINEPREFIX/.velmora-configured" ]; then
     configure_wine_prefix
+    # The desktop settings take effect with a new server.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -p >/dev/null 2>&1 </dev/null &
+    wine wineboot >/dev/null 2>&1 </dev/null
   fi
 }
 

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/handler_references.h"
 #include "tools/velmora-tool/commands.h"
 #include "tools/velmora-tool/text_output.h"
 #include "ui/loader/description_set.h"
@@ -12,7 +13,8 @@ namespace velmora::tool {
 
 namespace {
 
-void PrintUnit(const UnitRecord& u) {
+// Prints one unit; false when its own data cannot be decoded.
+bool PrintUnit(const UnitRecord& u) {
     std::printf("  unit 0x%08X  type 0x%08X  name \"%s\"\n", u.unitId, u.typeCode,
                 Utf8FromGbk(u.name).c_str());
     std::printf("    geometry %d,%d %dx%d  parent 0x%08X  flags 0x%X", u.left, u.top, u.width,
@@ -28,10 +30,13 @@ void PrintUnit(const UnitRecord& u) {
     }
     std::printf("    pointer data %s\n", HexBytes(u.pointerData).c_str());
     for (const EventBinding& b : u.bindings) {
-        std::printf("    event %d -> handler 0x%08X\n", b.eventIndex, b.handlerRef);
+        const char* name =
+            b.handlerRef == kNoHandler ? "no handler" : HandlerReferenceNameOf(b.handlerRef);
+        std::printf("    event %d -> handler 0x%08X (%s)\n", b.eventIndex, b.handlerRef,
+                    name ? name : "not a handler of this program");
     }
     std::printf("    own data %zu bytes\n", u.ownData.size());
-    PrintOwnProperties(u.typeCode, u.ownData);
+    return PrintOwnProperties(u.typeCode, u.ownData);
 }
 
 }  // namespace
@@ -55,12 +60,20 @@ int RunDescriptions(int argc, char** argv) {
         return 1;
     }
     std::printf("description set: %zu bytes, %zu windows\n", bytes.size(), set.windows.size());
+    int invalid = 0;
     for (const WindowDescription& w : set.windows) {
         std::printf("window 0x%08X  module 0x%08X  word 0x%08X  reserved 0x%08X  units %zu\n",
                     w.windowId, w.moduleId, w.windowWord, w.reservedWord, w.units.size());
-        for (const UnitRecord& u : w.units) PrintUnit(u);
+        for (const UnitRecord& u : w.units) {
+            if (!PrintUnit(u)) {
+                ++invalid;
+                std::fprintf(stderr,
+                             "velmora-tool: window 0x%08X unit 0x%08X: own data cannot be decoded\n",
+                             w.windowId, u.unitId);
+            }
+        }
     }
-    return 0;
+    return invalid == 0 ? 0 : 1;
 }
 
 }  // namespace velmora::tool

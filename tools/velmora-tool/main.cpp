@@ -17,8 +17,14 @@ const Command kCommands[] = {
      velmora::tool::RunDescriptions},
     {"build-descriptions", "build-descriptions OUT       write the program's window descriptions",
      velmora::tool::RunBuildDescriptions},
+    {"build-art", "build-art OUTDIR             write the generated picture, icon and cursor",
+     velmora::tool::RunBuildArt},
     {"number", "number TEXT...               read texts as numbers, truncate them to integers",
      velmora::tool::RunNumber},
+    {"picture", "picture FILE                 recognised picture kind and size, or none",
+     velmora::tool::RunPicture},
+    {"gif-frames", "gif-frames FILE COUNT OUTDIR play a GIF, write each round's canvas as PPM",
+     velmora::tool::RunGifFrames},
 };
 
 void PrintUsage() {

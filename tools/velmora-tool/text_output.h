@@ -15,8 +15,8 @@ std::string Utf8FromGbk(const std::string& gbk);
 // "01 02 FF" (at most 32 bytes, then "...").
 std::string HexBytes(const std::string& bytes);
 
-// The decoded own properties of a control type's block, indented, or a note that
-// the type is unknown or the block invalid.
-void PrintOwnProperties(uint32_t typeCode, const std::string& ownData);
+// Prints the decoded own properties of a control type's block, indented, or a
+// note that the type is unknown or the block invalid; false in those cases.
+bool PrintOwnProperties(uint32_t typeCode, const std::string& ownData);
 
 }  // namespace velmora::tool

@@ -1,5 +1,6 @@
 // Library 1: the standard controls, the edit box, the hyperlink box and the
 // conversions.
+#include "runtime/conversions.h"
 #include "ui/loader/control_library.h"
 
 namespace velmora {
@@ -11,7 +12,11 @@ int NotifyStandard(int code, RuntimeNotifyEntry) {
 }  // namespace
 
 const ControlLibrary& StandardLibrary() {
-    static const ControlLibrary library{"standard controls", {}, {}, NotifyStandard};
+    static const ControlLibrary library{
+        "standard controls",
+        {},
+        {static_cast<ServiceCommand>(ToNumber), static_cast<ServiceCommand>(ToText)},
+        NotifyStandard};
     return library;
 }
 

@@ -67,7 +67,9 @@ int FocusedUnit(const LiveWindow& window) {
     return -1;
 }
 
-// The fourteen load steps. Answers false when the window could not be built.
+// The fourteen load steps. Answers false when the window could not be built; a
+// window that a handler or notification closed while it was being built counts as
+// loaded (and gone again), so the steps simply stop there.
 bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
     LiveWindow* found = FindLiveWindow(windowId);
     if (!found) return false;
@@ -317,13 +319,13 @@ void ReadDescriptions(const uint8_t* data, size_t size, const std::vector<Handle
         windows[w].units.resize(set.windows[w].units.size());
         for (size_t u = 0; u < set.windows[w].units.size(); ++u) {
             for (const EventBinding& b : set.windows[w].units[u].bindings) {
+                // A reference that names no routine of the program binds nothing:
+                // the event is dropped like one without a binding, never called
+                // into nowhere.
                 EventHandler handler = nullptr;
                 if (b.handlerRef != kNoHandler) {
-                    // A reference that names no routine of the program would jump
-                    // into nowhere: the data is corrupt.
                     auto it = table.find(b.handlerRef);
-                    if (it == table.end()) RaiseErrorMessage(kUnreadable);
-                    handler = it->second;
+                    if (it != table.end()) handler = it->second;
                 }
                 windows[w].units[u].bindings.push_back({b.eventIndex, handler});
             }

@@ -78,6 +78,19 @@ TEST(WindowLoader, SendsNotificationsAndEventsInOrder) {
     EXPECT_TRUE(IsWindowVisible(WindowHandle(kMain)));
 }
 
+TEST(WindowLoader, AReferenceThatNamesNoHandlerBindsNothing) {
+    DescriptionSet set;
+    UnitRecord own = WindowUnit(kMainUnit, 10, 10, 300, 200);
+    // 0x999 names no routine of the program; the later binding of event 0 is not
+    // reached either: the first binding in stored order decides.
+    own.bindings = {{0, 0x999}, {0, 1}, {3, 2}};
+    set.windows.push_back(Window(kMain, {own}));
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    EXPECT_TRUE(LogEquals({"applied 06010000", "all-present 06010000", "handler 2 06010000",
+                           "shown 06010000"}));
+}
+
 TEST(WindowLoader, NeverShownAndInvisibleUnitsStayHidden) {
     DescriptionSet set;
     set.windows.push_back(Window(kMain, {WindowUnit(kMainUnit, 0, 0, 200, 200),
@@ -178,6 +191,22 @@ TEST(WindowLoader, EndRulePostsQuitOnlyOnceTheLoopHasStarted) {
     EXPECT_EQ(RunMessageLoop(), 0);
     EXPECT_FALSE(IsWindowLoaded(kMain));
     EXPECT_FALSE(IsWindowLoaded(kDialog));
+}
+
+void DestroyMainWindow() { DestroyWindow(WindowHandle(kMain)); }
+
+TEST(WindowLoader, AWindowClosedWhileLoadingIsNoFailureAndTheLoopDoesNotRun) {
+    DescriptionSet set = MainAndDialog();
+    set.windows[0].units[0].bindings = {{0, 5}, {3, 6}};
+    StartTestRuntime(set);
+    SetHandlerAction(5, DestroyMainWindow);
+    LoadStartupWindow(kMain);  // no error box: the window was built, then closed
+    EXPECT_FALSE(IsWindowLoaded(kMain));
+    EXPECT_TRUE(LogEquals({"applied 16010006", "applied 06010000", "all-present 06010000",
+                           "handler 5 06010000"}));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    EXPECT_EQ(RunMessageLoop(), 0);
 }
 
 TEST(WindowLoader, ARefusedCloseKeepsTheWindow) {

@@ -1,0 +1,117 @@
+// Covers: the checks on a bitmap file before the platform decodes it.
+//  - 24-bit and 8-bit (colour table) files, core headers, top-down rows, bit fields;
+//  - cut at every byte: never kOk unless all the pixel data is there;
+//  - offsets pointing into the headers or past the end, bad planes, zero sizes,
+//    colour counts above the depth, RLE with the wrong depth or top-down, JPEG inside;
+//  - huge dimensions rejected before any size arithmetic can overflow.
+#include <gtest/gtest.h>
+
+#include "runtime/byte_reader.h"
+#include "ui/picture/bitmap_header.h"
+
+namespace velmora {
+namespace {
+
+std::string Bitmap(int32_t width, int32_t height, uint16_t bits, uint32_t compression,
+                   uint32_t colours, size_t pixelBytes, int32_t offsetDelta = 0) {
+    ByteWriter w;
+    const uint32_t table = colours * 4 + (compression == 3 ? 12 : 0);
+    w.Bytes("BM");
+    w.U32(0);
+    w.U32(0);
+    w.U32(static_cast<uint32_t>(14 + 40 + table + offsetDelta));
+    w.U32(40);
+    w.I32(width);
+    w.I32(height);
+    w.U16(1);
+    w.U16(bits);
+    w.U32(compression);
+    w.U32(0);
+    w.Zeros(8);
+    w.U32(colours);
+    w.U32(0);
+    w.Zeros(table + pixelBytes);
+    return w.Take();
+}
+
+BitmapResult Check(const std::string& s, BitmapLayout& layout, size_t size = std::string::npos) {
+    return CheckBitmap(reinterpret_cast<const uint8_t*>(s.data()),
+                       size == std::string::npos ? s.size() : size, layout);
+}
+
+TEST(BitmapHeader, ValidFilesDescribeTheirLayout) {
+    BitmapLayout l;
+    // 3x2 at 24 bits: rows of 9 bytes padded to 12.
+    ASSERT_EQ(Check(Bitmap(3, 2, 24, 0, 0, 24), l), BitmapResult::kOk);
+    EXPECT_EQ(l.width, 3);
+    EXPECT_EQ(l.height, 2);
+    EXPECT_FALSE(l.topDown);
+    EXPECT_EQ(l.pixelOffset, 54u);
+    EXPECT_EQ(l.pixelSize, 24u);
+    // 8 bits, 16 colours, top-down.
+    ASSERT_EQ(Check(Bitmap(5, -3, 8, 0, 16, 24), l), BitmapResult::kOk);
+    EXPECT_TRUE(l.topDown);
+    EXPECT_EQ(l.height, 3);
+    EXPECT_EQ(l.colourCount, 16u);
+    EXPECT_EQ(l.pixelOffset, 54u + 64);
+    // 1 bit with the default table of 2; 32 bits with bit fields.
+    EXPECT_EQ(Check(Bitmap(33, 1, 1, 0, 0, 8), l), BitmapResult::kOk);
+    EXPECT_EQ(Check(Bitmap(2, 2, 32, 3, 0, 16), l), BitmapResult::kOk);
+    EXPECT_EQ(l.colourTableOffset, 54u + 12);
+    // RLE8: as many bytes as the file has.
+    ASSERT_EQ(Check(Bitmap(100, 100, 8, 1, 2, 10), l), BitmapResult::kOk);
+    EXPECT_EQ(l.pixelSize, 10u);
+}
+
+TEST(BitmapHeader, CoreHeader) {
+    ByteWriter w;
+    w.Bytes("BM");
+    w.U32(0);
+    w.U32(0);
+    w.U32(14 + 12 + 6);
+    w.U32(12);
+    w.U16(2);
+    w.U16(2);
+    w.U16(1);
+    w.U16(1);
+    w.Zeros(6 + 8);
+    BitmapLayout l;
+    ASSERT_EQ(Check(w.bytes(), l), BitmapResult::kOk);
+    EXPECT_EQ(l.colourCount, 2u);
+    EXPECT_EQ(l.pixelSize, 8u);
+}
+
+TEST(BitmapHeader, EveryCutIsRejected) {
+    const std::string bmp = Bitmap(3, 2, 8, 0, 4, 8);
+    BitmapLayout l;
+    for (size_t n = 0; n < bmp.size(); ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_NE(Check(bmp, l, n), BitmapResult::kOk);
+    }
+    EXPECT_EQ(Check(bmp, l), BitmapResult::kOk);
+}
+
+TEST(BitmapHeader, BadFieldsAreRejected) {
+    BitmapLayout l;
+    EXPECT_EQ(Check(Bitmap(0, 2, 24, 0, 0, 24), l), BitmapResult::kBadHeader);
+    EXPECT_EQ(Check(Bitmap(-3, 2, 24, 0, 0, 24), l), BitmapResult::kBadHeader);
+    EXPECT_EQ(Check(Bitmap(3, 0, 24, 0, 0, 24), l), BitmapResult::kBadHeader);
+    EXPECT_EQ(Check(Bitmap(3, 2, 7, 0, 0, 24), l), BitmapResult::kUnsupported);
+    EXPECT_EQ(Check(Bitmap(3, 2, 8, 0, 300, 24), l), BitmapResult::kBadHeader);
+    EXPECT_EQ(Check(Bitmap(3, 2, 24, 1, 0, 24), l), BitmapResult::kUnsupported);
+    EXPECT_EQ(Check(Bitmap(3, -2, 8, 1, 0, 24), l), BitmapResult::kUnsupported);
+    EXPECT_EQ(Check(Bitmap(3, 2, 24, 4, 0, 24), l), BitmapResult::kUnsupported);  // JPEG
+    EXPECT_EQ(Check(Bitmap(3, 2, 24, 0, 0, 24, -1), l), BitmapResult::kTruncated);
+    EXPECT_EQ(Check(Bitmap(3, 2, 24, 0, 0, 24, 1), l), BitmapResult::kTruncated);
+    EXPECT_EQ(Check(Bitmap(0x7FFFFFFF, -0x7FFFFFFF - 1, 32, 0, 0, 0), l), BitmapResult::kTooLarge);
+    EXPECT_EQ(Check(Bitmap(60000, 60000, 32, 0, 0, 0), l), BitmapResult::kTooLarge);
+    std::string planes = Bitmap(3, 2, 24, 0, 0, 24);
+    planes[26] = 2;
+    EXPECT_EQ(Check(planes, l), BitmapResult::kBadHeader);
+    std::string header = Bitmap(3, 2, 24, 0, 0, 24);
+    header[14] = 41;
+    EXPECT_EQ(Check(header, l), BitmapResult::kBadHeader);
+}
+
+}  // namespace
+}  // namespace velmora

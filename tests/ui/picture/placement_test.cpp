@@ -1,0 +1,55 @@
+// Covers: placement of a picture in a client area by DisplayMode, including the
+// three documented examples, shrinking in one or both directions, pictures larger
+// than the area in one direction and smaller in the other, and empty sizes.
+#include <gtest/gtest.h>
+
+#include "ui/picture/placement.h"
+
+namespace velmora {
+namespace {
+
+void ExpectPlacement(const Placement& p, int x, int y, int w, int h) {
+    EXPECT_EQ(p.x, x);
+    EXPECT_EQ(p.y, y);
+    EXPECT_EQ(p.width, w);
+    EXPECT_EQ(p.height, h);
+}
+
+TEST(Placement, DocumentedExamples) {
+    ExpectPlacement(PlacePicture(1, 142, 144, 112, 145), 0, 0, 112, 145);
+    ExpectPlacement(PlacePicture(2, 200, 100, 100, 100), 0, 25, 100, 50);
+    ExpectPlacement(PlacePicture(2, 50, 40, 100, 100), 25, 30, 50, 40);
+}
+
+TEST(Placement, NaturalSizeForModeZeroAndUnknownModes) {
+    ExpectPlacement(PlacePicture(0, 142, 144, 112, 145), 0, 0, 142, 144);
+    ExpectPlacement(PlacePicture(7, 10, 20, 5, 5), 0, 0, 10, 20);
+}
+
+TEST(Placement, ModeTwoShrinksKeepingProportions) {
+    // Taller than the area, narrower: centred across, scaled to the height.
+    // x = (100 - 50) / 2 = 25, aw = 50; s = min(50/50, 100/400) = 0.25 -> 12 x 100,
+    // x += (50 - 12) / 2 = 19.
+    ExpectPlacement(PlacePicture(2, 50, 400, 100, 100), 44, 0, 12, 100);
+    // Larger both ways: the smaller factor wins. s = min(100/300, 90/200) = 1/3:
+    // trunc(300/3) may be 99 or 100 in floating point; 200/3 -> 66.
+    const Placement p = PlacePicture(2, 300, 200, 100, 90);
+    EXPECT_GE(p.width, 99);
+    EXPECT_LE(p.width, 100);
+    EXPECT_EQ(p.height, 66);
+    EXPECT_EQ(p.y, (90 - 66) / 2);
+    // Exactly the area's size: drawn as it is.
+    ExpectPlacement(PlacePicture(2, 100, 100, 100, 100), 0, 0, 100, 100);
+    // Odd differences truncate.
+    ExpectPlacement(PlacePicture(2, 10, 10, 15, 16), 2, 3, 10, 10);
+}
+
+TEST(Placement, EmptyPictureOrAreaDrawsNothingSensible) {
+    ExpectPlacement(PlacePicture(2, 0, 10, 100, 100), 0, 0, 0, 0);
+    ExpectPlacement(PlacePicture(1, 10, 0, 100, 100), 0, 0, 0, 0);
+    ExpectPlacement(PlacePicture(2, 10, 10, 0, 0), 0, 0, 0, 0);
+    ExpectPlacement(PlacePicture(1, 10, 10, -5, -5), 0, 0, 0, 0);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,35 @@
+#pragma once
+// Own properties of the `Button` (type code 0x0001000B). Block, highest version 1:
+//   u32 version, i32 Kind, i32 HAlign, i32 VAlign, bytes Picture, bytes Font,
+//   text Caption
+
+#include <tuple>
+
+#include "ui/controls/own_data.h"
+
+namespace velmora {
+
+struct ButtonProperties {
+    int32_t kind = 0;    // 0 push button, 1 default button
+    int32_t hAlign = 1;  // 0 left, 1 centre, 2 right
+    int32_t vAlign = 1;  // 0 top, 1 centre, 2 bottom
+    std::string picture;
+    std::string font;  // empty or one LOGFONTA record
+    std::string caption = "按钮";
+
+    auto Tie() const { return std::tie(kind, hAlign, vAlign, picture, font, caption); }
+};
+inline bool operator==(const ButtonProperties& a, const ButtonProperties& b) {
+    return a.Tie() == b.Tie();
+}
+
+constexpr uint32_t kButtonHighestVersion = 1;
+extern const PropertyTable kButtonPropertyTable;
+
+// Decodes a stored block; on failure `out` holds the defaults.
+OwnDataError DecodeButtonProperties(const uint8_t* data, size_t size, ButtonProperties& out);
+std::string EncodeButtonProperties(const ButtonProperties& p,
+                                   uint32_t version = kButtonHighestVersion);
+std::vector<OwnPropertyValue> ListButtonProperties(const ButtonProperties& p);
+
+}  // namespace velmora

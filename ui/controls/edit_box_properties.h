@@ -1,0 +1,59 @@
+#pragma once
+// Own properties of the `EditBox` (type code 0x00010005). Block, highest version 2:
+//   u32 version, i32 Border, u32 TextColor, u32 BackColor, i32 HideSelection,
+//   i32 MaxLength, i32 Multiline, i32 ScrollBars, i32 Align, i32 InputMode,
+//   u16 PasswordChar (one single-byte character in the low byte),
+//   i32 CaseConversion, i32 SpinMode, i32 SpinMin, i32 SpinMax, i32 SelStart,
+//   i32 SelLength, bytes Font, text Content,
+//   and in version 2: text DataSource, text DataField
+
+#include <tuple>
+
+#include "ui/controls/own_data.h"
+
+namespace velmora {
+
+struct EditBoxProperties {
+    int32_t border = 1;
+    uint32_t textColor = 0x000000;
+    uint32_t backColor = 0xFFFFFF;
+    int32_t hideSelection = 1;
+    int32_t maxLength = 0;
+    int32_t multiline = 0;
+    int32_t scrollBars = 0;
+    int32_t align = 0;
+    int32_t inputMode = 0;
+    uint16_t passwordChar = '*';
+    int32_t caseConversion = 0;
+    int32_t spinMode = 0;
+    int32_t spinMin = 0;
+    int32_t spinMax = 100;
+    int32_t selStart = 0;
+    int32_t selLength = 0;
+    std::string font;
+    std::string content;
+    std::string dataSource;
+    std::string dataField;
+
+    auto Tie() const {
+        return std::tie(border, textColor, backColor, hideSelection, maxLength, multiline,
+                        scrollBars, align, inputMode, passwordChar, caseConversion, spinMode,
+                        spinMin, spinMax, selStart, selLength, font, content, dataSource,
+                        dataField);
+    }
+};
+inline bool operator==(const EditBoxProperties& a, const EditBoxProperties& b) {
+    return a.Tie() == b.Tie();
+}
+
+constexpr uint32_t kEditBoxHighestVersion = 2;
+extern const PropertyTable kEditBoxPropertyTable;
+
+// Decodes a stored block; on failure `out` holds the defaults.
+OwnDataError DecodeEditBoxProperties(const uint8_t* data, size_t size, EditBoxProperties& out);
+std::string EncodeEditBoxProperties(const EditBoxProperties& p,
+                                    uint32_t version = kEditBoxHighestVersion);
+// `PasswordChar` (a text property) is listed as its character and its stored number.
+std::vector<OwnPropertyValue> ListEditBoxProperties(const EditBoxProperties& p);
+
+}  // namespace velmora

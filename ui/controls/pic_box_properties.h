@@ -1,0 +1,38 @@
+#pragma once
+// Own properties of the `PicBox` (type code 0x00010006). Block, highest version 2:
+//   u32 version, i32 Border, u32 BackColor, i32 DisplayMode, i32 Animate,
+//   bytes Picture, and in version 2: text DataSource, text DataField
+
+#include <tuple>
+
+#include "ui/controls/own_data.h"
+
+namespace velmora {
+
+struct PicBoxProperties {
+    int32_t border = 0;
+    uint32_t backColor = kSystemDefaultColour;
+    int32_t displayMode = 0;  // 0 natural size, 1 stretched, 2 centred
+    int32_t animate = 1;
+    std::string picture;
+    std::string dataSource;
+    std::string dataField;
+
+    auto Tie() const {
+        return std::tie(border, backColor, displayMode, animate, picture, dataSource, dataField);
+    }
+};
+inline bool operator==(const PicBoxProperties& a, const PicBoxProperties& b) {
+    return a.Tie() == b.Tie();
+}
+
+constexpr uint32_t kPicBoxHighestVersion = 2;
+extern const PropertyTable kPicBoxPropertyTable;
+
+// Decodes a stored block; on failure `out` holds the defaults.
+OwnDataError DecodePicBoxProperties(const uint8_t* data, size_t size, PicBoxProperties& out);
+std::string EncodePicBoxProperties(const PicBoxProperties& p,
+                                   uint32_t version = kPicBoxHighestVersion);
+std::vector<OwnPropertyValue> ListPicBoxProperties(const PicBoxProperties& p);
+
+}  // namespace velmora

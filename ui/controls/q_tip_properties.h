@@ -1,0 +1,110 @@
+#pragma once
+// Own properties of the balloon tip box `Q_tip` (type code 0x00020001). Block:
+//   u32 version (written 1; any value is accepted on reading)
+//   3 * u32 reserved (0)
+//   u32 ReservedColor, BackColorBegin, BackColorMiddle, BackColorEnd
+//   i32 BackEffect, EffectGranularity, Placement, Transparency
+//   i32 ShowAgainOnMove, FollowMouse, KeepWhileInside
+//   u32 keep-open flag: the negation of CloseOverTip
+//   i32 NoAutoHide
+//   3 * u32 reserved (0)
+//   bytes IconList, bytes MarkupImageList
+//   i32 CornerWidth, CornerHeight, MarginX, MarginY, PointerWidth, PointerHeight,
+//       PointerMargin, ReservedSize7, ReservedSize8
+//   i32 InitialDelay, ShowTime, FadeInStep, FadeOutStep
+//   u32 BorderColor, i32 BorderWidth, BorderHeight
+//   i32 ShadowGradient, ShadowDarkness, ShadowOffsetX, ShadowOffsetY,
+//       ShadowDepthX, ShadowDepthY
+//   bytes StyleSheet (text with its terminating zero byte)
+//
+// The box has property indexes 0-78; the own indexes without a row in its table
+// carry no value at run time.
+
+#include <tuple>
+
+#include "ui/controls/own_data.h"
+
+namespace velmora {
+
+// COLOR_INFOBK and COLOR_INFOTEXT of the standard Windows colour schemes.
+constexpr uint32_t kStandardInfoBackgroundColour = 0x00E1FFFF;
+constexpr uint32_t kStandardInfoTextColour = 0x00000000;
+
+// The renderer's default style sheet (990 characters; rules separated by CR LF),
+// the style sheet of a new box.
+extern const char kDefaultStyleSheet[];
+constexpr size_t kDefaultStyleSheetLength = 990;
+
+struct QTipProperties {
+    // A new box takes the system colours; see NewQTipProperties.
+    uint32_t reservedColor = kStandardInfoBackgroundColour;
+    uint32_t backColorBegin = kStandardInfoBackgroundColour;
+    uint32_t backColorMiddle = 0x00C0C0FF;
+    uint32_t backColorEnd = 0x00FFC0C0;
+    int32_t backEffect = 0;
+    int32_t effectGranularity = 5;
+    int32_t placement = 9;
+    int32_t transparency = 10;
+    std::string iconList;
+    std::string markupImageList;
+    std::string styleSheet =
+        std::string(kDefaultStyleSheet, kDefaultStyleSheetLength + 1);  // with its zero
+    int32_t showAgainOnMove = 1;
+    int32_t followMouse = 0;
+    int32_t keepWhileInside = 0;
+    int32_t closeOverTip = 1;
+    int32_t noAutoHide = 0;
+    int32_t cornerWidth = 16;
+    int32_t cornerHeight = 16;
+    int32_t marginX = 12;
+    int32_t marginY = 12;
+    int32_t pointerWidth = 12;
+    int32_t pointerHeight = 16;
+    int32_t pointerMargin = 16;
+    int32_t reservedSize7 = 0;
+    int32_t reservedSize8 = 0;
+    int32_t initialDelay = 600;
+    int32_t showTime = 3000;
+    int32_t fadeInStep = 0;
+    int32_t fadeOutStep = 0;
+    uint32_t borderColor = kStandardInfoTextColour;
+    int32_t borderWidth = 1;
+    int32_t borderHeight = 1;
+    int32_t shadowGradient = 1;
+    int32_t shadowDarkness = 60;
+    int32_t shadowOffsetX = 5;
+    int32_t shadowOffsetY = 3;
+    int32_t shadowDepthX = 7;
+    int32_t shadowDepthY = 7;
+
+    auto Tie() const {
+        return std::tie(reservedColor, backColorBegin, backColorMiddle, backColorEnd, backEffect,
+                        effectGranularity, placement, transparency, iconList, markupImageList,
+                        styleSheet, showAgainOnMove, followMouse, keepWhileInside, closeOverTip,
+                        noAutoHide, cornerWidth, cornerHeight, marginX, marginY, pointerWidth,
+                        pointerHeight, pointerMargin, reservedSize7, reservedSize8, initialDelay,
+                        showTime, fadeInStep, fadeOutStep, borderColor, borderWidth, borderHeight,
+                        shadowGradient, shadowDarkness, shadowOffsetX, shadowOffsetY, shadowDepthX,
+                        shadowDepthY);
+    }
+};
+inline bool operator==(const QTipProperties& a, const QTipProperties& b) {
+    return a.Tie() == b.Tie();
+}
+
+constexpr uint32_t kQTipWrittenVersion = 1;
+extern const PropertyTable kQTipPropertyTable;
+
+// The values of a new box, given the system colours COLOR_INFOBK and
+// COLOR_INFOTEXT (GetSysColor).
+QTipProperties NewQTipProperties(uint32_t infoBackgroundColour, uint32_t infoTextColour);
+
+// Decodes a stored block; an empty block gives `newBox`. On failure `out` holds
+// `newBox`.
+OwnDataError DecodeQTipProperties(const uint8_t* data, size_t size, QTipProperties& out,
+                                  const QTipProperties& newBox = QTipProperties{});
+// Always writes version 1, the only format there is.
+std::string EncodeQTipProperties(const QTipProperties& p);
+std::vector<OwnPropertyValue> ListQTipProperties(const QTipProperties& p);
+
+}  // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+// Own properties of the `Timer` (type code 0x00010020). Block, highest version 1:
+//   u32 version, i32 Interval
+
+#include <tuple>
+
+#include "ui/controls/own_data.h"
+
+namespace velmora {
+
+struct TimerProperties {
+    int32_t interval = 0;  // milliseconds between ticks; 0 = stopped
+
+    auto Tie() const { return std::tie(interval); }
+};
+inline bool operator==(const TimerProperties& a, const TimerProperties& b) {
+    return a.Tie() == b.Tie();
+}
+
+constexpr uint32_t kTimerHighestVersion = 1;
+extern const PropertyTable kTimerPropertyTable;
+
+// Decodes a stored block; on failure `out` holds the defaults.
+OwnDataError DecodeTimerProperties(const uint8_t* data, size_t size, TimerProperties& out);
+std::string EncodeTimerProperties(const TimerProperties& p,
+                                  uint32_t version = kTimerHighestVersion);
+std::vector<OwnPropertyValue> ListTimerProperties(const TimerProperties& p);
+
+}  // namespace velmora

@@ -1,0 +1,41 @@
+#pragma once
+// Still pictures turned into GDI objects: bitmaps (BMP through the platform after
+// our checks, JPEG through OleLoadPicture, PCX and still GIF images through our
+// decoders) and icons (icon and cursor files through CreateIconFromResourceEx).
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "runtime/win_handles.h"
+#include "ui/picture/picture_format.h"
+
+namespace velmora {
+
+struct StillPicture {
+    PictureKind kind = PictureKind::kNone;
+    int width = 0;
+    int height = 0;
+    UniqueGdi<HBITMAP> bitmap;  // a device bitmap (all kinds but icons)
+    UniqueIcon icon;            // icon and cursor files
+
+    bool empty() const { return !bitmap && !icon; }
+};
+
+// Decodes a still picture of any recognised kind; a GIF gives its first image,
+// drawn opaque. Leaves `out` empty when the data gives no picture.
+void DecodeStillPicture(const uint8_t* data, size_t size, StillPicture& out);
+
+// A device bitmap made from 32-bit 0x00RRGGBB pixels, top row first.
+HBITMAP DeviceBitmapFromPixels(const uint32_t* pixels, int width, int height);
+
+// The stretch mode for every stretched copy: HALFTONE when the screen has more
+// than 16 bits per pixel, else COLORONCOLOR.
+int PictureStretchMode();
+
+// Draws the picture at the given place and size (StretchBlt, SRCCOPY; icons with
+// DrawIconEx).
+void DrawStillPicture(HDC dc, const StillPicture& picture, int x, int y, int width, int height);
+
+}  // namespace velmora

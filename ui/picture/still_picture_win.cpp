@@ -1,0 +1,213 @@
+#include "ui/picture/still_picture.h"
+
+#include <ole2.h>
+#include <olectl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "ui/picture/bitmap_header.h"
+#include "ui/picture/gif_animation.h"
+#include "ui/picture/icon_directory.h"
+#include "ui/picture/pcx.h"
+
+namespace velmora {
+
+namespace {
+
+struct ScreenDc {
+    ScreenDc() : dc(GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc)
+            ReleaseDC(nullptr, dc);
+    }
+    HDC dc;
+};
+
+// A device bitmap from a checked bitmap file. The headers, colour table and pixels
+// are copied so that GDI sees aligned data whose sizes we have checked (the image
+// size field is set to the pixel bytes that are really there).
+HBITMAP BitmapFromFile(const uint8_t* data, size_t size, int& width, int& height) {
+    BitmapLayout layout;
+    if (CheckBitmap(data, size, layout) != BitmapResult::kOk)
+        return nullptr;
+    std::vector<uint32_t> info((layout.pixelOffset - layout.infoOffset + 3) / 4 + 4, 0);
+    std::memcpy(info.data(), data + layout.infoOffset, layout.pixelOffset - layout.infoOffset);
+    if (layout.headerSize >= sizeof(BITMAPINFOHEADER)) {
+        auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+        header->biSizeImage = static_cast<DWORD>(layout.pixelSize);
+    }
+    std::vector<uint8_t> bits(data + layout.pixelOffset,
+                              data + layout.pixelOffset + layout.pixelSize);
+    const UINT usage = DIB_RGB_COLORS;
+    ScreenDc screen;
+    HBITMAP bitmap =
+        CreateDIBitmap(screen.dc, reinterpret_cast<BITMAPINFOHEADER*>(info.data()), CBM_INIT,
+                       bits.data(), reinterpret_cast<BITMAPINFO*>(info.data()), usage);
+    width = layout.width;
+    height = layout.height;
+    return bitmap;
+}
+
+// JPEG through OLE: the picture object's bitmap is copied into one of our own, so
+// that the picture object can go at once.
+HBITMAP BitmapFromJpeg(const uint8_t* data, size_t size, int& width, int& height) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
+        return nullptr;
+    if (void* p = GlobalLock(memory)) {
+        std::memcpy(p, data, size);
+        GlobalUnlock(memory);
+    }
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    IPicture* picture = nullptr;
+    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                reinterpret_cast<void**>(&picture));
+    stream->Release();
+    if (FAILED(hr) || !picture)
+        return nullptr;
+    HBITMAP result = nullptr;
+    SHORT type = PICTYPE_NONE;
+    OLE_HANDLE handle = 0;
+    if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
+        SUCCEEDED(picture->get_Handle(&handle))) {
+        BITMAP bm = {};
+        HBITMAP source = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+        if (GetObject(source, sizeof bm, &bm) == sizeof bm) {
+            result = static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, 0));
+            width = bm.bmWidth;
+            height = bm.bmHeight;
+        }
+    }
+    picture->Release();
+    return result;
+}
+
+HBITMAP BitmapFromRgb(const RgbImage& image) {
+    std::vector<uint32_t> pixels(size_t(image.width) * image.height);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const uint8_t* p = image.rgb.data() + i * 3;
+        pixels[i] = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    }
+    return DeviceBitmapFromPixels(pixels.data(), image.width, image.height);
+}
+
+HICON IconFromFile(const uint8_t* data, size_t size, int& width, int& height) {
+    IconChoice choice;
+    if (ChooseIconImage(data, size, choice) != IconResult::kOk)
+        return nullptr;
+    // A cursor resource starts with its hot spot.
+    const size_t prefix = choice.cursor ? 4 : 0;
+    std::vector<uint8_t> resource(prefix + choice.size);
+    if (choice.cursor) {
+        resource[0] = static_cast<uint8_t>(choice.hotspotX);
+        resource[1] = static_cast<uint8_t>(choice.hotspotX >> 8);
+        resource[2] = static_cast<uint8_t>(choice.hotspotY);
+        resource[3] = static_cast<uint8_t>(choice.hotspotY >> 8);
+    }
+    std::memcpy(resource.data() + prefix, data + choice.offset, choice.size);
+    width = choice.width;
+    height = choice.height;
+    return CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()),
+                                    choice.cursor ? FALSE : TRUE, 0x00030000, width, height,
+                                    LR_DEFAULTCOLOR);
+}
+
+}  // namespace
+
+HBITMAP DeviceBitmapFromPixels(const uint32_t* pixels, int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    ScreenDc screen;
+    return CreateDIBitmap(screen.dc, &info.bmiHeader, CBM_INIT, pixels, &info, DIB_RGB_COLORS);
+}
+
+int PictureStretchMode() {
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
+    if (EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode) && mode.dmBitsPerPel > 16) {
+        return HALFTONE;
+    }
+    return COLORONCOLOR;
+}
+
+void DecodeStillPicture(const uint8_t* data, size_t size, StillPicture& out) {
+    out = StillPicture();
+    const PictureKind kind = RecognizePicture(data, size);
+    int width = 0, height = 0;
+    switch (kind) {
+        case PictureKind::kNone:
+            return;
+        case PictureKind::kBitmap:
+            out.bitmap.reset(BitmapFromFile(data, size, width, height));
+            break;
+        case PictureKind::kJpeg:
+            out.bitmap.reset(BitmapFromJpeg(data, size, width, height));
+            break;
+        case PictureKind::kIcon:
+        case PictureKind::kCursor:
+            out.icon.reset(IconFromFile(data, size, width, height));
+            break;
+        case PictureKind::kGif: {
+            GifCanvas canvas;
+            if (DecodeGifStill(data, size, canvas) == GifResult::kOk) {
+                width = canvas.width();
+                height = canvas.height();
+                out.bitmap.reset(DeviceBitmapFromPixels(canvas.pixels(), width, height));
+            }
+            break;
+        }
+        case PictureKind::kPcx8:
+        case PictureKind::kPcx1: {
+            RgbImage image;
+            if (DecodePcx(data, size, image) == PcxResult::kOk) {
+                width = image.width;
+                height = image.height;
+                out.bitmap.reset(BitmapFromRgb(image));
+            }
+            break;
+        }
+    }
+    if (out.empty()) {
+        out = StillPicture();
+        return;
+    }
+    out.kind = kind;
+    out.width = width;
+    out.height = height;
+}
+
+void DrawStillPicture(HDC dc, const StillPicture& picture, int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return;
+    if (picture.icon) {
+        DrawIconEx(dc, x, y, picture.icon.get(), width, height, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    if (!picture.bitmap)
+        return;
+    UniqueDc memory(CreateCompatibleDC(dc));
+    if (!memory)
+        return;
+    DcSelect select(memory.get(), picture.bitmap.get());
+    const int mode = PictureStretchMode();
+    const int oldMode = SetStretchBltMode(dc, mode);
+    POINT oldOrigin = {};
+    if (mode == HALFTONE)
+        SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    StretchBlt(dc, x, y, width, height, memory.get(), 0, 0, picture.width, picture.height, SRCCOPY);
+    if (mode == HALFTONE)
+        SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    SetStretchBltMode(dc, oldMode);
+}
+
+}  // namespace velmora
