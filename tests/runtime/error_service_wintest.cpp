@@ -4,8 +4,8 @@
 //    for a code, message line only for a message), exit code 0xFFFFFFFF, and the
 //    registered exit routine never runs;
 //  - every message of the loader's failure table: unreadable descriptions (corrupt
-//    bytes, a handler reference that names no routine), a start-up window that is
-//    unknown, of an unregistered type or with a control that fails; property access
+//    bytes), a start-up window that is unknown, of an unregistered type or with a
+//    control that fails; property access
 //    to an unknown window, own properties of a window not loaded; events of an
 //    unknown window, unknown unit or a unit that is not windowed; the strict lookup;
 //  - error code 6; out of memory with the byte count as a signed decimal; code 0
@@ -60,14 +60,6 @@ VELMORA_SCENARIO(CorruptDescriptions) {
     program.descriptions = reinterpret_cast<const uint8_t*>(bytes.data());
     program.descriptionsSize = bytes.size();
     InitRuntime(program);
-    return 0;
-}
-
-VELMORA_SCENARIO(UnresolvedHandlerReference) {
-    RegisterExitRoutine(MarkExitRoutine);
-    DescriptionSet set = TestSet();
-    set.windows[0].units[0].bindings.push_back({0, 0x00401234});  // no such routine
-    StartTestRuntime(set);
     return 0;
 }
 
@@ -252,7 +244,6 @@ class ErrorBox : public ::testing::Test {
 
 TEST_F(ErrorBox, UnreadableDescriptions) {
     EXPECT_TRUE(Shows("CorruptDescriptions", MessageLines("载入窗口模板数据段出错!")));
-    EXPECT_TRUE(Shows("UnresolvedHandlerReference", MessageLines("载入窗口模板数据段出错!")));
 }
 
 TEST_F(ErrorBox, StartupWindowThatCannotBeLoaded) {

@@ -177,10 +177,6 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
         window.units[i].pointer = MakePointer(d.units[i].pointerData);
     }
 
-    // From here on the window may go while it is being built: a handler (or a
-    // control) may close it. That is no failure of the load: the window was built,
-    // then closed, and the rest of the steps have nothing left to act on.
-
     // 8. Description applied (creation order, the window last), all controls present.
     for (int i = last; i >= 1; --i) {
         if (HWND h = UnitWindow(window, i)) SendMessageW(h, kMsgDescriptionApplied, 0, 0);
