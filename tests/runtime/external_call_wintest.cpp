@@ -6,7 +6,7 @@
 //  - arguments arrive in order as 32-bit values (-1 as 0xFFFFFFFF) and the result
 //    comes back; kernel32's Beep is bound and called without error;
 //  - a function that leaves its arguments on the stack: runtime error 6, the exact
-//    box text, exit code 0xFFFFFFFF;
+//    box text, exit code 0xFFFFFFFF, no exit routine (in a scenario process);
 //  - a missing entry or a library that does not load: the binding error box without
 //    a code line, the loaded library released, no further library asked for.
 #include <gtest/gtest.h>
@@ -19,7 +19,8 @@
 #include "runtime/external_call.h"
 #include "runtime/external_table.h"
 #include "runtime/runtime_state.h"
-#include "tests/runtime/error_box_capture.h"
+#include "runtime/wide_text.h"
+#include "support/scenario.h"
 
 namespace velmora {
 namespace {
@@ -50,33 +51,40 @@ HMODULE WINAPI RecordingLoad(LPCSTR name) {
 
 BOOL WINAPI RecordingRelease(HMODULE library) {
     releases.push_back(library);
-    std::fprintf(stderr, "library released\n");
-    std::fflush(stderr);
+    test::AppendMarker("library released");
     return FreeLibrary(library);
+}
+
+// The external table empty, the program folder that of this executable, library
+// requests and releases recorded.
+void PrepareRecording() {
+    ResetExternalTable();
+    Runtime().programFolder = ExecutableFolder();
+    requests.clear();
+    releases.clear();
+    allowedRequests = 1 << 30;
+    ExternalLibraryFunctions().load = RecordingLoad;
+    ExternalLibraryFunctions().release = RecordingRelease;
+}
+
+void MarkExitRoutine() {
+    test::AppendMarker("exit routine");
+}
+
+// Adds a declaration and returns its index.
+int Declare(const std::string& library, const std::string& entry) {
+    ExternalTable().emplace_back();
+    ExternalTable().back().libraryName = library;
+    ExternalTable().back().entryName = entry;
+    return static_cast<int>(ExternalTable().size()) - 1;
 }
 
 class ExternalCall : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ResetExternalTable();
-        Runtime().programFolder = ExecutableFolder();
-        requests.clear();
-        releases.clear();
-        allowedRequests = 1 << 30;
-        ExternalLibraryFunctions().load = RecordingLoad;
-        ExternalLibraryFunctions().release = RecordingRelease;
-    }
+    void SetUp() override { PrepareRecording(); }
     void TearDown() override {
         ReleaseExternalLibraries();
         ExternalLibraryFunctions() = LibraryFunctions();
-    }
-
-    // Adds a declaration and returns its index.
-    static int Declare(const std::string& library, const std::string& entry) {
-        ExternalTable().emplace_back();
-        ExternalTable().back().libraryName = library;
-        ExternalTable().back().entryName = entry;
-        return static_cast<int>(ExternalTable().size()) - 1;
     }
 
     // A function of the test library, reached directly.
@@ -151,34 +159,79 @@ TEST_F(ExternalCall, BeepOfKernel32) {
     EXPECT_TRUE(ExternalTable()[kBeepDeclaration].library);
 }
 
-TEST_F(ExternalCall, AFunctionThatLeavesItsArgumentsIsRuntimeError6) {
-    int index = Declare(kTestLibrary, "RecordPairCallerCleans");
-    testing::ErrorBoxCapture box;
-    EXPECT_EXIT(CallExternal(index, 440, 1), ::testing::ExitedWithCode(-1), "");
-    EXPECT_EQ(box.Text(),
-              "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n");
+// The fatal cases, each in a process of its own.
+VELMORA_SCENARIO(CallerCleansFunction) {
+    PrepareRecording();
+    RegisterExitRoutine(MarkExitRoutine);
+    CallExternal(Declare(kTestLibrary, "RecordPairCallerCleans"), 440, 1);
+    return 0;
 }
 
-TEST_F(ExternalCall, AMissingEntryEndsTheProgram) {
-    int index = Declare(kTestLibrary, "NoSuchEntry");
+VELMORA_SCENARIO(MissingEntry) {
+    PrepareRecording();
+    RegisterExitRoutine(MarkExitRoutine);
     // The program folder's copy loads, lacks the entry and is released; the name
     // alone is not asked for.
     allowedRequests = 1;
-    testing::ErrorBoxCapture box;
-    EXPECT_EXIT(CallExternal(index, 440, 1), ::testing::ExitedWithCode(-1), "library released");
-    EXPECT_EQ(box.Text(),
-              "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“velmora_external_"
-              "test”中的输出命令“NoSuchEntry”\r\n");
+    CallExternal(Declare(kTestLibrary, "NoSuchEntry"), 440, 1);
+    return 0;
 }
 
-TEST_F(ExternalCall, ALibraryThatDoesNotLoadEndsTheProgram) {
-    int index = Declare("velmora_no_such_library", "Beep");
+VELMORA_SCENARIO(LibraryThatDoesNotLoad) {
+    PrepareRecording();
+    RegisterExitRoutine(MarkExitRoutine);
     allowedRequests = 2;
-    testing::ErrorBoxCapture box;
-    EXPECT_EXIT(BindExternal(index), ::testing::ExitedWithCode(-1), "");
-    EXPECT_EQ(box.Text(),
-              "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“velmora_no_such_"
-              "library”中的输出命令“Beep”\r\n");
+    BindExternal(Declare("velmora_no_such_library", "Beep"));
+    return 0;
+}
+
+std::vector<std::wstring> Lines(std::initializer_list<const char*> gbk) {
+    std::vector<std::wstring> lines;
+    for (const char* line : gbk)
+        lines.push_back(WideFromGbk(line));
+    return lines;
+}
+
+class ExternalCallFailure : public ::testing::Test {
+  protected:
+    std::wstring marker = test::TempPath(L"external.txt");
+    void TearDown() override { DeleteFileW(marker.c_str()); }
+};
+
+TEST_F(ExternalCallFailure, AFunctionThatLeavesItsArgumentsIsRuntimeError6) {
+    test::ScenarioResult r = test::RunScenario("CallerCleansFunction", marker);
+    ASSERT_TRUE(r.boxShown);
+    EXPECT_EQ(r.boxTitle, WideFromGbk("错误"));
+    EXPECT_EQ(r.boxLines, Lines({"运行时出错!", "", "错误代码：6", "",
+                                 "错误信息：调用DLL命令后发现堆栈错误", ""}));
+    EXPECT_EQ(r.exitCode, 0xFFFFFFFFu);
+    // The exit routine did not run.
+    EXPECT_TRUE(test::ReadMarker(marker).empty());
+}
+
+TEST_F(ExternalCallFailure, AMissingEntryEndsTheProgram) {
+    test::ScenarioResult r = test::RunScenario("MissingEntry", marker);
+    ASSERT_TRUE(r.boxShown);
+    EXPECT_EQ(
+        r.boxLines,
+        Lines({"运行时出错!", "",
+               "错误信息：无法找到指定DLL库文件“velmora_external_test”中的输出命令“NoSuchEntry”",
+               ""}));
+    // 3 would mean a second library request.
+    EXPECT_EQ(r.exitCode, 0xFFFFFFFFu);
+    // Released before the box, once; no exit routine.
+    EXPECT_EQ(test::ReadMarker(marker), std::vector<std::string>{"library released"});
+}
+
+TEST_F(ExternalCallFailure, ALibraryThatDoesNotLoadEndsTheProgram) {
+    test::ScenarioResult r = test::RunScenario("LibraryThatDoesNotLoad", marker);
+    ASSERT_TRUE(r.boxShown);
+    EXPECT_EQ(
+        r.boxLines,
+        Lines({"运行时出错!", "",
+               "错误信息：无法找到指定DLL库文件“velmora_no_such_library”中的输出命令“Beep”", ""}));
+    EXPECT_EQ(r.exitCode, 0xFFFFFFFFu);
+    EXPECT_TRUE(test::ReadMarker(marker).empty());
 }
 
 }  // namespace

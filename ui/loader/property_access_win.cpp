@@ -208,7 +208,9 @@ void RecreateControl(LiveWindow& window, int unitIndex) {
     HWND oldHwnd = old->hwnd();
     HWND parent = GetParent(oldHwnd);
     RECT r = PlacedRect(oldHwnd);
-    const bool wasVisible = IsWindowVisible(oldHwnd) != FALSE;
+    // The control's own visibility: in a window not shown yet IsWindowVisible is
+    // false for every control, which would leave the new one hidden for good.
+    const bool wasVisible = (GetWindowLongW(oldHwnd, GWL_STYLE) & WS_VISIBLE) != 0;
     const bool wasEnabled = IsWindowEnabled(oldHwnd) != FALSE;
     HWND focus = GetFocus();
     const bool hadFocus = focus == oldHwnd || IsChild(oldHwnd, focus);
@@ -232,7 +234,9 @@ void RecreateControl(LiveWindow& window, int unitIndex) {
         ShowWindow(newHwnd, SW_HIDE);
         // Child windows move over to the new control; it takes the old one's place
         // in the z-order.
-        while (HWND child = GetWindow(oldHwnd, GW_CHILD)) SetParent(child, newHwnd);
+        while (HWND child = GetWindow(oldHwnd, GW_CHILD)) {
+            if (!SetParent(child, newHwnd)) break;  // a child that cannot move would hold us here
+        }
         SetWindowPos(newHwnd, oldHwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         std::unique_ptr<Control> gone = std::move(window.units[unitIndex].control);
         window.units[unitIndex].control = std::move(fresh);

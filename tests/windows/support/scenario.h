@@ -27,14 +27,18 @@ struct ScenarioResult {
     bool boxShown = false;
     std::wstring boxTitle;
     std::vector<std::wstring> boxLines;  // the message text split at "\r\n"
-    UINT boxIcon = 0;                    // MB_ICONERROR when the error icon is shown
+    // MB_ICONERROR when the system's error icon is shown, MB_USERICON for any other
+    // icon, 0 for none.
+    UINT boxIcon = 0;
     DWORD exitCode = 0;
     bool exited = false;
 };
 
 // Runs a scenario of this executable; `marker` names a file the scenario may write
-// (passed in the environment as VELMORA_MARKER), deleted beforehand.
-ScenarioResult RunScenario(const char* name, const std::wstring& marker = L"");
+// (passed in the environment as VELMORA_MARKER), deleted beforehand. The scenario
+// starts in `workingDir` (empty: this process's current directory).
+ScenarioResult RunScenario(const char* name, const std::wstring& marker = L"",
+                           const std::wstring& workingDir = L"");
 
 // Runs another executable the same way (the program itself).
 ScenarioResult RunProgram(const std::wstring& exePath, const std::wstring& workingDir = L"");
@@ -42,6 +46,15 @@ ScenarioResult RunProgram(const std::wstring& exePath, const std::wstring& worki
 // The scenario's name when this process runs one, else null (used by main).
 const char* ScenarioArgument(int argc, char** argv);
 int RunNamedScenario(const char* name);
+
+// Inside a scenario: appends a line to the marker file named by VELMORA_MARKER
+// (nothing when none is named).
+void AppendMarker(const std::string& line);
+// In the test: the lines of a marker file (empty when the file does not exist).
+std::vector<std::string> ReadMarker(const std::wstring& path);
+
+// The folder of this test executable, without a trailing backslash.
+std::wstring ExecutableFolder();
 
 // The GBK text as it reaches the box, for comparisons.
 std::wstring W(const char* gbk);

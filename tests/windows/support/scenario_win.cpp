@@ -58,6 +58,77 @@ std::vector<std::wstring> SplitLines(const std::wstring& text) {
     }
 }
 
+// What a window shows on the screen, as 32-bit pixels (the desktop is shared, so
+// this works for windows of other processes too).
+std::string CaptureWindow(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    const int w = r.right, h = r.bottom;
+    if (w <= 0 || h <= 0) return std::string();
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    POINT origin = {0, 0};
+    ClientToScreen(hwnd, &origin);
+    HDC source = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, source, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    std::string pixels(static_cast<const char*>(bits), static_cast<size_t>(w) * h * 4);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, source);
+    return pixels;
+}
+
+HWND IconControl(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[32] = {};
+        GetClassNameW(child, cls, 32);
+        if (_wcsicmp(cls, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_ICON)) return child;
+    }
+    return nullptr;
+}
+
+DWORD WINAPI ShowReferenceBox(LPVOID title) {
+    MessageBoxW(nullptr, L"x", static_cast<const wchar_t*>(title), MB_OK | MB_ICONERROR);
+    return 0;
+}
+
+// How the error icon looks in a message box: one shown by this process, captured once.
+std::string CaptureErrorIcon() {
+    std::string pixels;
+    const wchar_t kTitle[] = L"velmora-error-icon-reference";
+    HANDLE thread = CreateThread(nullptr, 0, ShowReferenceBox, const_cast<wchar_t*>(kTitle), 0, nullptr);
+    HWND box = nullptr;
+    for (int i = 0; i < 500 && !box; ++i) {
+        Sleep(20);
+        box = FindWindowW(L"#32770", kTitle);
+    }
+    if (box) {
+        Sleep(100);
+        if (HWND icon = IconControl(box)) pixels = CaptureWindow(icon);
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+    return pixels;
+}
+
+const std::string& ErrorIconPixels() {
+    static const std::string pixels = CaptureErrorIcon();  // once, whichever thread asks
+    return pixels;
+}
+
 // The message text of a message box: the static control that is not the icon.
 std::wstring BoxMessage(HWND box, UINT& icon) {
     std::wstring message;
@@ -66,8 +137,10 @@ std::wstring BoxMessage(HWND box, UINT& icon) {
         GetClassNameW(child, cls, 32);
         if (_wcsicmp(cls, L"Static") != 0) continue;
         if (GetWindowLongW(child, GWL_STYLE) & SS_ICON) {
-            HICON shown = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-            if (shown) icon = MB_ICONERROR;
+            // The icon handle belongs to the box's process: compare what it shows.
+            if (!SendMessageW(child, STM_GETICON, 0, 0)) continue;
+            std::string pixels = CaptureWindow(child);
+            icon = !pixels.empty() && pixels == ErrorIconPixels() ? MB_ICONERROR : MB_USERICON;
             continue;
         }
         std::wstring text = ControlText(child);
@@ -78,6 +151,7 @@ std::wstring BoxMessage(HWND box, UINT& icon) {
 
 ScenarioResult RunAndReadBox(std::wstring commandLine, const std::wstring& workingDir) {
     ScenarioResult result;
+    ErrorIconPixels();  // the reference box first, while no other box is up
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
@@ -124,13 +198,15 @@ ScenarioRegistrar::ScenarioRegistrar(const char* name, ScenarioFunction run) {
     Scenarios()[name] = run;
 }
 
-ScenarioResult RunScenario(const char* name, const std::wstring& marker) {
+ScenarioResult RunScenario(const char* name, const std::wstring& marker, const std::wstring& workingDir) {
     if (!marker.empty()) {
         DeleteFileW(marker.c_str());
         SetEnvironmentVariableW(L"VELMORA_MARKER", marker.c_str());
     }
     std::wstring cmd = L"\"" + ThisExecutable() + L"\" " + WideFromGbk(std::string(kScenarioFlag) + name);
-    return RunAndReadBox(cmd, L"");
+    ScenarioResult result = RunAndReadBox(cmd, workingDir);
+    if (!marker.empty()) SetEnvironmentVariableW(L"VELMORA_MARKER", nullptr);
+    return result;
 }
 
 ScenarioResult RunProgram(const std::wstring& exePath, const std::wstring& workingDir) {
@@ -150,6 +226,40 @@ int RunNamedScenario(const char* name) {
     auto it = Scenarios().find(name);
     if (it == Scenarios().end()) return 98;
     return it->second();
+}
+
+void AppendMarker(const std::string& line) {
+    wchar_t path[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(L"VELMORA_MARKER", path, MAX_PATH)) return;
+    HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    std::string text = line + "\n";
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::vector<std::string> ReadMarker(const std::wstring& path) {
+    std::vector<std::string> lines;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return lines;
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(file);
+    size_t start = 0;
+    for (size_t at; (at = text.find('\n', start)) != std::string::npos; start = at + 1) {
+        lines.push_back(text.substr(start, at - start));
+    }
+    return lines;
+}
+
+std::wstring ExecutableFolder() {
+    std::wstring path = ThisExecutable();
+    return path.substr(0, path.rfind(L'\\'));
 }
 
 std::wstring W(const char* gbk) { return WideFromGbk(gbk); }

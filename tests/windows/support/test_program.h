@@ -20,7 +20,21 @@ enum : uint32_t {
     kTestHiddenType = 0x00FF0003,      // never shown
     kTestNotWindowedType = 0x00FF0004,  // not a windowed unit
     kTestFailingType = 0x00FF0005,      // Create fails
+    kTestConsumerType = 0x00FF0006,     // a child that consumes kMsgConsumedByChild
 };
+
+// Test messages in the pre-translation walk: every control logs "pre UNIT MSG" when
+// offered one and "got UNIT MSG" when it is dispatched to it. The consumer child
+// consumes the first, every test window the second.
+enum : UINT {
+    kMsgTestPlain = WM_APP + 0x100,
+    kMsgConsumedByChild = WM_APP + 0x101,
+    kMsgConsumedByWindow = WM_APP + 0x102,
+};
+
+// Every test control raises its event 9 when its description has been applied, so
+// tests can see whether handlers run at that moment.
+constexpr int kAppliedEvent = 9;
 
 // Handler references 1..8 log "handler N" with the event source; the result a
 // handler returns can be set (a logical) with SetHandlerResult.
@@ -29,6 +43,9 @@ void SetHandlerResult(uint32_t handlerRef, bool value);
 void ClearHandlerResults();
 // Runs `action` inside handler N (after logging), e.g. to load another window.
 void SetHandlerAction(uint32_t handlerRef, void (*action)());
+
+// The arguments the last handler was called with.
+std::vector<TypedValue>& LastHandlerArgs();
 
 // The log of events and notifications, in order.
 std::vector<std::string>& Log();

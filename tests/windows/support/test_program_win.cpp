@@ -24,7 +24,8 @@ std::map<uint32_t, void (*)()>& HandlerActions() {
 }
 
 template <uint32_t N>
-TypedValue LoggingHandler(int argCount, const TypedValue*) {
+TypedValue LoggingHandler(int argCount, const TypedValue* args) {
+    LastHandlerArgs().assign(args, args + argCount);
     UnitReference source = CurrentEventSource();
     Record("handler " + std::to_string(N) + " " + Hex(source.unitId) + (argCount ? " args" : ""));
     auto action = HandlerActions().find(N);
@@ -34,15 +35,29 @@ TypedValue LoggingHandler(int argCount, const TypedValue*) {
     return MakeLogical(it->second);
 }
 
-// Notifications that reach a control are logged with its unit.
-bool LogNotification(uint32_t unitId, UINT msg) {
+bool IsTestMessage(UINT msg) { return msg >= kMsgTestPlain && msg <= kMsgConsumedByWindow; }
+
+// Notifications and test messages that reach a control are logged with its unit.
+bool LogNotification(uint32_t windowId, uint32_t unitId, UINT msg, bool raisesEvents = true) {
+    if (IsTestMessage(msg)) {
+        Record("got " + Hex(unitId) + " " + Hex(msg));
+        return true;
+    }
     const char* name = nullptr;
     if (msg == kMsgDescriptionApplied) name = "applied ";
     if (msg == kMsgAllControlsPresent) name = "all-present ";
     if (msg == kMsgWindowShown) name = "shown ";
     if (!name) return false;
     Record(name + Hex(unitId));
+    if (msg == kMsgDescriptionApplied && raisesEvents) RaiseEvent(windowId, unitId, kAppliedEvent);
     return true;
+}
+
+// Logs an offered test message; consumes `consumed`.
+bool LogPreTranslate(uint32_t unitId, const MSG& msg, UINT consumed) {
+    if (!IsTestMessage(msg.message)) return false;
+    Record("pre " + Hex(unitId) + " " + Hex(msg.message));
+    return msg.message == consumed;
 }
 
 class TestWindow : public Control {
@@ -62,7 +77,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (LogNotification(unitId(), msg)) return 0;
+        if (LogNotification(windowId(), unitId(), msg)) return 0;
         if (msg == WM_CLOSE) {
             EventOutcome o = RaiseEvent(windowId(), 0, 1, 0, nullptr, true);
             if (!hwnd()) return 0;
@@ -74,6 +89,9 @@ protected:
         return DefaultProcessing(msg, wParam, lParam);
     }
     void OnWindowGone() override { OnWindowDestroyed(windowId()); }
+
+public:
+    bool PreTranslate(MSG& msg) override { return LogPreTranslate(unitId(), msg, kMsgConsumedByWindow); }
 };
 
 class TestChild : public Control {
@@ -102,15 +120,29 @@ public:
         return 1;
     }
     std::string SaveOwnProperties() const override { return caption_; }
+    bool PreTranslate(MSG& msg) override { return LogPreTranslate(unitId(), msg, consumes_); }
+
+    static std::unique_ptr<Control> CreateConsumer(const CreateParams& p) {
+        std::unique_ptr<Control> c = Create(p);
+        static_cast<TestChild*>(c.get())->consumes_ = kMsgConsumedByChild;
+        return c;
+    }
+    static std::unique_ptr<Control> CreateNotWindowed(const CreateParams& p) {
+        std::unique_ptr<Control> c = Create(p);
+        static_cast<TestChild*>(c.get())->windowed_ = false;
+        return c;
+    }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (LogNotification(unitId(), msg)) return 0;
+        if (LogNotification(windowId(), unitId(), msg, windowed_)) return 0;
         return DefaultProcessing(msg, wParam, lParam);
     }
 
 private:
     std::string caption_;
+    UINT consumes_ = 0;
+    bool windowed_ = true;
 };
 
 const ControlType kWindowType{"test window", kTypeWindowedUnit | kTypeNeverRecreated,
@@ -118,8 +150,10 @@ const ControlType kWindowType{"test window", kTypeWindowedUnit | kTypeNeverRecre
 const ControlType kChildType{"test child", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::Create};
 const ControlType kHiddenType{"test hidden", kTypeWindowedUnit | kTypeNeverShown, {PropertyKind::kText},
                               TestChild::Create};
-const ControlType kNotWindowedType{"test not windowed", 0, {}, TestChild::Create};
+const ControlType kNotWindowedType{"test not windowed", 0, {}, TestChild::CreateNotWindowed};
 const ControlType kFailingType{"test failing", kTypeWindowedUnit, {}, TestChild::Fail};
+const ControlType kConsumerType{"test consumer", kTypeWindowedUnit, {PropertyKind::kText},
+                                TestChild::CreateConsumer};
 
 }  // namespace
 
@@ -129,6 +163,11 @@ void ClearHandlerResults() {
     HandlerActions().clear();
 }
 void SetHandlerAction(uint32_t handlerRef, void (*action)()) { HandlerActions()[handlerRef] = action; }
+
+std::vector<TypedValue>& LastHandlerArgs() {
+    static std::vector<TypedValue> args;
+    return args;
+}
 
 std::vector<std::string>& Log() {
     static std::vector<std::string> log;
@@ -205,6 +244,7 @@ void StartTestRuntime(const DescriptionSet& set) {
     RegisterControlType(kTestHiddenType, &kHiddenType);
     RegisterControlType(kTestNotWindowedType, &kNotWindowedType);
     RegisterControlType(kTestFailingType, &kFailingType);
+    RegisterControlType(kTestConsumerType, &kConsumerType);
     Log().clear();
 }
 

@@ -1,0 +1,130 @@
+// Covers: start-up of the process.
+//  - the program itself, started from another folder: its start-up window cannot be
+//    built yet without the control libraries, so it ends through the error box with
+//    "载入启动窗口失败" and exit code 0xFFFFFFFF; two copies started at once each
+//    run and end on their own;
+//  - a start-up window that its own handler closes while it loads: the loop does
+//    not run and the process ends normally with 0, the exit routine run once;
+//  - after InitRuntime the current directory is the program folder, whatever it was
+//    at start, and the program folder and file name are split from the path.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app/runtime_startup.h"
+#include "runtime/runtime_state.h"
+#include "runtime/wide_text.h"
+#include "support/scenario.h"
+#include "support/test_program.h"
+
+namespace velmora::test {
+namespace {
+
+std::wstring ProgramPath() {
+    return ExecutableFolder() + L"\\..\\..\\app\\velmora.exe";
+}
+
+std::wstring OtherFolder() {
+    wchar_t dir[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, dir);
+    return dir;
+}
+
+VELMORA_SCENARIO(CurrentDirectoryAfterStart) {
+    wchar_t before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    AppendMarker(GbkFromWide(before));
+    StartTestRuntime(DescriptionSet{});
+    wchar_t after[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, after);
+    AppendMarker(GbkFromWide(after));
+    AppendMarker(Runtime().programFolder);
+    AppendMarker(Runtime().programFileName);
+    return 0;
+}
+
+TEST(Startup, TheCurrentDirectoryBecomesTheProgramFolder) {
+    std::wstring marker = TempPath(L"cwd.txt");
+    ScenarioResult r = RunScenario("CurrentDirectoryAfterStart", marker, OtherFolder());
+    EXPECT_FALSE(r.boxShown);
+    EXPECT_EQ(r.exitCode, 0u);
+    std::vector<std::string> lines = ReadMarker(marker);
+    DeleteFileW(marker.c_str());
+    ASSERT_EQ(lines.size(), 4u);
+    // Compared without case and a trailing backslash: the folder as started.
+    auto same = [](std::string a, std::wstring b) {
+        if (!a.empty() && a.back() == '\\')
+            a.pop_back();
+        if (!b.empty() && b.back() == L'\\')
+            b.pop_back();
+        return CompareStringOrdinal(WideFromGbk(a).c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+    };
+    EXPECT_TRUE(same(lines[0], OtherFolder())) << lines[0];
+    EXPECT_TRUE(same(lines[1], ExecutableFolder())) << lines[1];
+    EXPECT_TRUE(same(lines[2], ExecutableFolder())) << lines[2];
+    EXPECT_EQ(lines[3], "windows_tests.exe");
+}
+
+constexpr uint32_t kMain = 0x52010001;
+
+void CloseMain() {
+    DestroyWindow(WindowHandle(kMain));
+}
+void MarkExitRoutine() {
+    AppendMarker("exit routine");
+}
+
+// The program's main routine and end, with a window that closes as it is created.
+VELMORA_SCENARIO(StartupWindowClosedWhileLoading) {
+    DescriptionSet set;
+    UnitRecord own = WindowUnit(0x06010000, 10, 10, 200, 100);
+    own.bindings = {{0, 1}};
+    set.windows.push_back(Window(kMain, {own}));
+    StartTestRuntime(set);
+    SetHandlerAction(1, CloseMain);
+    RegisterExitRoutine(MarkExitRoutine);
+    LoadStartupWindow(kMain);
+    Runtime().quitCode = RunMessageLoop();
+    AppendMarker("loop returned");
+    ShutdownRuntime(0);
+    ExitProcess(static_cast<UINT>(Runtime().quitCode));
+}
+
+TEST(Startup, AStartupWindowClosedWhileLoadingEndsTheProgramNormally) {
+    std::wstring marker = TempPath(L"closed.txt");
+    ScenarioResult r = RunScenario("StartupWindowClosedWhileLoading", marker);
+    std::vector<std::string> lines = ReadMarker(marker);
+    DeleteFileW(marker.c_str());
+    EXPECT_FALSE(r.boxShown);
+    EXPECT_TRUE(r.exited);
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(lines, (std::vector<std::string>{"loop returned", "exit routine"}));
+}
+
+TEST(Program, WithoutItsControlTypesTheStartupWindowFails) {
+    ASSERT_NE(GetFileAttributesW(ProgramPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    ScenarioResult r = RunProgram(ProgramPath(), OtherFolder());
+    ASSERT_TRUE(r.boxShown);
+    EXPECT_EQ(r.boxTitle, W("错误"));
+    EXPECT_EQ(r.boxIcon, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(r.boxLines, (std::vector<std::wstring>{W("运行时出错!"), L"",
+                                                     W("错误信息：载入启动窗口失败"), L""}));
+    EXPECT_TRUE(r.exited);
+    EXPECT_EQ(r.exitCode, 0xFFFFFFFFu);
+}
+
+TEST(Program, TwoCopiesRunIndependently) {
+    ScenarioResult first, second;
+    std::thread a([&] { first = RunProgram(ProgramPath()); });
+    std::thread b([&] { second = RunProgram(ProgramPath()); });
+    a.join();
+    b.join();
+    for (const ScenarioResult* r : {&first, &second}) {
+        EXPECT_TRUE(r->boxShown);
+        EXPECT_TRUE(r->exited);
+        EXPECT_EQ(r->exitCode, 0xFFFFFFFFu);
+    }
+}
+
+}  // namespace
+}  // namespace velmora::test
