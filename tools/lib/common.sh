@@ -13,6 +13,7 @@ VELMORA_PACKAGES=(
   cmake ninja-build g++ clang libfuzzer-14-dev libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev libgif-dev libstb-dev
   g++-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei
+  locales
 )
 
 ensure_packages() {
@@ -30,6 +31,15 @@ ensure_packages() {
   fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# A locale with a decimal comma, so the tests can prove that number conversion
+# ignores the C library's locale.
+ensure_test_locale() {
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 || true
 }
 
 # Configure (first time only) and build one preset.
