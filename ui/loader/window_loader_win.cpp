@@ -22,6 +22,21 @@ DWORD ExtraStyles(const UnitRecord& unit) {
     return styles;
 }
 
+// What Create gets from a unit's stored record: own data, styles, geometry, identity.
+CreateParams StoredCreateParams(uint32_t windowId, const UnitRecord& unit) {
+    CreateParams p;
+    p.ownData = reinterpret_cast<const uint8_t*>(unit.ownData.data());
+    p.ownSize = unit.ownData.size();
+    p.extraStyles = ExtraStyles(unit);
+    p.left = unit.left;
+    p.top = unit.top;
+    p.width = unit.width;
+    p.height = unit.height;
+    p.windowId = windowId;
+    p.unitId = unit.unitId;
+    return p;
+}
+
 // Pointer number 0 (and any number this program does not know) is the default
 // pointer; data of length 0 gives none. Both are represented by null.
 HCURSOR MakePointer(const std::string&) { return nullptr; }
@@ -94,17 +109,8 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
     const UnitRecord& own = d.units[0];
     const ControlType* ownType = FindControlType(own.typeCode);
     if (!ownType || !ownType->create) return false;
-    CreateParams p;
+    CreateParams p = StoredCreateParams(windowId, own);
     p.owner = owner;
-    p.ownData = reinterpret_cast<const uint8_t*>(own.ownData.data());
-    p.ownSize = own.ownData.size();
-    p.extraStyles = ExtraStyles(own);
-    p.left = own.left;
-    p.top = own.top;
-    p.width = own.width;
-    p.height = own.height;
-    p.windowId = windowId;
-    p.unitId = own.unitId;
     p.modal = modal;
     std::unique_ptr<Control> top = ownType->create(p);
     if (!top || !top->hwnd()) return false;
@@ -123,18 +129,9 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
             AbandonLoad(window);
             return false;
         }
-        CreateParams cp;
+        CreateParams cp = StoredCreateParams(windowId, u);
         cp.parent = topHwnd;
-        cp.ownData = reinterpret_cast<const uint8_t*>(u.ownData.data());
-        cp.ownSize = u.ownData.size();
-        cp.extraStyles = ExtraStyles(u);
         cp.controlId = controlId;
-        cp.left = u.left;
-        cp.top = u.top;
-        cp.width = u.width;
-        cp.height = u.height;
-        cp.windowId = windowId;
-        cp.unitId = u.unitId;
         std::unique_ptr<Control> c = type->create(cp);
         if (!c || !c->hwnd()) {
             AbandonLoad(window);

@@ -4,6 +4,20 @@
 
 namespace velmora {
 
+bool IsDibBitCount(uint32_t bitCount) {
+    switch (bitCount) {
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            return true;
+        default:
+            return false;
+    }
+}
+
 uint64_t BitmapStride(uint32_t width, uint32_t bitCount) {
     return (uint64_t{width} * bitCount + 31) / 32 * 4;
 }
@@ -65,17 +79,8 @@ BitmapResult CheckBitmap(const uint8_t* data, size_t size, BitmapLayout& layout)
 
     const bool topDown = height < 0;
     const uint64_t rows = topDown ? static_cast<uint64_t>(-height) : static_cast<uint64_t>(height);
-    switch (bitCount) {
-        case 1:
-        case 4:
-        case 8:
-        case 16:
-        case 24:
-        case 32:
-            break;
-        default:
-            return BitmapResult::kUnsupported;
-    }
+    if (!IsDibBitCount(bitCount))
+        return BitmapResult::kUnsupported;
     switch (compression) {
         case 0:
             break;

@@ -38,4 +38,8 @@ BitmapResult CheckBitmap(const uint8_t* data, size_t size, BitmapLayout& layout)
 // Row size in bytes of an uncompressed bitmap (rows are padded to 4 bytes).
 uint64_t BitmapStride(uint32_t width, uint32_t bitCount);
 
+// Whether a device-independent bitmap may have this many bits per pixel
+// (1, 4, 8, 16, 24 or 32).
+bool IsDibBitCount(uint32_t bitCount);
+
 }  // namespace velmora

@@ -27,17 +27,8 @@ bool PlausibleImage(const uint8_t* image, size_t size, bool& png) {
         return false;
     if (width <= 0 || width > 1024 || height <= 0 || height > 2048)
         return false;
-    switch (bitCount) {
-        case 1:
-        case 4:
-        case 8:
-        case 16:
-        case 24:
-        case 32:
-            break;
-        default:
-            return false;
-    }
+    if (!IsDibBitCount(bitCount))
+        return false;
     uint64_t colours = 0;
     if (bitCount <= 8) {
         colours = coloursUsed == 0 ? (1u << bitCount) : coloursUsed;
