@@ -10,7 +10,8 @@
 //    cleared afterwards; a wanted result comes back with its mark;
 //  - idle: a window binding event 7 gets it with one integer argument (the
 //    milliseconds of the idle period); a handler answering true gets more in the
-//    same period, one answering false only one per period;
+//    same period, one answering false only one per period; the private wake-up
+//    message starts a new idle period and is never dispatched;
 //  - pre-translation: a message to a child is offered to the child, then to its
 //    window; a consumed message is not dispatched; messages without a window are
 //    offered to nobody.
@@ -165,6 +166,53 @@ TEST(IdlePhase, AHandlerAnsweringTrueGetsMoreInTheSamePeriod) {
     // Twenty answers of true, then one false, in the first period alone.
     EXPECT_GE(idleCalls, 21);
     EXPECT_LE(idleCalls, 25);
+}
+
+constexpr UINT kWakeForIdle = 0x036A;
+WNDPROC originalProc = nullptr;
+int wakesDispatched = 0;
+
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kWakeForIdle)
+        ++wakesDispatched;
+    return CallWindowProcW(originalProc, hwnd, msg, wParam, lParam);
+}
+
+bool safetyQuit = false;
+
+void CALLBACK SafetyQuit(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    safetyQuit = true;
+    PostQuitMessage(0);
+}
+
+// Answers false; wakes the loop five times, then ends it.
+void WakeFromIdle() {
+    ++idleCalls;
+    if (idleCalls <= 5) {
+        PostMessageW(WindowHandle(kMain), kWakeForIdle, 0, 0);
+    } else if (idleCalls == 6) {
+        PostQuitMessage(0);
+    }
+}
+
+TEST(IdlePhase, TheWakeMessageStartsAnIdlePeriodAndIsDropped) {
+    DescriptionSet set = Set({});
+    set.windows[0].units[0].bindings = {{7, 6}};
+    StartTestRuntime(set);
+    SetHandlerAction(6, WakeFromIdle);
+    SetHandlerResult(6, false);
+    LoadStartupWindow(kMain);
+    ProcessPendingEvents();
+    originalProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        WindowHandle(kMain), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+    idleCalls = 0;
+    // Without the wake-ups starting new idle periods the loop would wait for this.
+    SetTimer(nullptr, 0, 3000, SafetyQuit);
+    RunMessageLoop();
+    EXPECT_FALSE(safetyQuit);
+    EXPECT_EQ(idleCalls, 6);
+    EXPECT_EQ(wakesDispatched, 0);
 }
 
 TEST(IdlePhase, WithoutABindingTheLoopIdlesQuietly) {
