@@ -2,6 +2,8 @@
 
 namespace velmora {
 
-std::vector<HandlerEntry> ProgramHandlers() { return {}; }
+std::vector<HandlerEntry> ProgramHandlers() {
+    return {};
+}
 
 }  // namespace velmora

@@ -14,7 +14,9 @@ namespace {
 
 constexpr wchar_t kHiddenWindowClass[] = L"VelmoraRuntimeWindow";
 
-bool IsAnsiLeadByte(unsigned char b) { return IsDBCSLeadByte(b) != FALSE; }
+bool IsAnsiLeadByte(unsigned char b) {
+    return IsDBCSLeadByte(b) != FALSE;
+}
 
 HWND CreateHiddenRuntimeWindow() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -30,8 +32,8 @@ HWND CreateHiddenRuntimeWindow() {
         wc.lpszClassName = kHiddenWindowClass;
         RegisterClassExW(&wc);
     }
-    return CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenWindowClass, L"", 0, 0, 0, 0, 0, nullptr, nullptr,
-                           instance, nullptr);
+    return CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenWindowClass, L"", 0, 0, 0, 0, 0, nullptr,
+                           nullptr, instance, nullptr);
 }
 
 // The program's constant texts are the literals in the executable's read-only data:
@@ -61,7 +63,8 @@ void InitRuntime(const ProgramData& program) {
     // 1. The runtime allocator draws on the process heap.
     r.heap = GetProcessHeap();
     // 2. OLE.
-    if (!r.oleInitialised) r.oleInitialised = SUCCEEDED(OleInitialize(nullptr));
+    if (!r.oleInitialised)
+        r.oleInitialised = SUCCEEDED(OleInitialize(nullptr));
     // 3. Program folder and file name.
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -72,11 +75,13 @@ void InitRuntime(const ProgramData& program) {
     //    drive's current directory, not its root).
     if (!r.programFolder.empty()) {
         std::string dir = r.programFolder;
-        if (dir.back() == ':') dir += '\\';
+        if (dir.back() == ':')
+            dir += '\\';
         SetCurrentDirectoryA(dir.c_str());
     }
     // 5. The hidden runtime window.
-    if (!r.hiddenWindow) r.hiddenWindow = CreateHiddenRuntimeWindow();
+    if (!r.hiddenWindow)
+        r.hiddenWindow = CreateHiddenRuntimeWindow();
     // 6.
     r.mainThread = GetCurrentThreadId();
     // 7.
@@ -93,7 +98,8 @@ void InitRuntime(const ProgramData& program) {
 
 void ShutdownRuntime(int) {
     RuntimeState& r = Runtime();
-    if (r.shuttingDown) return;
+    if (r.shuttingDown)
+        return;
     // 1. From here on no handler runs.
     r.shuttingDown = true;
     SuppressEvents();

@@ -11,7 +11,7 @@
 namespace velmora {
 
 class ByteReader {
-public:
+  public:
     ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
     bool failed() const { return failed_; }
@@ -20,18 +20,22 @@ public:
     bool atEnd() const { return pos_ == size_; }
 
     uint8_t U8() {
-        if (!Need(1)) return 0;
+        if (!Need(1))
+            return 0;
         return data_[pos_++];
     }
     uint16_t U16() {
-        if (!Need(2)) return 0;
+        if (!Need(2))
+            return 0;
         uint16_t v = static_cast<uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
         pos_ += 2;
         return v;
     }
     uint32_t U32() {
-        if (!Need(4)) return 0;
-        uint32_t v = static_cast<uint32_t>(data_[pos_]) | (static_cast<uint32_t>(data_[pos_ + 1]) << 8) |
+        if (!Need(4))
+            return 0;
+        uint32_t v = static_cast<uint32_t>(data_[pos_]) |
+                     (static_cast<uint32_t>(data_[pos_ + 1]) << 8) |
                      (static_cast<uint32_t>(data_[pos_ + 2]) << 16) |
                      (static_cast<uint32_t>(data_[pos_ + 3]) << 24);
         pos_ += 4;
@@ -42,7 +46,8 @@ public:
     // Copies n bytes into out; fails (and leaves out empty) when fewer remain.
     bool Bytes(size_t n, std::string& out) {
         out.clear();
-        if (!Need(n)) return false;
+        if (!Need(n))
+            return false;
         out.assign(reinterpret_cast<const char*>(data_ + pos_), n);
         pos_ += n;
         return true;
@@ -55,7 +60,8 @@ public:
     // Zero-terminated text; fails when no terminator lies within the data.
     bool ZeroTerminated(std::string& out) {
         out.clear();
-        if (failed_) return false;
+        if (failed_)
+            return false;
         const void* end = std::memchr(data_ + pos_, 0, size_ - pos_);
         if (!end) {
             failed_ = true;
@@ -68,7 +74,7 @@ public:
     }
     bool Skip(size_t n) { return Need(n) ? (pos_ += n, true) : false; }
 
-private:
+  private:
     bool Need(size_t n) {
         if (failed_ || n > size_ - pos_) {
             failed_ = true;
@@ -85,14 +91,15 @@ private:
 
 // Appends little-endian values to a byte string; the writing half of ByteReader.
 class ByteWriter {
-public:
+  public:
     void U8(uint8_t v) { out_.push_back(static_cast<char>(v)); }
     void U16(uint16_t v) {
         U8(static_cast<uint8_t>(v));
         U8(static_cast<uint8_t>(v >> 8));
     }
     void U32(uint32_t v) {
-        for (int i = 0; i < 4; ++i) U8(static_cast<uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            U8(static_cast<uint8_t>(v >> (8 * i)));
     }
     void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
     void Bytes(const std::string& b) { out_ += b; }
@@ -107,13 +114,14 @@ public:
     }
     // Overwrites a u32 written earlier at byte offset at.
     void PatchU32(size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out_[at + i] = static_cast<char>(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            out_[at + i] = static_cast<char>(v >> (8 * i));
     }
     size_t size() const { return out_.size(); }
     const std::string& bytes() const { return out_; }
     std::string Take() { return std::move(out_); }
 
-private:
+  private:
     std::string out_;
 };
 

@@ -24,7 +24,8 @@ const char* const kErrorMessages[] = {
 }  // namespace
 
 const char* ErrorCodeMessage(int code) {
-    if (code < 1 || code > 11) return nullptr;
+    if (code < 1 || code > 11)
+        return nullptr;
     return kErrorMessages[code - 1];
 }
 
@@ -51,8 +52,12 @@ std::string FormatOutOfMemory(size_t byteCount) {
     return buffer;
 }
 
-[[noreturn]] void RaiseErrorCode(int code) { ReportRuntimeError(ErrorCodeMessage(code), code); }
+[[noreturn]] void RaiseErrorCode(int code) {
+    ReportRuntimeError(ErrorCodeMessage(code), code);
+}
 
-[[noreturn]] void RaiseErrorMessage(const char* message) { ReportRuntimeError(message, 0); }
+[[noreturn]] void RaiseErrorMessage(const char* message) {
+    ReportRuntimeError(message, 0);
+}
 
 }  // namespace velmora

@@ -13,7 +13,8 @@ namespace velmora {
     // painting and their timers ticking, but no event reaches the program.
     SuppressEvents();
     const std::string text = FormatErrorReport(message, code);
-    MessageBoxW(nullptr, WideFromGbk(text).c_str(), WideFromGbk("错误").c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, WideFromGbk(text).c_str(), WideFromGbk("错误").c_str(),
+                MB_OK | MB_ICONERROR);
     Runtime().exitRoutine = nullptr;
     EndProgram(-1);
 }

@@ -15,6 +15,8 @@ void ResetExternalTable() {
     table[kBeepDeclaration].entryName = "Beep";
 }
 
-void ReleaseExternalLibraries() { ExternalTable().clear(); }
+void ReleaseExternalLibraries() {
+    ExternalTable().clear();
+}
 
 }  // namespace velmora

@@ -7,10 +7,13 @@ namespace velmora {
 
 void* HeapAllocateOrFail(size_t n) {
     void* p = std::malloc(n ? n : 1);
-    if (!p) RaiseErrorMessage(FormatOutOfMemory(n).c_str());
+    if (!p)
+        RaiseErrorMessage(FormatOutOfMemory(n).c_str());
     return p;
 }
 
-void HeapRelease(void* p) { std::free(p); }
+void HeapRelease(void* p) {
+    std::free(p);
+}
 
 }  // namespace velmora

@@ -17,10 +17,13 @@ HANDLE RuntimeHeap() {
 
 void* HeapAllocateOrFail(size_t n) {
     void* p = HeapAlloc(RuntimeHeap(), 0, n);
-    if (!p) RaiseErrorMessage(FormatOutOfMemory(n).c_str());
+    if (!p)
+        RaiseErrorMessage(FormatOutOfMemory(n).c_str());
     return p;
 }
 
-void HeapRelease(void* p) { HeapFree(RuntimeHeap(), 0, p); }
+void HeapRelease(void* p) {
+    HeapFree(RuntimeHeap(), 0, p);
+}
 
 }  // namespace velmora

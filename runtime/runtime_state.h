@@ -19,8 +19,8 @@ struct RuntimeState {
     uint32_t runningModalWindow = 0;  // window identifier; 0 = none
     bool shuttingDown = false;
     bool oleInitialised = false;
-    HWND hiddenWindow = nullptr;      // invisible tool window owning taskbar-less windows
-    int quitCode = 0;                 // wParam of the WM_QUIT that ended the outer loop
+    HWND hiddenWindow = nullptr;  // invisible tool window owning taskbar-less windows
+    int quitCode = 0;             // wParam of the WM_QUIT that ended the outer loop
 };
 
 // The instance.

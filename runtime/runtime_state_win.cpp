@@ -7,6 +7,8 @@ RuntimeState& Runtime() {
     return state;
 }
 
-void RegisterExitRoutine(void (*routine)()) { Runtime().exitRoutine = routine; }
+void RegisterExitRoutine(void (*routine)()) {
+    Runtime().exitRoutine = routine;
+}
 
 }  // namespace velmora

@@ -22,7 +22,9 @@ bool IsProtected(const void* p);
 
 // A fresh zero-terminated copy of n bytes of text, or null when n is 0.
 char* NewTextBlock(const char* text, size_t n);
-inline char* NewTextBlock(const std::string& text) { return NewTextBlock(text.data(), text.size()); }
+inline char* NewTextBlock(const std::string& text) {
+    return NewTextBlock(text.data(), text.size());
+}
 
 // A fresh byte-data block: u32 length in the first four bytes, then the bytes;
 // null when n is 0.
@@ -32,14 +34,14 @@ std::string ByteBlockContents(const uint8_t* block);
 
 // Owns a block handed out by the runtime and frees it at scope exit.
 class BlockOwner {
-public:
+  public:
     explicit BlockOwner(void* p) : p_(p) {}
     ~BlockOwner() { FreeBlock(p_); }
     BlockOwner(const BlockOwner&) = delete;
     BlockOwner& operator=(const BlockOwner&) = delete;
     void* get() const { return p_; }
 
-private:
+  private:
     void* p_;
 };
 

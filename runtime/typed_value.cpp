@@ -4,9 +4,13 @@
 
 namespace velmora {
 
-TypedValue MakeInteger(int32_t v) { return {static_cast<uint32_t>(v), 0, kTagInteger}; }
+TypedValue MakeInteger(int32_t v) {
+    return {static_cast<uint32_t>(v), 0, kTagInteger};
+}
 
-TypedValue MakeLogical(bool v) { return {v ? 1u : 0u, 0, kTagLogical}; }
+TypedValue MakeLogical(bool v) {
+    return {v ? 1u : 0u, 0, kTagLogical};
+}
 
 TypedValue MakeDouble(double v) {
     uint64_t bits;
@@ -28,7 +32,8 @@ double DoubleOf(const TypedValue& v) {
 
 const char* TextOf(const TypedValue& v) {
     uint64_t p = v.low;
-    if (sizeof(void*) > 4) p |= static_cast<uint64_t>(v.high) << 32;
+    if (sizeof(void*) > 4)
+        p |= static_cast<uint64_t>(v.high) << 32;
     return reinterpret_cast<const char*>(static_cast<uintptr_t>(p));
 }
 

@@ -10,7 +10,8 @@ namespace {
 RuntimeNotifyEntry runtimeEntry = nullptr;
 
 int NotifyWeb(int code, RuntimeNotifyEntry entry) {
-    if (code != kLibraryInitialise) return -1;
+    if (code != kLibraryInitialise)
+        return -1;
     runtimeEntry = entry;
     return 0;
 }

@@ -9,13 +9,14 @@ namespace velmora {
 
 template <typename H, BOOL(WINAPI* Close)(H)>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(H h) : h_(h) {}
     ~UniqueHandle() { reset(); }
     UniqueHandle(UniqueHandle&& o) noexcept : h_(o.release()) {}
     UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-        if (this != &o) reset(o.release());
+        if (this != &o)
+            reset(o.release());
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -25,15 +26,18 @@ public:
     explicit operator bool() const { return h_ != nullptr; }
     H release() { return std::exchange(h_, nullptr); }
     void reset(H h = nullptr) {
-        if (h_) Close(h_);
+        if (h_)
+            Close(h_);
         h_ = h;
     }
 
-private:
+  private:
     H h_ = nullptr;
 };
 
-inline BOOL WINAPI DeleteGdiObject(HGDIOBJ h) { return DeleteObject(h); }
+inline BOOL WINAPI DeleteGdiObject(HGDIOBJ h) {
+    return DeleteObject(h);
+}
 
 using UniqueHwnd = UniqueHandle<HWND, DestroyWindow>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
@@ -46,7 +50,7 @@ using UniqueGdiObject = UniqueHandle<HGDIOBJ, DeleteGdiObject>;
 // A typed GDI object (HFONT, HBITMAP, HBRUSH, HRGN, ...).
 template <typename T>
 class UniqueGdi {
-public:
+  public:
     UniqueGdi() = default;
     explicit UniqueGdi(T h) : h_(h) {}
     T get() const { return static_cast<T>(h_.get()); }
@@ -54,44 +58,46 @@ public:
     void reset(T h = nullptr) { h_.reset(h); }
     T release() { return static_cast<T>(h_.release()); }
 
-private:
+  private:
     UniqueGdiObject h_;
 };
 
 // A window's device context from GetDC, released at scope exit.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
     ~WindowDc() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
+        if (dc_)
+            ReleaseDC(hwnd_, dc_);
     }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND hwnd_;
     HDC dc_;
 };
 
 // Selects an object into a DC and puts the old one back at scope exit.
 class DcSelect {
-public:
+  public:
     DcSelect(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
     ~DcSelect() {
-        if (old_) SelectObject(dc_, old_);
+        if (old_)
+            SelectObject(dc_, old_);
     }
     DcSelect(const DcSelect&) = delete;
     DcSelect& operator=(const DcSelect&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };
 
 // BeginPaint/EndPaint.
 class PaintScope {
-public:
+  public:
     explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
     ~PaintScope() { EndPaint(hwnd_, &ps_); }
     PaintScope(const PaintScope&) = delete;
@@ -99,7 +105,7 @@ public:
     HDC dc() const { return dc_; }
     const RECT& area() const { return ps_.rcPaint; }
 
-private:
+  private:
     HWND hwnd_;
     PAINTSTRUCT ps_;
     HDC dc_;

@@ -18,7 +18,8 @@ void ExitRoutine() {}
 ProgramData TheProgram() {
     ProgramData program;
     HMODULE self = GetModuleHandleW(nullptr);
-    if (HRSRC res = FindResourceW(self, kDescriptionsResource, reinterpret_cast<LPCWSTR>(RT_RCDATA))) {
+    if (HRSRC res =
+            FindResourceW(self, kDescriptionsResource, reinterpret_cast<LPCWSTR>(RT_RCDATA))) {
         if (HGLOBAL data = LoadResource(self, res)) {
             program.descriptions = static_cast<const uint8_t*>(LockResource(data));
             program.descriptionsSize = SizeofResource(self, res);

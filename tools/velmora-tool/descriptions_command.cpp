@@ -19,13 +19,17 @@ bool PrintUnit(const UnitRecord& u) {
                 Utf8FromGbk(u.name).c_str());
     std::printf("    geometry %d,%d %dx%d  parent 0x%08X  flags 0x%X", u.left, u.top, u.width,
                 u.height, u.parent, u.flags);
-    if (u.eventLink) std::printf("  event link 0x%08X", u.eventLink);
+    if (u.eventLink)
+        std::printf("  event link 0x%08X", u.eventLink);
     std::printf("\n");
-    if (!u.comment.empty()) std::printf("    comment \"%s\"\n", Utf8FromGbk(u.comment).c_str());
-    if (!u.tag.empty()) std::printf("    tag \"%s\"\n", Utf8FromGbk(u.tag).c_str());
+    if (!u.comment.empty())
+        std::printf("    comment \"%s\"\n", Utf8FromGbk(u.comment).c_str());
+    if (!u.tag.empty())
+        std::printf("    tag \"%s\"\n", Utf8FromGbk(u.tag).c_str());
     if (!u.children.empty()) {
         std::printf("    children");
-        for (uint32_t c : u.children) std::printf(" 0x%08X", c);
+        for (uint32_t c : u.children)
+            std::printf(" 0x%08X", c);
         std::printf("\n");
     }
     std::printf("    pointer data %s\n", HexBytes(u.pointerData).c_str());
@@ -67,9 +71,9 @@ int RunDescriptions(int argc, char** argv) {
         for (const UnitRecord& u : w.units) {
             if (!PrintUnit(u)) {
                 ++invalid;
-                std::fprintf(stderr,
-                             "velmora-tool: window 0x%08X unit 0x%08X: own data cannot be decoded\n",
-                             w.windowId, u.unitId);
+                std::fprintf(
+                    stderr, "velmora-tool: window 0x%08X unit 0x%08X: own data cannot be decoded\n",
+                    w.windowId, u.unitId);
             }
         }
     }

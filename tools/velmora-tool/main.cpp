@@ -29,7 +29,8 @@ const Command kCommands[] = {
 
 void PrintUsage() {
     std::fprintf(stderr, "usage: velmora-tool COMMAND ARGS...\n");
-    for (const Command& c : kCommands) std::fprintf(stderr, "  velmora-tool %s\n", c.usage);
+    for (const Command& c : kCommands)
+        std::fprintf(stderr, "  velmora-tool %s\n", c.usage);
 }
 
 }  // namespace
@@ -40,7 +41,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     for (const Command& c : kCommands) {
-        if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 1, argv + 1);
+        if (std::strcmp(argv[1], c.name) == 0)
+            return c.run(argc - 1, argv + 1);
     }
     std::fprintf(stderr, "velmora-tool: unknown command '%s'\n", argv[1]);
     PrintUsage();

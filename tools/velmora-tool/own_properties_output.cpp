@@ -13,14 +13,15 @@ namespace velmora::tool {
 namespace {
 
 bool IsTextKind(PropertyKind kind) {
-    return kind == PropertyKind::kText || kind == PropertyKind::kFileName || kind == PropertyKind::kDataSource ||
-           kind == PropertyKind::kDataField;
+    return kind == PropertyKind::kText || kind == PropertyKind::kFileName ||
+           kind == PropertyKind::kDataSource || kind == PropertyKind::kDataField;
 }
 
 // Pictures, icons, pointers, sounds and fonts: a length and bytes.
 bool IsBytesKind(PropertyKind kind) {
-    return kind == PropertyKind::kPicture || kind == PropertyKind::kIcon || kind == PropertyKind::kMousePointer ||
-           kind == PropertyKind::kSound || kind == PropertyKind::kFont;
+    return kind == PropertyKind::kPicture || kind == PropertyKind::kIcon ||
+           kind == PropertyKind::kMousePointer || kind == PropertyKind::kSound ||
+           kind == PropertyKind::kFont;
 }
 
 // Text as UTF-8 in quotes, control characters escaped.

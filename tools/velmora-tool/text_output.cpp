@@ -10,7 +10,8 @@ namespace velmora::tool {
 
 bool ReadWholeFile(const char* path, std::string& out) {
     std::ifstream f(path, std::ios::binary);
-    if (!f) return false;
+    if (!f)
+        return false;
     out.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
     return !f.bad();
 }
@@ -18,7 +19,8 @@ bool ReadWholeFile(const char* path, std::string& out) {
 std::string Utf8FromGbk(const std::string& gbk) {
     std::string out;
     iconv_t cd = iconv_open("UTF-8", "GBK");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return gbk;
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return gbk;
     size_t i = 0;
     while (i < gbk.size()) {
         size_t take = static_cast<unsigned char>(gbk[i]) >= 0x80 && i + 1 < gbk.size() ? 2 : 1;
@@ -48,11 +50,14 @@ std::string HexBytes(const std::string& bytes) {
     char hex[4];
     for (size_t i = 0; i < bytes.size() && i < 32; ++i) {
         std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(bytes[i]));
-        if (i) out += ' ';
+        if (i)
+            out += ' ';
         out += hex;
     }
-    if (bytes.size() > 32) out += " ...";
-    if (bytes.empty()) out = "(empty)";
+    if (bytes.size() > 32)
+        out += " ...";
+    if (bytes.empty())
+        out = "(empty)";
     return out;
 }
 

@@ -38,7 +38,7 @@ struct CreateParams {
 
 // A live control: one Windows window and the type's state.
 class Control {
-public:
+  public:
     Control(uint32_t windowId, uint32_t unitId) : windowId_(windowId), unitId_(unitId) {}
     virtual ~Control();
     Control(const Control&) = delete;
@@ -74,7 +74,7 @@ public:
     // The Control object of a window, found by asking it (kMsgQueryControl).
     static Control* FromWindow(HWND hwnd);
 
-protected:
+  protected:
     // Creates the control's window of a class registered with Control::WindowProc
     // as its procedure; binds this object to it on WM_NCCREATE.
     HWND CreateOwnWindow(DWORD exStyle, const wchar_t* className, const std::wstring& text,
@@ -90,13 +90,13 @@ protected:
     // Called when the window has gone (WM_NCDESTROY), after hwnd() became null.
     virtual void OnWindowGone() {}
 
-public:
+  public:
     // The window procedure of classes whose windows are Control objects.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Registers such a class once (idempotent); answers the class atom or 0.
     static bool RegisterControlClass(const wchar_t* className, UINT classStyle, HBRUSH background);
 
-private:
+  private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
     LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

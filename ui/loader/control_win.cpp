@@ -32,27 +32,44 @@ HWND NotificationSource(UINT msg, WPARAM, LPARAM lParam) {
 Control::~Control() {
     if (hwnd_) {
         HWND h = hwnd_;
-        if (subclassed_) RemoveWindowSubclass(h, SubclassProc, 1);
+        if (subclassed_)
+            RemoveWindowSubclass(h, SubclassProc, 1);
         SetWindowLongPtrW(h, GWLP_USERDATA, 0);
         hwnd_ = nullptr;
         DestroyWindow(h);
     }
 }
 
-bool Control::ReadOwnProperty(int, RawValue&) { return false; }
-int Control::WriteOwnProperty(int, const RawValue&) { return 0; }
-std::string Control::SaveOwnProperties() const { return std::string(); }
-bool Control::WantsKey(int) const { return false; }
-bool Control::IsDefaultButton() const { return false; }
-bool Control::PreTranslate(MSG&) { return false; }
-bool Control::HandleNotification(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool Control::ReadOwnProperty(int, RawValue&) {
+    return false;
+}
+int Control::WriteOwnProperty(int, const RawValue&) {
+    return 0;
+}
+std::string Control::SaveOwnProperties() const {
+    return std::string();
+}
+bool Control::WantsKey(int) const {
+    return false;
+}
+bool Control::IsDefaultButton() const {
+    return false;
+}
+bool Control::PreTranslate(MSG&) {
+    return false;
+}
+bool Control::HandleNotification(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
 Control* Control::FromWindow(HWND hwnd) {
-    if (!hwnd || !IsWindow(hwnd)) return nullptr;
+    if (!hwnd || !IsWindow(hwnd))
+        return nullptr;
     DWORD_PTR answer = 0;
     // Only windows of this thread are asked: a window of another thread could hold
     // the caller up, and its objects are none of ours.
-    if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return nullptr;
+    if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
+        return nullptr;
     answer = static_cast<DWORD_PTR>(SendMessageW(hwnd, kMsgQueryControl, 0, 0));
     return reinterpret_cast<Control*>(answer);
 }
@@ -61,7 +78,8 @@ bool Control::RegisterControlClass(const wchar_t* className, UINT classStyle, HB
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (GetClassInfoExW(instance, className, &wc)) return true;
+    if (GetClassInfoExW(instance, className, &wc))
+        return true;
     wc = {};
     wc.cbSize = sizeof wc;
     wc.style = classStyle;
@@ -74,14 +92,16 @@ bool Control::RegisterControlClass(const wchar_t* className, UINT classStyle, HB
 }
 
 HWND Control::CreateOwnWindow(DWORD exStyle, const wchar_t* className, const std::wstring& text,
-                              DWORD style, int x, int y, int w, int h, HWND parent, HMENU menuOrId) {
+                              DWORD style, int x, int y, int w, int h, HWND parent,
+                              HMENU menuOrId) {
     return CreateWindowExW(exStyle, className, text.c_str(), style, x, y, w, h, parent, menuOrId,
                            GetModuleHandleW(nullptr), this);
 }
 
 void Control::Subclass(HWND hwnd) {
     hwnd_ = hwnd;
-    subclassed_ = SetWindowSubclass(hwnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    subclassed_ =
+        SetWindowSubclass(hwnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
 LRESULT Control::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -89,15 +109,18 @@ LRESULT Control::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Control::DefaultProcessing(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (subclassed_) return DefSubclassProc(hwnd_, msg, wParam, lParam);
+    if (subclassed_)
+        return DefSubclassProc(hwnd_, msg, wParam, lParam);
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT Control::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == kMsgQueryControl) return reinterpret_cast<LRESULT>(this);
+    if (msg == kMsgQueryControl)
+        return reinterpret_cast<LRESULT>(this);
     if (msg == WM_NCDESTROY) {
         LRESULT result = DefaultProcessing(msg, wParam, lParam);
-        if (subclassed_) RemoveWindowSubclass(hwnd, SubclassProc, 1);
+        if (subclassed_)
+            RemoveWindowSubclass(hwnd, SubclassProc, 1);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         subclassed_ = false;
         hwnd_ = nullptr;
@@ -108,7 +131,8 @@ LRESULT Control::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (HWND source = NotificationSource(msg, wParam, lParam); source && source != hwnd) {
         if (Control* child = FromWindow(source)) {
             LRESULT result = 0;
-            if (child->HandleNotification(msg, wParam, lParam, result)) return result;
+            if (child->HandleNotification(msg, wParam, lParam, result))
+                return result;
         }
     }
     return HandleMessage(msg, wParam, lParam);
@@ -124,14 +148,16 @@ LRESULT CALLBACK Control::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
     }
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     return self->Dispatch(hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR data) {
     Control* self = reinterpret_cast<Control*>(data);
-    if (!self || !self->subclassed_) return DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (!self || !self->subclassed_)
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
     return self->Dispatch(hwnd, msg, wParam, lParam);
 }
 

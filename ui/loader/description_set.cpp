@@ -32,7 +32,8 @@ DescriptionError ParseUnitRecord(ByteReader& record, UnitRecord& unit) {
     unit.typeCode = record.U32();
     unit.eventLink = record.U32();
     record.Skip(kReservedHeadBytes);
-    if (record.failed()) return DescriptionError::kTruncated;
+    if (record.failed())
+        return DescriptionError::kTruncated;
     if (!record.ZeroTerminated(unit.name) || !record.ZeroTerminated(unit.comment)) {
         return DescriptionError::kUnterminatedText;
     }
@@ -44,28 +45,37 @@ DescriptionError ParseUnitRecord(ByteReader& record, UnitRecord& unit) {
     record.U32();  // pointer slot
     unit.parent = record.U32();
     uint32_t childCount = record.U32();
-    if (record.failed()) return DescriptionError::kTruncated;
-    if (childCount > record.remaining() / 4) return DescriptionError::kBadCount;
+    if (record.failed())
+        return DescriptionError::kTruncated;
+    if (childCount > record.remaining() / 4)
+        return DescriptionError::kBadCount;
     unit.children.resize(childCount);
-    for (uint32_t& child : unit.children) child = record.U32();
+    for (uint32_t& child : unit.children)
+        child = record.U32();
     uint32_t pointerLength = record.U32();
-    if (record.failed()) return DescriptionError::kTruncated;
-    if (pointerLength > record.remaining()) return DescriptionError::kBadCount;
+    if (record.failed())
+        return DescriptionError::kTruncated;
+    if (pointerLength > record.remaining())
+        return DescriptionError::kBadCount;
     record.Bytes(pointerLength, unit.pointerData);
-    if (!record.ZeroTerminated(unit.tag)) return DescriptionError::kUnterminatedText;
+    if (!record.ZeroTerminated(unit.tag))
+        return DescriptionError::kUnterminatedText;
     record.U32();  // reserved
     unit.flags = record.U32();
     record.U32();  // reserved
     uint32_t bindingCount = record.U32();
-    if (record.failed()) return DescriptionError::kTruncated;
-    if (bindingCount > record.remaining() / 8) return DescriptionError::kBadCount;
+    if (record.failed())
+        return DescriptionError::kTruncated;
+    if (bindingCount > record.remaining() / 8)
+        return DescriptionError::kBadCount;
     unit.bindings.resize(bindingCount);
     for (EventBinding& b : unit.bindings) {
         b.eventIndex = record.I32();
         b.handlerRef = record.U32();
     }
     record.Skip(kReservedTailBytes);
-    if (record.failed()) return DescriptionError::kTruncated;
+    if (record.failed())
+        return DescriptionError::kTruncated;
     record.Bytes(record.remaining(), unit.ownData);
     return DescriptionError::kNone;
 }
@@ -78,35 +88,43 @@ DescriptionError ParseWindow(ByteReader& in, const uint8_t* base, WindowDescript
     in.LengthPrefixed(window.text2);
     uint32_t unitCount = in.U32();
     uint32_t restLength = in.U32();
-    if (in.failed()) return DescriptionError::kTruncated;
-    if (restLength > in.remaining()) return DescriptionError::kTruncated;
+    if (in.failed())
+        return DescriptionError::kTruncated;
+    if (restLength > in.remaining())
+        return DescriptionError::kTruncated;
     // Everything below stays inside this window's block.
     const uint8_t* blockStart = base + in.position();
     ByteReader block(blockStart, restLength);
     in.Skip(restLength);
 
-    if (unitCount == 0 || unitCount > restLength / 8) return DescriptionError::kBadCount;
+    if (unitCount == 0 || unitCount > restLength / 8)
+        return DescriptionError::kBadCount;
     std::vector<uint32_t> ids(unitCount), offsets(unitCount);
-    for (uint32_t& id : ids) id = block.U32();
-    for (uint32_t& offset : offsets) offset = block.U32();
+    for (uint32_t& id : ids)
+        id = block.U32();
+    for (uint32_t& offset : offsets)
+        offset = block.U32();
     const size_t recordsStart = block.position();
     const size_t recordsSize = restLength - recordsStart;
 
     std::unordered_set<uint32_t> seen;
     window.units.resize(unitCount);
     for (uint32_t i = 0; i < unitCount; ++i) {
-        if (!seen.insert(ids[i]).second) return DescriptionError::kDuplicateUnit;
+        if (!seen.insert(ids[i]).second)
+            return DescriptionError::kDuplicateUnit;
         // +0 u32 record length, then that many bytes, all within the block.
         if (offsets[i] > recordsSize || recordsSize - offsets[i] < 4) {
             return DescriptionError::kBadOffset;
         }
         ByteReader lengthField(blockStart + recordsStart + offsets[i], 4);
         uint32_t recordLength = lengthField.U32();
-        if (recordLength > recordsSize - offsets[i] - 4) return DescriptionError::kBadOffset;
+        if (recordLength > recordsSize - offsets[i] - 4)
+            return DescriptionError::kBadOffset;
         ByteReader record(blockStart + recordsStart + offsets[i] + 4, recordLength);
         window.units[i].unitId = ids[i];
         DescriptionError e = ParseUnitRecord(record, window.units[i]);
-        if (e != DescriptionError::kNone) return e;
+        if (e != DescriptionError::kNone)
+            return e;
     }
     return DescriptionError::kNone;
 }
@@ -127,7 +145,8 @@ void WriteUnitRecord(ByteWriter& out, const UnitRecord& unit) {
     out.U32(0);  // pointer slot
     out.U32(unit.parent);
     out.U32(static_cast<uint32_t>(unit.children.size()));
-    for (uint32_t child : unit.children) out.U32(child);
+    for (uint32_t child : unit.children)
+        out.U32(child);
     out.LengthPrefixed(unit.pointerData);
     out.ZeroTerminated(unit.tag);
     out.U32(0);
@@ -147,7 +166,8 @@ void WriteUnitRecord(ByteWriter& out, const UnitRecord& unit) {
 
 const UnitRecord* WindowDescription::FindUnit(uint32_t unitId) const {
     for (const UnitRecord& u : units) {
-        if (u.unitId == unitId) return &u;
+        if (u.unitId == unitId)
+            return &u;
     }
     return nullptr;
 }
@@ -158,25 +178,35 @@ UnitRecord* WindowDescription::FindUnit(uint32_t unitId) {
 
 const WindowDescription* DescriptionSet::FindWindow(uint32_t windowId) const {
     for (const WindowDescription& w : windows) {
-        if (w.windowId == windowId) return &w;
+        if (w.windowId == windowId)
+            return &w;
     }
     return nullptr;
 }
 
 WindowDescription* DescriptionSet::FindWindow(uint32_t windowId) {
-    return const_cast<WindowDescription*>(static_cast<const DescriptionSet*>(this)->FindWindow(windowId));
+    return const_cast<WindowDescription*>(
+        static_cast<const DescriptionSet*>(this)->FindWindow(windowId));
 }
 
 const char* DescriptionErrorText(DescriptionError error) {
     switch (error) {
-        case DescriptionError::kNone: return "no error";
-        case DescriptionError::kTruncated: return "a field reaches past the end of its data";
-        case DescriptionError::kBadWindowCount: return "the window count does not fit the data";
-        case DescriptionError::kBadOffset: return "a unit record lies outside its window";
-        case DescriptionError::kUnterminatedText: return "a text lacks its terminating zero";
-        case DescriptionError::kBadCount: return "a count does not fit its array";
-        case DescriptionError::kDuplicateWindow: return "a window identifier appears twice";
-        case DescriptionError::kDuplicateUnit: return "a unit identifier appears twice in a window";
+        case DescriptionError::kNone:
+            return "no error";
+        case DescriptionError::kTruncated:
+            return "a field reaches past the end of its data";
+        case DescriptionError::kBadWindowCount:
+            return "the window count does not fit the data";
+        case DescriptionError::kBadOffset:
+            return "a unit record lies outside its window";
+        case DescriptionError::kUnterminatedText:
+            return "a text lacks its terminating zero";
+        case DescriptionError::kBadCount:
+            return "a count does not fit its array";
+        case DescriptionError::kDuplicateWindow:
+            return "a window identifier appears twice";
+        case DescriptionError::kDuplicateUnit:
+            return "a unit identifier appears twice in a window";
     }
     return "unknown error";
 }
@@ -185,18 +215,24 @@ DescriptionError ParseDescriptionSet(const uint8_t* data, size_t size, Descripti
     out.windows.clear();
     ByteReader in(data, size);
     uint32_t n = in.U32();
-    if (in.failed()) return DescriptionError::kTruncated;
-    if (n % 8 != 0 || n > in.remaining()) return DescriptionError::kBadWindowCount;
+    if (in.failed())
+        return DescriptionError::kTruncated;
+    if (n % 8 != 0 || n > in.remaining())
+        return DescriptionError::kBadWindowCount;
     const uint32_t windowCount = n / 8;
     DescriptionSet set;
     set.windows.resize(windowCount);
-    for (WindowDescription& w : set.windows) w.windowId = in.U32();
-    for (WindowDescription& w : set.windows) w.reservedWord = in.U32();
+    for (WindowDescription& w : set.windows)
+        w.windowId = in.U32();
+    for (WindowDescription& w : set.windows)
+        w.reservedWord = in.U32();
     std::unordered_set<uint32_t> seen;
     for (WindowDescription& w : set.windows) {
-        if (!seen.insert(w.windowId).second) return DescriptionError::kDuplicateWindow;
+        if (!seen.insert(w.windowId).second)
+            return DescriptionError::kDuplicateWindow;
         DescriptionError e = ParseWindow(in, data, w);
-        if (e != DescriptionError::kNone) return e;
+        if (e != DescriptionError::kNone)
+            return e;
     }
     out = std::move(set);
     return DescriptionError::kNone;
@@ -205,8 +241,10 @@ DescriptionError ParseDescriptionSet(const uint8_t* data, size_t size, Descripti
 std::string WriteDescriptionSet(const DescriptionSet& set) {
     ByteWriter out;
     out.U32(static_cast<uint32_t>(8 * set.windows.size()));
-    for (const WindowDescription& w : set.windows) out.U32(w.windowId);
-    for (const WindowDescription& w : set.windows) out.U32(w.reservedWord);
+    for (const WindowDescription& w : set.windows)
+        out.U32(w.windowId);
+    for (const WindowDescription& w : set.windows)
+        out.U32(w.reservedWord);
     for (const WindowDescription& w : set.windows) {
         out.U32(w.windowWord);
         out.U32(w.moduleId);
@@ -215,9 +253,11 @@ std::string WriteDescriptionSet(const DescriptionSet& set) {
         out.U32(static_cast<uint32_t>(w.units.size()));
         size_t restAt = out.size();
         out.U32(0);
-        for (const UnitRecord& u : w.units) out.U32(u.unitId);
+        for (const UnitRecord& u : w.units)
+            out.U32(u.unitId);
         size_t offsetsAt = out.size();
-        for (size_t i = 0; i < w.units.size(); ++i) out.U32(0);
+        for (size_t i = 0; i < w.units.size(); ++i)
+            out.U32(0);
         size_t recordsStart = out.size();
         for (size_t i = 0; i < w.units.size(); ++i) {
             out.PatchU32(offsetsAt + 4 * i, static_cast<uint32_t>(out.size() - recordsStart));

@@ -72,13 +72,13 @@ struct DescriptionSet {
 // Why a block of bytes is not a description set; kNone on success.
 enum class DescriptionError {
     kNone,
-    kTruncated,          // a field reaches past the data, its window or its record
-    kBadWindowCount,     // n is not a multiple of 8, or the identifiers do not fit
-    kBadOffset,          // a record offset or length points outside its window's block
-    kUnterminatedText,   // a name, comment or tag lacks its zero byte within the record
-    kBadCount,           // a unit, child, pointer or binding count does not fit
-    kDuplicateWindow,    // a window identifier appears twice
-    kDuplicateUnit,      // a unit identifier appears twice within one window
+    kTruncated,         // a field reaches past the data, its window or its record
+    kBadWindowCount,    // n is not a multiple of 8, or the identifiers do not fit
+    kBadOffset,         // a record offset or length points outside its window's block
+    kUnterminatedText,  // a name, comment or tag lacks its zero byte within the record
+    kBadCount,          // a unit, child, pointer or binding count does not fit
+    kDuplicateWindow,   // a window identifier appears twice
+    kDuplicateUnit,     // a unit identifier appears twice within one window
 };
 
 const char* DescriptionErrorText(DescriptionError error);

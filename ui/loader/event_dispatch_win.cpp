@@ -4,23 +4,33 @@
 
 namespace velmora {
 
-void SuppressEvents() { ++Loader().suppression; }
-void ResumeEvents() {
-    if (Loader().suppression > 0) --Loader().suppression;
+void SuppressEvents() {
+    ++Loader().suppression;
 }
-bool EventsSuppressed() { return Loader().suppression > 0; }
+void ResumeEvents() {
+    if (Loader().suppression > 0)
+        --Loader().suppression;
+}
+bool EventsSuppressed() {
+    return Loader().suppression > 0;
+}
 
-UnitReference CurrentEventSource() { return Loader().currentSource; }
+UnitReference CurrentEventSource() {
+    return Loader().currentSource;
+}
 
 EventOutcome RaiseEvent(uint32_t windowId, uint32_t unitId, int eventIndex, int argCount,
                         const TypedValue* args, bool wantResult) {
     EventOutcome outcome;
     LoaderState& s = Loader();
-    if (s.suppression > 0) return outcome;
+    if (s.suppression > 0)
+        return outcome;
     LiveWindow* window = FindLiveWindow(windowId);
-    if (!window) RaiseErrorMessage("未找到引发事件的窗口");
+    if (!window)
+        RaiseErrorMessage("未找到引发事件的窗口");
     int index = UnitIndex(*window, unitId);
-    if (index < 0) RaiseErrorMessage("未找到引发事件的窗口组件");
+    if (index < 0)
+        RaiseErrorMessage("未找到引发事件的窗口组件");
 
     // Follow event links to the unit whose bindings apply. Links are followed at
     // most once per unit, so a cycle of links cannot hold the program.
@@ -29,16 +39,20 @@ EventOutcome RaiseEvent(uint32_t windowId, uint32_t unitId, int eventIndex, int 
     visited[index] = true;
     for (;;) {
         const UnitRecord& u = window->description->units[bindingsOf];
-        if (!u.eventLink) break;
+        if (!u.eventLink)
+            break;
         int linked = UnitIndex(*window, u.eventLink);
-        if (linked < 0 || visited[linked]) break;
-        if (window->description->units[linked].typeCode != u.typeCode) break;
+        if (linked < 0 || visited[linked])
+            break;
+        if (window->description->units[linked].typeCode != u.typeCode)
+            break;
         visited[linked] = true;
         bindingsOf = linked;
     }
 
     const ControlType* type = FindControlType(window->description->units[index].typeCode);
-    if (!type || !(type->flags & kTypeWindowedUnit)) RaiseErrorMessage("引发事件的窗口组件无效");
+    if (!type || !(type->flags & kTypeWindowedUnit))
+        RaiseErrorMessage("引发事件的窗口组件无效");
 
     EventHandler handler = nullptr;
     for (const ResolvedBinding& b : window->units[bindingsOf].bindings) {
@@ -47,7 +61,8 @@ EventOutcome RaiseEvent(uint32_t windowId, uint32_t unitId, int eventIndex, int 
             break;
         }
     }
-    if (!handler) return outcome;
+    if (!handler)
+        return outcome;
 
     const UnitReference source{windowId, window->description->units[index].unitId};
     const UnitReference outer = s.currentSource;

@@ -29,14 +29,17 @@ bool IdleStep(int count, IdleState& idle) {
         idle.start = GetTickCount();
         idle.done.clear();
     }
-    if (count < 2) return true;
+    if (count < 2)
+        return true;
     bool more = false;
     const DWORD elapsed = GetTickCount() - idle.start;
     LoaderState& s = Loader();
     for (size_t i = 0; i < s.windows.size(); ++i) {
-        if (!s.windows[i].loaded) continue;
+        if (!s.windows[i].loaded)
+            continue;
         uint32_t id = s.descriptions.windows[i].windowId;
-        if (std::find(idle.done.begin(), idle.done.end(), id) != idle.done.end()) continue;
+        if (std::find(idle.done.begin(), idle.done.end(), id) != idle.done.end())
+            continue;
         TypedValue arg = MakeInteger(static_cast<int32_t>(elapsed));
         EventOutcome o = RaiseEvent(id, 0, kWindowIdleEvent, 1, &arg, true);
         if (o.resultPresent && o.result.low == 1) {
@@ -45,7 +48,8 @@ bool IdleStep(int count, IdleState& idle) {
             idle.done.push_back(id);
         }
         // A handler may have loaded or released windows.
-        if (s.windows.size() <= i) break;
+        if (s.windows.size() <= i)
+            break;
     }
     return more;
 }
@@ -53,7 +57,8 @@ bool IdleStep(int count, IdleState& idle) {
 // Idle work is due after any message except paint, the caret blink and a mouse
 // move that repeats the previous one.
 bool IdleDueAfter(const MSG& msg, MSG& lastMouseMove) {
-    if (msg.message == WM_PAINT || msg.message == kCaretBlinkTimer) return false;
+    if (msg.message == WM_PAINT || msg.message == kCaretBlinkTimer)
+        return false;
     if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
         bool same = lastMouseMove.message == msg.message && lastMouseMove.pt.x == msg.pt.x &&
                     lastMouseMove.pt.y == msg.pt.y;
@@ -65,26 +70,32 @@ bool IdleDueAfter(const MSG& msg, MSG& lastMouseMove) {
 
 // Offers the message to the runtime objects of its window and its ancestors.
 bool PreTranslate(MSG& msg) {
-    if (!msg.hwnd) return false;  // no handlers for thread messages
+    if (!msg.hwnd)
+        return false;  // no handlers for thread messages
     HWND mainWindow = GetActiveWindow();
     for (HWND h = msg.hwnd; h;) {
         if (Control* object = Control::FromWindow(h); object && object->PreTranslate(msg)) {
             return true;
         }
-        if (h == mainWindow) break;
+        if (h == mainWindow)
+            break;
         h = GetParent(h);
     }
     return false;
 }
 
 void DispatchOne(MSG& msg) {
-    if (msg.message == kMsgWakeForIdle) return;
-    if (PreTranslate(msg)) return;
+    if (msg.message == kMsgWakeForIdle)
+        return;
+    if (PreTranslate(msg))
+        return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }
 
-bool ModalEnded(LoopMode mode) { return mode == LoopMode::kNested && Runtime().runningModalWindow == 0; }
+bool ModalEnded(LoopMode mode) {
+    return mode == LoopMode::kNested && Runtime().runningModalWindow == 0;
+}
 
 // Answers the wParam of the WM_QUIT that ended an outer loop.
 int RunLoop(LoopMode mode) {
@@ -95,10 +106,13 @@ int RunLoop(LoopMode mode) {
     MSG msg;
     for (;;) {
         while (idling && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!IdleStep(idleCount++, idle)) idling = false;
-            if (ModalEnded(mode)) return 0;
+            if (!IdleStep(idleCount++, idle))
+                idling = false;
+            if (ModalEnded(mode))
+                return 0;
         }
-        if (ModalEnded(mode)) return 0;
+        if (ModalEnded(mode))
+            return 0;
         do {
             if (mode == LoopMode::kNested && PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) &&
                 msg.message == WM_QUIT) {
@@ -106,11 +120,13 @@ int RunLoop(LoopMode mode) {
             }
             BOOL got = GetMessageW(&msg, nullptr, 0, 0);
             if (got == 0 || got == -1) {
-                if (mode == LoopMode::kNested) PostQuitMessage(static_cast<int>(msg.wParam));
+                if (mode == LoopMode::kNested)
+                    PostQuitMessage(static_cast<int>(msg.wParam));
                 return static_cast<int>(msg.wParam);
             }
             DispatchOne(msg);
-            if (ModalEnded(mode)) return 0;
+            if (ModalEnded(mode))
+                return 0;
             if (IdleDueAfter(msg, lastMouseMove)) {
                 idleCount = 0;
                 idling = true;
@@ -125,19 +141,25 @@ int RunMessageLoop() {
     Runtime().loopStarted = true;
     bool anyAlive = false;
     for (uint32_t i = 0; i < Loader().windows.size(); ++i) {
-        if (Loader().windows[i].loaded && IsUnitLive(Loader().windows[i], 0)) anyAlive = true;
+        if (Loader().windows[i].loaded && IsUnitLive(Loader().windows[i], 0))
+            anyAlive = true;
     }
-    if (!anyAlive) return 0;
+    if (!anyAlive)
+        return 0;
     return RunLoop(LoopMode::kOuter);
 }
 
-void RunNestedMessageLoop() { RunLoop(LoopMode::kNested); }
+void RunNestedMessageLoop() {
+    RunLoop(LoopMode::kNested);
+}
 
 void ProcessPendingEvents() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (msg.message == WM_QUIT) return;
-        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+        if (msg.message == WM_QUIT)
+            return;
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            return;
         if (msg.message == WM_QUIT) {
             // Another WM_QUIT overtook the one looked at: put it back for the loop.
             PostQuitMessage(static_cast<int>(msg.wParam));

@@ -22,14 +22,17 @@ struct UnitAccess {
 
 UnitAccess Find(uint32_t windowId, uint32_t unitId) {
     LiveWindow* window = FindLiveWindow(windowId);
-    if (!window) RaiseErrorMessage("未载入欲访问窗口组件所在的窗口");
+    if (!window)
+        RaiseErrorMessage("未载入欲访问窗口组件所在的窗口");
     int index = UnitIndex(*window, unitId);
-    if (index < 0) RaiseErrorMessage("指定窗口或窗口组件不存在或尚未载入");
+    if (index < 0)
+        RaiseErrorMessage("指定窗口或窗口组件不存在或尚未载入");
     return {window, index};
 }
 
 Control* OwnPropertyTarget(const UnitAccess& unit) {
-    if (!unit.live()) RaiseErrorMessage("指定窗口尚未载入");
+    if (!unit.live())
+        RaiseErrorMessage("指定窗口尚未载入");
     return unit.control();
 }
 
@@ -59,7 +62,8 @@ int ScreenLogPixelsY() {
 
 // The control's LOGFONTA, or that of the default GUI font when it has none.
 std::string CurrentLogFont(const RawValue& raw) {
-    if (raw.bytes.size() == kLogFontSize) return raw.bytes;
+    if (raw.bytes.size() == kLogFontSize)
+        return raw.bytes;
     LOGFONTA lf = {};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
     return std::string(reinterpret_cast<const char*>(&lf), sizeof lf);
@@ -81,7 +85,8 @@ TypedValue ReadProperty(uint32_t windowId, uint32_t unitId, int index, int membe
         bool known = false;
         PropertyKind kind = OwnKind(unit, index - kFirstOwnProperty, known);
         RawValue raw;
-        if (!known || !control->ReadOwnProperty(index - kFirstOwnProperty, raw)) return TypedValue{};
+        if (!known || !control->ReadOwnProperty(index - kFirstOwnProperty, raw))
+            return TypedValue{};
         if (kind == PropertyKind::kFont) {
             return ReadFontMember(CurrentLogFont(raw), member, ScreenLogPixelsY());
         }
@@ -93,12 +98,14 @@ TypedValue ReadProperty(uint32_t windowId, uint32_t unitId, int index, int membe
         case kPropWidth:
         case kPropHeight: {
             int32_t stored[] = {record.left, record.top, record.width, record.height};
-            if (!unit.live()) return MakeInteger(stored[index]);
+            if (!unit.live())
+                return MakeInteger(stored[index]);
             RECT r = PlacedRect(unit.control()->hwnd());
             int32_t live[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
             return MakeInteger(live[index]);
         }
-        case kPropTag: return MakeText(NewTextBlock(record.tag));
+        case kPropTag:
+            return MakeText(NewTextBlock(record.tag));
         case kPropVisible:
             return MakeLogical(unit.live() ? IsWindowVisible(unit.control()->hwnd()) != FALSE
                                            : (record.flags & kUnitVisible) != 0);
@@ -111,7 +118,8 @@ TypedValue ReadProperty(uint32_t windowId, uint32_t unitId, int index, int membe
             v.tag = kTagByteData;
             return v;
         }
-        default: return TypedValue{};
+        default:
+            return TypedValue{};
     }
 }
 
@@ -123,7 +131,8 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
         const int number = index - kFirstOwnProperty;
         bool known = false;
         PropertyKind kind = OwnKind(unit, number, known);
-        if (!known) return;
+        if (!known)
+            return;
         RawValue raw;
         if (kind == PropertyKind::kFont) {
             RawValue current;
@@ -134,7 +143,8 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
         }
         if (control->WriteOwnProperty(number, raw) == 1 && unit.live()) {
             const ControlType* type = FindControlType(record.typeCode);
-            if (!(type->flags & kTypeNeverRecreated)) RecreateControl(*unit.window, unit.index);
+            if (!(type->flags & kTypeNeverRecreated))
+                RecreateControl(*unit.window, unit.index);
         }
         return;
     }
@@ -170,20 +180,23 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
         }
         case kPropVisible: {
             record.flags = v ? (record.flags | kUnitVisible) : (record.flags & ~kUnitVisible);
-            if (!hwnd) break;
+            if (!hwnd)
+                break;
             if (!v) {
                 ShowWindow(hwnd, SW_HIDE);
             } else if (unit.index == 0) {
                 ShowAsWindowFirstShow(unit);
             } else {
                 const ControlType* type = FindControlType(record.typeCode);
-                if (!(type->flags & kTypeNeverShown)) ShowWindow(hwnd, SW_SHOW);
+                if (!(type->flags & kTypeNeverShown))
+                    ShowWindow(hwnd, SW_SHOW);
             }
             break;
         }
         case kPropDisabled:
             record.flags = v ? (record.flags | kUnitDisabled) : (record.flags & ~kUnitDisabled);
-            if (hwnd) EnableWindow(hwnd, v ? FALSE : TRUE);
+            if (hwnd)
+                EnableWindow(hwnd, v ? FALSE : TRUE);
             break;
         case kPropMousePointer: {
             record.pointerData = ByteBlockContents(reinterpret_cast<const uint8_t*>(TextOf(value)));
@@ -196,7 +209,8 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -235,14 +249,16 @@ void RecreateControl(LiveWindow& window, int unitIndex) {
         // Child windows move over to the new control; it takes the old one's place
         // in the z-order.
         while (HWND child = GetWindow(oldHwnd, GW_CHILD)) {
-            if (!SetParent(child, newHwnd)) break;  // a child that cannot move would hold us here
+            if (!SetParent(child, newHwnd))
+                break;  // a child that cannot move would hold us here
         }
         SetWindowPos(newHwnd, oldHwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         std::unique_ptr<Control> gone = std::move(window.units[unitIndex].control);
         window.units[unitIndex].control = std::move(fresh);
         SendMessageW(newHwnd, kMsgDescriptionApplied, 0, 0);
         SendMessageW(newHwnd, kMsgWindowShown, 0, 0);
-        if (wasVisible && !(type->flags & kTypeNeverShown)) ShowWindow(newHwnd, SW_SHOWNA);
+        if (wasVisible && !(type->flags & kTypeNeverShown))
+            ShowWindow(newHwnd, SW_SHOWNA);
         gone.reset();
         if (hadFocus) {
             SetFocus(newHwnd);

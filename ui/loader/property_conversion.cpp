@@ -19,13 +19,15 @@ constexpr int32_t kBoldWeight = 700, kNormalWeight = 400;
 
 int32_t GetI32(const std::string& b, size_t at) {
     uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(b[at + i]);
     return static_cast<int32_t>(v);
 }
 
 void PutI32(std::string& b, size_t at, int32_t value) {
     uint32_t v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<char>(v >> (8 * i));
 }
 
 bool IsTextKind(PropertyKind kind) {
@@ -45,13 +47,15 @@ std::string FaceName(const std::string& logFont) {
 
 // Points from a LOGFONT height, the way a font dialog shows them.
 int32_t PointsFromHeight(int32_t height, int logPixelsY) {
-    if (logPixelsY <= 0) logPixelsY = 96;
+    if (logPixelsY <= 0)
+        logPixelsY = 96;
     int64_t h = height < 0 ? -static_cast<int64_t>(height) : height;
     return static_cast<int32_t>((h * 72 + logPixelsY / 2) / logPixelsY);
 }
 
 int32_t HeightFromPoints(int32_t points, int logPixelsY) {
-    if (logPixelsY <= 0) logPixelsY = 96;
+    if (logPixelsY <= 0)
+        logPixelsY = 96;
     int64_t p = std::clamp<int64_t>(points, 0, 0x7FFF);
     return -static_cast<int32_t>((p * logPixelsY + 36) / 72);
 }
@@ -71,18 +75,25 @@ std::string FontRecord(const std::string& logFont, int logPixelsY) {
 
 }  // namespace
 
-int32_t ClampPosition(int32_t v) { return std::clamp(v, -kMaxCoordinate, kMaxCoordinate); }
+int32_t ClampPosition(int32_t v) {
+    return std::clamp(v, -kMaxCoordinate, kMaxCoordinate);
+}
 
-int32_t ClampSize(int32_t v) { return std::clamp(v, 0, kMaxCoordinate); }
+int32_t ClampSize(int32_t v) {
+    return std::clamp(v, 0, kMaxCoordinate);
+}
 
 TypedValue TypedFromRaw(PropertyKind kind, const RawValue& raw) {
-    if (IsTextKind(kind)) return MakeText(NewTextBlock(raw.bytes));
+    if (IsTextKind(kind))
+        return MakeText(NewTextBlock(raw.bytes));
     if (IsByteDataKind(kind) || kind == PropertyKind::kFont) {
-        TypedValue v = MakeText(reinterpret_cast<const char*>(NewByteBlock(raw.bytes.data(), raw.bytes.size())));
+        TypedValue v = MakeText(
+            reinterpret_cast<const char*>(NewByteBlock(raw.bytes.data(), raw.bytes.size())));
         v.tag = kTagByteData;
         return v;
     }
-    if (kind == PropertyKind::kLogical) return MakeLogical(static_cast<uint32_t>(raw.number) == 1);
+    if (kind == PropertyKind::kLogical)
+        return MakeLogical(static_cast<uint32_t>(raw.number) == 1);
     return MakeInteger(static_cast<int32_t>(raw.number));
 }
 
@@ -90,7 +101,8 @@ RawValue RawFromTyped(PropertyKind kind, const TypedValue& value) {
     RawValue raw;
     if (IsTextKind(kind)) {
         const char* text = TextOf(value);
-        if (text) raw.bytes = text;
+        if (text)
+            raw.bytes = text;
     } else if (IsByteDataKind(kind) || kind == PropertyKind::kFont) {
         raw.bytes = ByteBlockContents(reinterpret_cast<const uint8_t*>(TextOf(value)));
     } else if (kind == PropertyKind::kLogical) {
@@ -105,20 +117,29 @@ TypedValue ReadFontMember(const std::string& logFont, int member, int logPixelsY
     std::string lf = logFont;
     lf.resize(kLogFontSize, '\0');
     switch (member) {
-        case kFontAngle: return MakeInteger(GetI32(lf, kEscapement));
-        case kFontBold: return MakeLogical(GetI32(lf, kWeight) >= kBoldWeight);
-        case kFontItalic: return MakeLogical(lf[kItalic] != 0);
-        case kFontStrikeOut: return MakeLogical(lf[kStrikeOut] != 0);
-        case kFontUnderline: return MakeLogical(lf[kUnderline] != 0);
-        case kFontSize: return MakeInteger(PointsFromHeight(GetI32(lf, kHeight), logPixelsY));
-        case kFontFaceName: return MakeText(NewTextBlock(FaceName(lf)));
+        case kFontAngle:
+            return MakeInteger(GetI32(lf, kEscapement));
+        case kFontBold:
+            return MakeLogical(GetI32(lf, kWeight) >= kBoldWeight);
+        case kFontItalic:
+            return MakeLogical(lf[kItalic] != 0);
+        case kFontStrikeOut:
+            return MakeLogical(lf[kStrikeOut] != 0);
+        case kFontUnderline:
+            return MakeLogical(lf[kUnderline] != 0);
+        case kFontSize:
+            return MakeInteger(PointsFromHeight(GetI32(lf, kHeight), logPixelsY));
+        case kFontFaceName:
+            return MakeText(NewTextBlock(FaceName(lf)));
         case kWholeFont: {
             std::string record = FontRecord(lf, logPixelsY);
-            TypedValue v = MakeText(reinterpret_cast<const char*>(NewByteBlock(record.data(), record.size())));
+            TypedValue v =
+                MakeText(reinterpret_cast<const char*>(NewByteBlock(record.data(), record.size())));
             v.tag = kTagByteData;
             return v;
         }
-        default: return TypedValue{};
+        default:
+            return TypedValue{};
     }
 }
 
@@ -127,7 +148,8 @@ std::string WriteFontMember(const std::string& logFont, int member, const TypedV
     std::string lf = logFont;
     lf.resize(kLogFontSize, '\0');
     auto setFace = [&lf](std::string face) {
-        if (face.empty() || face.size() >= kFaceNameSize) face = "宋体";
+        if (face.empty() || face.size() >= kFaceNameSize)
+            face = "宋体";
         std::string field(kFaceNameSize, '\0');
         field.replace(0, face.size(), face);
         lf.replace(kFaceName, kFaceNameSize, field);
@@ -135,15 +157,24 @@ std::string WriteFontMember(const std::string& logFont, int member, const TypedV
     switch (member) {
         case kFontAngle: {
             int32_t angle = static_cast<int32_t>(value.low) % 3600;
-            if (angle < 0) angle += 3600;
+            if (angle < 0)
+                angle += 3600;
             PutI32(lf, kEscapement, angle);
             PutI32(lf, kOrientation, angle);
             break;
         }
-        case kFontBold: PutI32(lf, kWeight, value.low ? kBoldWeight : kNormalWeight); break;
-        case kFontItalic: lf[kItalic] = value.low ? 1 : 0; break;
-        case kFontStrikeOut: lf[kStrikeOut] = value.low ? 1 : 0; break;
-        case kFontUnderline: lf[kUnderline] = value.low ? 1 : 0; break;
+        case kFontBold:
+            PutI32(lf, kWeight, value.low ? kBoldWeight : kNormalWeight);
+            break;
+        case kFontItalic:
+            lf[kItalic] = value.low ? 1 : 0;
+            break;
+        case kFontStrikeOut:
+            lf[kStrikeOut] = value.low ? 1 : 0;
+            break;
+        case kFontUnderline:
+            lf[kUnderline] = value.low ? 1 : 0;
+            break;
         case kFontSize:
             PutI32(lf, kHeight, HeightFromPoints(static_cast<int32_t>(value.low), logPixelsY));
             break;
@@ -154,8 +185,10 @@ std::string WriteFontMember(const std::string& logFont, int member, const TypedV
         }
         case kWholeFont: {
             std::string bytes = ByteBlockContents(reinterpret_cast<const uint8_t*>(TextOf(value)));
-            if (bytes.size() == kLogFontSize) return bytes;
-            if (bytes.size() != kFontRecordSize) return logFont;
+            if (bytes.size() == kLogFontSize)
+                return bytes;
+            if (bytes.size() != kFontRecordSize)
+                return logFont;
             TypedValue m;
             for (int i = 0; i < 6; ++i) {
                 m.low = static_cast<uint32_t>(GetI32(bytes, 4 * i));
@@ -165,7 +198,8 @@ std::string WriteFontMember(const std::string& logFont, int member, const TypedV
             setFace(face.substr(0, face.find('\0')));
             break;
         }
-        default: return logFont;
+        default:
+            return logFont;
     }
     return lf;
 }

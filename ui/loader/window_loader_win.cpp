@@ -17,8 +17,10 @@ constexpr int kControlIdStep = 10;
 
 DWORD ExtraStyles(const UnitRecord& unit) {
     DWORD styles = 0;
-    if (unit.flags & kUnitDisabled) styles |= WS_DISABLED;
-    if (unit.flags & kUnitTabStop) styles |= WS_TABSTOP;
+    if (unit.flags & kUnitDisabled)
+        styles |= WS_DISABLED;
+    if (unit.flags & kUnitTabStop)
+        styles |= WS_TABSTOP;
     return styles;
 }
 
@@ -39,7 +41,9 @@ CreateParams StoredCreateParams(uint32_t windowId, const UnitRecord& unit) {
 
 // Pointer number 0 (and any number this program does not know) is the default
 // pointer; data of length 0 gives none. Both are represented by null.
-HCURSOR MakePointer(const std::string&) { return nullptr; }
+HCURSOR MakePointer(const std::string&) {
+    return nullptr;
+}
 
 HWND UnitWindow(const LiveWindow& window, int index) {
     const Control* c = window.units[index].control.get();
@@ -49,7 +53,8 @@ HWND UnitWindow(const LiveWindow& window, int index) {
 bool AnyLoadedWindowAlive() {
     LoaderState& s = Loader();
     for (size_t i = 0; i < s.windows.size(); ++i) {
-        if (s.windows[i].loaded && IsUnitLive(s.windows[i], 0)) return true;
+        if (s.windows[i].loaded && IsUnitLive(s.windows[i], 0))
+            return true;
     }
     return false;
 }
@@ -72,12 +77,15 @@ void AbandonLoad(LiveWindow& window) {
 // The unit that holds the keyboard focus inside the window, or -1.
 int FocusedUnit(const LiveWindow& window) {
     HWND focus = GetFocus();
-    if (!focus) return -1;
+    if (!focus)
+        return -1;
     for (HWND h = focus; h; h = GetParent(h)) {
         for (size_t i = 0; i < window.units.size(); ++i) {
-            if (UnitWindow(window, static_cast<int>(i)) == h) return static_cast<int>(i);
+            if (UnitWindow(window, static_cast<int>(i)) == h)
+                return static_cast<int>(i);
         }
-        if (h == UnitWindow(window, 0)) break;
+        if (h == UnitWindow(window, 0))
+            break;
     }
     return -1;
 }
@@ -87,7 +95,8 @@ int FocusedUnit(const LiveWindow& window) {
 // loaded (and gone again), so the steps simply stop there.
 bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
     LiveWindow* found = FindLiveWindow(windowId);
-    if (!found) return false;
+    if (!found)
+        return false;
     LiveWindow& window = *found;
     WindowDescription& d = *window.description;
 
@@ -102,18 +111,22 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
         return true;
     }
     // 2. A non-modal load with an owner needs the owner's window.
-    if (modal) owner = nullptr;
-    if (owner && !IsWindow(owner)) return false;
+    if (modal)
+        owner = nullptr;
+    if (owner && !IsWindow(owner))
+        return false;
 
     // 3. The window's own unit.
     const UnitRecord& own = d.units[0];
     const ControlType* ownType = FindControlType(own.typeCode);
-    if (!ownType || !ownType->create) return false;
+    if (!ownType || !ownType->create)
+        return false;
     CreateParams p = StoredCreateParams(windowId, own);
     p.owner = owner;
     p.modal = modal;
     std::unique_ptr<Control> top = ownType->create(p);
-    if (!top || !top->hwnd()) return false;
+    if (!top || !top->hwnd())
+        return false;
     window.units[0].control = std::move(top);
     window.loaded = true;
     window.modal = false;
@@ -137,7 +150,8 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
             AbandonLoad(window);
             return false;
         }
-        if (type->flags & kTypeNeverShown) ShowWindow(c->hwnd(), SW_HIDE);
+        if (type->flags & kTypeNeverShown)
+            ShowWindow(c->hwnd(), SW_HIDE);
         window.units[i].control = std::move(c);
     }
 
@@ -151,7 +165,8 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
         if (type && (type->flags & kTypeContainer)) {
             for (uint32_t child : u.children) {
                 int c = UnitIndex(window, child);
-                if (c > 0) ShowWindow(UnitWindow(window, c), SW_HIDE);
+                if (c > 0)
+                    ShowWindow(UnitWindow(window, c), SW_HIDE);
             }
         }
     }
@@ -176,18 +191,23 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
 
     // 8. Description applied (creation order, the window last), all controls present.
     for (int i = last; i >= 1; --i) {
-        if (HWND h = UnitWindow(window, i)) SendMessageW(h, kMsgDescriptionApplied, 0, 0);
+        if (HWND h = UnitWindow(window, i))
+            SendMessageW(h, kMsgDescriptionApplied, 0, 0);
     }
-    if (!IsWindow(topHwnd)) return true;
+    if (!IsWindow(topHwnd))
+        return true;
     SendMessageW(topHwnd, kMsgDescriptionApplied, 0, 0);
-    if (!IsWindow(topHwnd)) return true;
+    if (!IsWindow(topHwnd))
+        return true;
     SendMessageW(topHwnd, kMsgAllControlsPresent, 0, 0);
-    if (!IsWindow(topHwnd)) return true;
+    if (!IsWindow(topHwnd))
+        return true;
 
     // 9. Visibility of the controls.
     for (int i = 1; i <= last; ++i) {
         HWND h = UnitWindow(window, i);
-        if (!h) continue;
+        if (!h)
+            continue;
         const ControlType* type = FindControlType(d.units[i].typeCode);
         bool show = (d.units[i].flags & kUnitVisible) && !(type->flags & kTypeNeverShown);
         ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
@@ -195,19 +215,25 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
 
     // 10. Created, then moved and resized, each only while the window exists.
     RaiseEvent(windowId, 0, 0);
-    if (!IsWindow(topHwnd)) return true;
+    if (!IsWindow(topHwnd))
+        return true;
     RaiseEvent(windowId, 0, 3);
-    if (!IsWindow(topHwnd)) return true;
+    if (!IsWindow(topHwnd))
+        return true;
     RaiseEvent(windowId, 0, 4);
-    if (!IsWindow(topHwnd)) return true;
+    if (!IsWindow(topHwnd))
+        return true;
 
     // 11. Show the window; report where the focus is.
     if (own.flags & kUnitVisible) {
         ShowWindow(topHwnd, window.units[0].control->InitialShowCommand());
-        if (!IsWindow(topHwnd)) return true;
+        if (!IsWindow(topHwnd))
+            return true;
         int focused = FocusedUnit(window);
-        if (focused >= 0) RaiseEvent(windowId, window.description->units[focused].unitId, -7);
-        if (!IsWindow(topHwnd)) return true;
+        if (focused >= 0)
+            RaiseEvent(windowId, window.description->units[focused].unitId, -7);
+        if (!IsWindow(topHwnd))
+            return true;
     }
 
     // 12. A modal window disables every other loaded top-level window.
@@ -215,9 +241,11 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
         window.modal = true;
         LoaderState& s = Loader();
         for (LiveWindow& other : s.windows) {
-            if (&other == &window || !other.loaded) continue;
+            if (&other == &window || !other.loaded)
+                continue;
             HWND h = UnitWindow(other, 0);
-            if (!h || !IsWindow(h) || GetParent(h)) continue;
+            if (!h || !IsWindow(h) || GetParent(h))
+                continue;
             window.disabled.emplace_back(h, IsWindowEnabled(h) != FALSE);
             EnableWindow(h, FALSE);
         }
@@ -226,12 +254,16 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
     // 13. Window shown; the focus stays where it was.
     HWND focusBefore = GetFocus();
     for (int i = last; i >= 1; --i) {
-        if (HWND h = UnitWindow(window, i)) SendMessageW(h, kMsgWindowShown, 0, 0);
+        if (HWND h = UnitWindow(window, i))
+            SendMessageW(h, kMsgWindowShown, 0, 0);
     }
-    if (!IsWindow(topHwnd)) return true;
+    if (!IsWindow(topHwnd))
+        return true;
     SendMessageW(topHwnd, kMsgWindowShown, 0, 0);
-    if (!IsWindow(topHwnd)) return true;
-    if (GetFocus() != focusBefore && focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
+    if (!IsWindow(topHwnd))
+        return true;
+    if (GetFocus() != focusBefore && focusBefore && IsWindow(focusBefore))
+        SetFocus(focusBefore);
 
     // 14.
     window.firstShowPending = true;
@@ -248,29 +280,35 @@ LoaderState& Loader() {
 LiveWindow* FindLiveWindow(uint32_t windowId) {
     LoaderState& s = Loader();
     for (size_t i = 0; i < s.descriptions.windows.size(); ++i) {
-        if (s.descriptions.windows[i].windowId == windowId) return &s.windows[i];
+        if (s.descriptions.windows[i].windowId == windowId)
+            return &s.windows[i];
     }
     return nullptr;
 }
 
 int UnitIndex(const LiveWindow& window, uint32_t unitId) {
     const std::vector<UnitRecord>& units = window.description->units;
-    if (unitId == 0) return 0;
+    if (unitId == 0)
+        return 0;
     for (size_t i = 0; i < units.size(); ++i) {
-        if (units[i].unitId == unitId) return static_cast<int>(i);
+        if (units[i].unitId == unitId)
+            return static_cast<int>(i);
     }
     return -1;
 }
 
 bool IsUnitLive(const LiveWindow& window, int unitIndex) {
-    if (unitIndex < 0 || static_cast<size_t>(unitIndex) >= window.units.size()) return false;
+    if (unitIndex < 0 || static_cast<size_t>(unitIndex) >= window.units.size())
+        return false;
     HWND h = UnitWindow(window, unitIndex);
     return h && IsWindow(h);
 }
 
 // ---- Control types and libraries -------------------------------------------
 
-void RegisterControlType(uint32_t typeCode, const ControlType* type) { Loader().types[typeCode] = type; }
+void RegisterControlType(uint32_t typeCode, const ControlType* type) {
+    Loader().types[typeCode] = type;
+}
 
 const ControlType* FindControlType(uint32_t typeCode) {
     auto it = Loader().types.find(typeCode);
@@ -278,11 +316,14 @@ const ControlType* FindControlType(uint32_t typeCode) {
 }
 
 namespace {
-int RuntimeNotify(int, uintptr_t, uintptr_t) { return 0; }
+int RuntimeNotify(int, uintptr_t, uintptr_t) {
+    return 0;
+}
 }  // namespace
 
 void InitialiseLibrary(int number, const ControlLibrary& library) {
-    if (library.notify) library.notify(kLibraryInitialise, RuntimeNotify);
+    if (library.notify)
+        library.notify(kLibraryInitialise, RuntimeNotify);
     for (const ControlLibrary::TypeEntry& t : library.types) {
         RegisterControlType((static_cast<uint32_t>(number) << 16) | t.typeNumber, t.type);
     }
@@ -291,7 +332,8 @@ void InitialiseLibrary(int number, const ControlLibrary& library) {
 
 void NotifyLibrariesProgramEnding() {
     for (const ControlLibrary* library : Loader().libraries) {
-        if (library->notify) library->notify(kLibraryProgramEnding, RuntimeNotify);
+        if (library->notify)
+            library->notify(kLibraryProgramEnding, RuntimeNotify);
     }
 }
 
@@ -305,7 +347,8 @@ void ReadDescriptions(const uint8_t* data, size_t size, const std::vector<Handle
         RaiseErrorMessage(kUnreadable);
     }
     std::map<uint32_t, EventHandler> table;
-    for (const HandlerEntry& h : handlers) table[h.storedRef] = h.handler;
+    for (const HandlerEntry& h : handlers)
+        table[h.storedRef] = h.handler;
 
     std::vector<LiveWindow> windows(set.windows.size());
     for (size_t w = 0; w < set.windows.size(); ++w) {
@@ -318,7 +361,8 @@ void ReadDescriptions(const uint8_t* data, size_t size, const std::vector<Handle
                 EventHandler handler = nullptr;
                 if (b.handlerRef != kNoHandler) {
                     auto it = table.find(b.handlerRef);
-                    if (it != table.end()) handler = it->second;
+                    if (it != table.end())
+                        handler = it->second;
                 }
                 windows[w].units[u].bindings.push_back({b.eventIndex, handler});
             }
@@ -326,15 +370,18 @@ void ReadDescriptions(const uint8_t* data, size_t size, const std::vector<Handle
     }
     s.descriptions = std::move(set);
     s.windows = std::move(windows);
-    for (size_t w = 0; w < s.windows.size(); ++w) s.windows[w].description = &s.descriptions.windows[w];
+    for (size_t w = 0; w < s.windows.size(); ++w)
+        s.windows[w].description = &s.descriptions.windows[w];
 }
 
 void ReleaseDescriptions() {
     LoaderState& s = Loader();
     for (LiveWindow& w : s.windows) {
         HWND top = w.loaded ? UnitWindow(w, 0) : nullptr;
-        if (top && IsWindow(top)) DestroyWindow(top);
-        for (LiveUnit& u : w.units) u.control.reset();
+        if (top && IsWindow(top))
+            DestroyWindow(top);
+        for (LiveUnit& u : w.units)
+            u.control.reset();
     }
     s.windows.clear();
     s.descriptions.windows.clear();
@@ -343,15 +390,19 @@ void ReleaseDescriptions() {
 // ---- Loading --------------------------------------------------------------------
 
 void LoadStartupWindow(uint32_t windowId) {
-    if (!BuildWindow(windowId, nullptr, false)) RaiseErrorMessage("载入启动窗口失败");
+    if (!BuildWindow(windowId, nullptr, false))
+        RaiseErrorMessage("载入启动窗口失败");
 }
 
 void CompleteFirstShow(uint32_t windowId) {
     LiveWindow* window = FindLiveWindow(windowId);
-    if (!window || !window->loaded || !window->firstShowPending) return;
-    if (!(window->description->units[0].flags & kUnitVisible)) return;
+    if (!window || !window->loaded || !window->firstShowPending)
+        return;
+    if (!(window->description->units[0].flags & kUnitVisible))
+        return;
     window->firstShowPending = false;
-    if (!window->modal || !IsUnitLive(*window, 0)) return;
+    if (!window->modal || !IsUnitLive(*window, 0))
+        return;
     RuntimeState& r = Runtime();
     uint32_t previous = r.runningModalWindow;
     r.runningModalWindow = windowId;
@@ -362,11 +413,14 @@ void CompleteFirstShow(uint32_t windowId) {
 bool LoadWindow(uint32_t windowId, uint32_t ownerWindowId, bool modal) {
     HWND owner = nullptr;
     if (ownerWindowId) {
-        if (!IsWindowLoaded(ownerWindowId)) return false;
+        if (!IsWindowLoaded(ownerWindowId))
+            return false;
         owner = WindowHandle(ownerWindowId);
     }
-    if (!FindLiveWindow(windowId)) return false;
-    if (!BuildWindow(windowId, owner, modal)) return false;
+    if (!FindLiveWindow(windowId))
+        return false;
+    if (!BuildWindow(windowId, owner, modal))
+        return false;
     CompleteFirstShow(windowId);
     return true;
 }
@@ -383,20 +437,23 @@ HWND WindowHandle(uint32_t windowId) {
 
 Control* FindLiveControl(uint32_t windowId, uint32_t unitId) {
     LiveWindow* w = FindLiveWindow(windowId);
-    if (!w || !w->loaded) return nullptr;
+    if (!w || !w->loaded)
+        return nullptr;
     int i = UnitIndex(*w, unitId);
     return IsUnitLive(*w, i) ? w->units[i].control.get() : nullptr;
 }
 
 Control* LiveControlOrFail(uint32_t windowId, uint32_t unitId) {
     Control* c = FindLiveControl(windowId, unitId);
-    if (!c) RaiseErrorMessage("指定窗口或窗口组件不存在或尚未载入");
+    if (!c)
+        RaiseErrorMessage("指定窗口或窗口组件不存在或尚未载入");
     return c;
 }
 
 HCURSOR UnitPointer(uint32_t windowId, uint32_t unitId) {
     LiveWindow* w = FindLiveWindow(windowId);
-    if (!w) return nullptr;
+    if (!w)
+        return nullptr;
     int i = UnitIndex(*w, unitId);
     return i >= 0 ? w->units[i].pointer : nullptr;
 }
@@ -404,25 +461,30 @@ HCURSOR UnitPointer(uint32_t windowId, uint32_t unitId) {
 std::vector<const UnitRecord*> ControlsInCreationOrder(uint32_t windowId) {
     std::vector<const UnitRecord*> out;
     LiveWindow* w = FindLiveWindow(windowId);
-    if (!w) return out;
+    if (!w)
+        return out;
     const std::vector<UnitRecord>& units = w->description->units;
-    for (size_t i = units.size(); i-- > 1;) out.push_back(&units[i]);
+    for (size_t i = units.size(); i-- > 1;)
+        out.push_back(&units[i]);
     return out;
 }
 
 void RestoreDisabledWindows(uint32_t windowId) {
     LiveWindow* w = FindLiveWindow(windowId);
-    if (!w) return;
+    if (!w)
+        return;
     std::vector<std::pair<HWND, bool>> disabled = std::move(w->disabled);
     w->disabled.clear();
     for (const auto& [hwnd, enabled] : disabled) {
-        if (IsWindow(hwnd)) EnableWindow(hwnd, enabled ? TRUE : FALSE);
+        if (IsWindow(hwnd))
+            EnableWindow(hwnd, enabled ? TRUE : FALSE);
     }
 }
 
 void OnWindowDestroyed(uint32_t windowId) {
     LiveWindow* w = FindLiveWindow(windowId);
-    if (!w || !w->loaded) return;
+    if (!w || !w->loaded)
+        return;
     // A modal window that goes without being closed still gives back what it took.
     RestoreDisabledWindows(windowId);
     w->loaded = false;
@@ -436,9 +498,11 @@ void OnWindowDestroyed(uint32_t windowId) {
         u.pointer = nullptr;
     }
     RuntimeState& r = Runtime();
-    if (r.runningModalWindow == windowId) r.runningModalWindow = 0;
+    if (r.runningModalWindow == windowId)
+        r.runningModalWindow = 0;
     own.reset();
-    if (!r.shuttingDown && r.loopStarted && !AnyLoadedWindowAlive()) PostQuitMessage(0);
+    if (!r.shuttingDown && r.loopStarted && !AnyLoadedWindowAlive())
+        PostQuitMessage(0);
 }
 
 }  // namespace velmora

@@ -347,18 +347,18 @@ TEST(ProgramDescriptions, TestWindowOwnData) {
     const std::string& tip = w.FindUnit(0x16010026)->ownData;
     ByteReader r(Data(tip), tip.size());
     const uint32_t words[] = {
-        1,          0,          0,          0,           // version, reserved
+        1, 0, 0, 0,                                      // version, reserved
         0x00E1FFFF, 0x00E1FFFF, 0x00C0C0FF, 0x00FFC0C0,  // colours
-        0,          5,          9,          0,  // effect, granularity, placement, transparency
-        1,          0,          0,          0,          0,  // show again, follow, keep inside, keep
-                                                            // open, no auto hide
-        0,          0,          0,                          // reserved
-        0,          0,                                      // two empty image lists
-        16,         16,         12,         12,         12, 16, 16, 0, 0,  // sizes
-        600,        3000,       0,          0,                             // times
-        0x00000000, 1,          1,                                         // border
-        1,          60,         5,          3,          7,  7,             // shadow
-        963,                                                               // style sheet length
+        0, 5, 9, 0,                        // effect, granularity, placement, transparency
+        1, 0, 0, 0, 0,                     // show again, follow, keep inside, keep
+                                           // open, no auto hide
+        0, 0, 0,                           // reserved
+        0, 0,                              // two empty image lists
+        16, 16, 12, 12, 12, 16, 16, 0, 0,  // sizes
+        600, 3000, 0, 0,                   // times
+        0x00000000, 1, 1,                  // border
+        1, 60, 5, 3, 7, 7,                 // shadow
+        963,                               // style sheet length
     };
     for (size_t i = 0; i < std::size(words); ++i)
         EXPECT_EQ(r.U32(), words[i]) << "word " << i;

@@ -60,7 +60,8 @@ DescriptionError Parse(const std::string& bytes, DescriptionSet& out) {
 }
 
 void PutU32(std::string& bytes, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>(v >> (8 * i));
 }
 
 TEST(DescriptionSet, RoundTripsEveryField) {

@@ -28,7 +28,8 @@ const uint32_t kControls[] = {0x16010006, 0x16010007, 0x16010008, 0x1601000B,
 DescriptionSet TwelveControls() {
     std::vector<UnitRecord> units = {WindowUnit(kMainUnit, 10, 10, 400, 300)};
     int x = 0;
-    for (uint32_t id : kControls) units.push_back(ChildUnit(id, kTestChildType, x += 5, 5, 20, 20));
+    for (uint32_t id : kControls)
+        units.push_back(ChildUnit(id, kTestChildType, x += 5, 5, 20, 20));
     DescriptionSet set;
     set.windows.push_back(Window(kMain, units));
     return set;
@@ -38,8 +39,10 @@ DescriptionSet MainAndDialog() {
     DescriptionSet set;
     UnitRecord main = WindowUnit(kMainUnit, 10, 10, 300, 200);
     UnitRecord dialog = WindowUnit(kDialogUnit, 50, 50, 200, 100);
-    set.windows.push_back(Window(kMain, {main, ChildUnit(0x16010006, kTestChildType, 1, 1, 50, 20)}));
-    set.windows.push_back(Window(kDialog, {dialog, ChildUnit(0x16010030, kTestChildType, 1, 1, 50, 20)}));
+    set.windows.push_back(
+        Window(kMain, {main, ChildUnit(0x16010006, kTestChildType, 1, 1, 50, 20)}));
+    set.windows.push_back(
+        Window(kDialog, {dialog, ChildUnit(0x16010030, kTestChildType, 1, 1, 50, 20)}));
     return set;
 }
 
@@ -69,9 +72,16 @@ TEST(WindowLoader, SendsNotificationsAndEventsInOrder) {
     StartTestRuntime(set);
     LoadStartupWindow(kMain);
     EXPECT_TRUE(LogEquals({
-        "applied 16010006", "applied 16010007", "applied 06010000", "all-present 06010000",
-        "handler 1 06010000", "handler 2 06010000", "handler 3 06010000",
-        "shown 16010006", "shown 16010007", "shown 06010000",
+        "applied 16010006",
+        "applied 16010007",
+        "applied 06010000",
+        "all-present 06010000",
+        "handler 1 06010000",
+        "handler 2 06010000",
+        "handler 3 06010000",
+        "shown 16010006",
+        "shown 16010007",
+        "shown 06010000",
     }));
     EXPECT_TRUE(IsWindowVisible(WindowHandle(kMain)));
 }
@@ -85,16 +95,17 @@ TEST(WindowLoader, AReferenceThatNamesNoHandlerBindsNothing) {
     set.windows.push_back(Window(kMain, {own}));
     StartTestRuntime(set);
     LoadStartupWindow(kMain);
-    EXPECT_TRUE(LogEquals({"applied 06010000", "all-present 06010000", "handler 2 06010000",
-                           "shown 06010000"}));
+    EXPECT_TRUE(LogEquals(
+        {"applied 06010000", "all-present 06010000", "handler 2 06010000", "shown 06010000"}));
 }
 
 TEST(WindowLoader, NeverShownAndInvisibleUnitsStayHidden) {
     DescriptionSet set;
-    set.windows.push_back(Window(kMain, {WindowUnit(kMainUnit, 0, 0, 200, 200),
-                                         ChildUnit(0x16010006, kTestHiddenType, 0, 0, 10, 10, true),
-                                         ChildUnit(0x16010007, kTestChildType, 0, 0, 10, 10, false),
-                                         ChildUnit(0x16010008, kTestChildType, 0, 0, 10, 10, true)}));
+    set.windows.push_back(
+        Window(kMain, {WindowUnit(kMainUnit, 0, 0, 200, 200),
+                       ChildUnit(0x16010006, kTestHiddenType, 0, 0, 10, 10, true),
+                       ChildUnit(0x16010007, kTestChildType, 0, 0, 10, 10, false),
+                       ChildUnit(0x16010008, kTestChildType, 0, 0, 10, 10, true)}));
     StartTestRuntime(set);
     LoadStartupWindow(kMain);
     EXPECT_FALSE(IsWindowVisible(UnitHwnd(kMain, 0x16010006)));
@@ -191,7 +202,9 @@ TEST(WindowLoader, EndRulePostsQuitOnlyOnceTheLoopHasStarted) {
     EXPECT_FALSE(IsWindowLoaded(kDialog));
 }
 
-void DestroyMainWindow() { DestroyWindow(WindowHandle(kMain)); }
+void DestroyMainWindow() {
+    DestroyWindow(WindowHandle(kMain));
+}
 
 TEST(WindowLoader, AWindowClosedWhileLoadingIsNoFailureAndTheLoopDoesNotRun) {
     DescriptionSet set = MainAndDialog();
@@ -200,8 +213,8 @@ TEST(WindowLoader, AWindowClosedWhileLoadingIsNoFailureAndTheLoopDoesNotRun) {
     SetHandlerAction(5, DestroyMainWindow);
     LoadStartupWindow(kMain);  // no error box: the window was built, then closed
     EXPECT_FALSE(IsWindowLoaded(kMain));
-    EXPECT_TRUE(LogEquals({"applied 16010006", "applied 06010000", "all-present 06010000",
-                           "handler 5 06010000"}));
+    EXPECT_TRUE(LogEquals(
+        {"applied 16010006", "applied 06010000", "all-present 06010000", "handler 5 06010000"}));
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
     EXPECT_EQ(RunMessageLoop(), 0);
@@ -224,7 +237,8 @@ TEST(WindowLoader, ProcessPendingEventsDispatchesWaitingMessagesAndStopsAtQuit) 
     StartTestRuntime(MainAndDialog());
     LoadStartupWindow(kMain);
     HWND child = UnitHwnd(kMain, 0x16010006);
-    for (int i = 0; i < 3; ++i) PostMessageW(child, WM_USER + 1, i, 0);
+    for (int i = 0; i < 3; ++i)
+        PostMessageW(child, WM_USER + 1, i, 0);
     ProcessPendingEvents();
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));

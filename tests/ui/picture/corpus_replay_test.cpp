@@ -31,18 +31,23 @@ std::vector<std::string> Seeds(const char* target) {
     return out;
 }
 
-const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+const uint8_t* Bytes(const std::string& s) {
+    return reinterpret_cast<const uint8_t*>(s.data());
+}
 
 TEST(CorpusReplay, GifSeedsPlayAndStayInTheirCanvas) {
     const auto seeds = Seeds("gif");
-    if (seeds.empty()) GTEST_SKIP() << "no seeds found";
+    if (seeds.empty())
+        GTEST_SKIP() << "no seeds found";
     int opened = 0;
     for (const std::string& seed : seeds) {
         GifAnimation gif;
-        if (gif.Open(Bytes(seed), seed.size()) != GifResult::kOk) continue;
+        if (gif.Open(Bytes(seed), seed.size()) != GifResult::kOk)
+            continue;
         ++opened;
         gif.Restart();
-        for (int i = 0; i < 16; ++i) gif.Step();
+        for (int i = 0; i < 16; ++i)
+            gif.Step();
         EXPECT_EQ(gif.canvas().width(), gif.width());
         GifCanvas still;
         EXPECT_EQ(DecodeGifStill(Bytes(seed), seed.size(), still), GifResult::kOk);

@@ -18,8 +18,8 @@ struct ScenarioRegistrar {
 };
 
 // Defines a scenario; its body returns the process exit code if it returns.
-#define VELMORA_SCENARIO(name)                                                     \
-    static int Scenario_##name();                                                  \
+#define VELMORA_SCENARIO(name)                                                          \
+    static int Scenario_##name();                                                       \
     static ::velmora::test::ScenarioRegistrar registrar_##name(#name, Scenario_##name); \
     static int Scenario_##name()
 

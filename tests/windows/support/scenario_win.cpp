@@ -64,7 +64,8 @@ std::string CaptureWindow(HWND hwnd) {
     RECT r;
     GetClientRect(hwnd, &r);
     const int w = r.right, h = r.bottom;
-    if (w <= 0 || h <= 0) return std::string();
+    if (w <= 0 || h <= 0)
+        return std::string();
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     POINT origin = {0, 0};
     ClientToScreen(hwnd, &origin);
@@ -94,7 +95,8 @@ HWND IconControl(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t cls[32] = {};
         GetClassNameW(child, cls, 32);
-        if (_wcsicmp(cls, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_ICON)) return child;
+        if (_wcsicmp(cls, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_ICON))
+            return child;
     }
     return nullptr;
 }
@@ -108,7 +110,8 @@ DWORD WINAPI ShowReferenceBox(LPVOID title) {
 std::string CaptureErrorIcon() {
     std::string pixels;
     const wchar_t kTitle[] = L"velmora-error-icon-reference";
-    HANDLE thread = CreateThread(nullptr, 0, ShowReferenceBox, const_cast<wchar_t*>(kTitle), 0, nullptr);
+    HANDLE thread =
+        CreateThread(nullptr, 0, ShowReferenceBox, const_cast<wchar_t*>(kTitle), 0, nullptr);
     HWND box = nullptr;
     for (int i = 0; i < 500 && !box; ++i) {
         Sleep(20);
@@ -116,7 +119,8 @@ std::string CaptureErrorIcon() {
     }
     if (box) {
         Sleep(100);
-        if (HWND icon = IconControl(box)) pixels = CaptureWindow(icon);
+        if (HWND icon = IconControl(box))
+            pixels = CaptureWindow(icon);
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
     WaitForSingleObject(thread, 5000);
@@ -135,16 +139,19 @@ std::wstring BoxMessage(HWND box, UINT& icon) {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t cls[32] = {};
         GetClassNameW(child, cls, 32);
-        if (_wcsicmp(cls, L"Static") != 0) continue;
+        if (_wcsicmp(cls, L"Static") != 0)
+            continue;
         if (GetWindowLongW(child, GWL_STYLE) & SS_ICON) {
             // The icon handle belongs to the box's process: compare what it shows.
-            if (!SendMessageW(child, STM_GETICON, 0, 0)) continue;
+            if (!SendMessageW(child, STM_GETICON, 0, 0))
+                continue;
             std::string pixels = CaptureWindow(child);
             icon = !pixels.empty() && pixels == ErrorIconPixels() ? MB_ICONERROR : MB_USERICON;
             continue;
         }
         std::wstring text = ControlText(child);
-        if (!text.empty()) message = text;
+        if (!text.empty())
+            message = text;
     }
     return message;
 }
@@ -163,10 +170,12 @@ ScenarioResult RunAndReadBox(std::wstring commandLine, const std::wstring& worki
     const DWORD start = GetTickCount();
     BoxSearch search{pi.dwProcessId, nullptr};
     while (GetTickCount() - start < kBoxWaitMs) {
-        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0)
+            break;
         search.box = nullptr;
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        if (search.box) break;
+        if (search.box)
+            break;
         Sleep(20);
     }
     if (search.box) {
@@ -198,14 +207,17 @@ ScenarioRegistrar::ScenarioRegistrar(const char* name, ScenarioFunction run) {
     Scenarios()[name] = run;
 }
 
-ScenarioResult RunScenario(const char* name, const std::wstring& marker, const std::wstring& workingDir) {
+ScenarioResult RunScenario(const char* name, const std::wstring& marker,
+                           const std::wstring& workingDir) {
     if (!marker.empty()) {
         DeleteFileW(marker.c_str());
         SetEnvironmentVariableW(L"VELMORA_MARKER", marker.c_str());
     }
-    std::wstring cmd = L"\"" + ThisExecutable() + L"\" " + WideFromGbk(std::string(kScenarioFlag) + name);
+    std::wstring cmd =
+        L"\"" + ThisExecutable() + L"\" " + WideFromGbk(std::string(kScenarioFlag) + name);
     ScenarioResult result = RunAndReadBox(cmd, workingDir);
-    if (!marker.empty()) SetEnvironmentVariableW(L"VELMORA_MARKER", nullptr);
+    if (!marker.empty())
+        SetEnvironmentVariableW(L"VELMORA_MARKER", nullptr);
     return result;
 }
 
@@ -224,16 +236,19 @@ const char* ScenarioArgument(int argc, char** argv) {
 
 int RunNamedScenario(const char* name) {
     auto it = Scenarios().find(name);
-    if (it == Scenarios().end()) return 98;
+    if (it == Scenarios().end())
+        return 98;
     return it->second();
 }
 
 void AppendMarker(const std::string& line) {
     wchar_t path[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(L"VELMORA_MARKER", path, MAX_PATH)) return;
+    if (!GetEnvironmentVariableW(L"VELMORA_MARKER", path, MAX_PATH))
+        return;
     HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE)
+        return;
     std::string text = line + "\n";
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -242,13 +257,15 @@ void AppendMarker(const std::string& line) {
 
 std::vector<std::string> ReadMarker(const std::wstring& path) {
     std::vector<std::string> lines;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return lines;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lines;
     std::string text;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
     CloseHandle(file);
     size_t start = 0;
     for (size_t at; (at = text.find('\n', start)) != std::string::npos; start = at + 1) {
@@ -262,7 +279,9 @@ std::wstring ExecutableFolder() {
     return path.substr(0, path.rfind(L'\\'));
 }
 
-std::wstring W(const char* gbk) { return WideFromGbk(gbk); }
+std::wstring W(const char* gbk) {
+    return WideFromGbk(gbk);
+}
 
 std::wstring TempPath(const wchar_t* name) {
     wchar_t dir[MAX_PATH] = {};
@@ -270,6 +289,8 @@ std::wstring TempPath(const wchar_t* name) {
     return std::wstring(dir) + L"velmora-" + std::to_wstring(GetCurrentProcessId()) + L"-" + name;
 }
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace velmora::test

@@ -17,7 +17,7 @@ namespace velmora::test {
 enum : uint32_t {
     kTestWindowType = 0x00FF0001,
     kTestChildType = 0x00FF0002,
-    kTestHiddenType = 0x00FF0003,      // never shown
+    kTestHiddenType = 0x00FF0003,       // never shown
     kTestNotWindowedType = 0x00FF0004,  // not a windowed unit
     kTestFailingType = 0x00FF0005,      // Create fails
     kTestConsumerType = 0x00FF0006,     // a child that consumes kMsgConsumedByChild
@@ -57,7 +57,8 @@ std::string Hex(uint32_t v);
 ::testing::AssertionResult LogEquals(const std::vector<std::string>& expected);
 
 // Builders for descriptions.
-UnitRecord WindowUnit(uint32_t unitId, int left, int top, int width, int height, bool visible = true);
+UnitRecord WindowUnit(uint32_t unitId, int left, int top, int width, int height,
+                      bool visible = true);
 UnitRecord ChildUnit(uint32_t unitId, uint32_t typeCode, int left, int top, int width, int height,
                      bool visible = true);
 WindowDescription Window(uint32_t windowId, std::vector<UnitRecord> unitsInCreationOrder);

@@ -29,13 +29,17 @@ TypedValue LoggingHandler(int argCount, const TypedValue* args) {
     UnitReference source = CurrentEventSource();
     Record("handler " + std::to_string(N) + " " + Hex(source.unitId) + (argCount ? " args" : ""));
     auto action = HandlerActions().find(N);
-    if (action != HandlerActions().end()) action->second();
+    if (action != HandlerActions().end())
+        action->second();
     auto it = HandlerResults().find(N);
-    if (it == HandlerResults().end()) return TypedValue{};
+    if (it == HandlerResults().end())
+        return TypedValue{};
     return MakeLogical(it->second);
 }
 
-bool IsTestMessage(UINT msg) { return msg >= kMsgTestPlain && msg <= kMsgConsumedByWindow; }
+bool IsTestMessage(UINT msg) {
+    return msg >= kMsgTestPlain && msg <= kMsgConsumedByWindow;
+}
 
 // Notifications and test messages that reach a control are logged with its unit.
 bool LogNotification(uint32_t windowId, uint32_t unitId, UINT msg, bool raisesEvents = true) {
@@ -44,24 +48,30 @@ bool LogNotification(uint32_t windowId, uint32_t unitId, UINT msg, bool raisesEv
         return true;
     }
     const char* name = nullptr;
-    if (msg == kMsgDescriptionApplied) name = "applied ";
-    if (msg == kMsgAllControlsPresent) name = "all-present ";
-    if (msg == kMsgWindowShown) name = "shown ";
-    if (!name) return false;
+    if (msg == kMsgDescriptionApplied)
+        name = "applied ";
+    if (msg == kMsgAllControlsPresent)
+        name = "all-present ";
+    if (msg == kMsgWindowShown)
+        name = "shown ";
+    if (!name)
+        return false;
     Record(name + Hex(unitId));
-    if (msg == kMsgDescriptionApplied && raisesEvents) RaiseEvent(windowId, unitId, kAppliedEvent);
+    if (msg == kMsgDescriptionApplied && raisesEvents)
+        RaiseEvent(windowId, unitId, kAppliedEvent);
     return true;
 }
 
 // Logs an offered test message; consumes `consumed`.
 bool LogPreTranslate(uint32_t unitId, const MSG& msg, UINT consumed) {
-    if (!IsTestMessage(msg.message)) return false;
+    if (!IsTestMessage(msg.message))
+        return false;
     Record("pre " + Hex(unitId) + " " + Hex(msg.message));
     return msg.message == consumed;
 }
 
 class TestWindow : public Control {
-public:
+  public:
     using Control::Control;
     static std::unique_ptr<Control> Create(const CreateParams& p) {
         Control::RegisterControlClass(L"VelmoraTestWindow", CS_DBLCLKS,
@@ -69,19 +79,23 @@ public:
         auto w = std::make_unique<TestWindow>(p.windowId, p.unitId);
         HWND owner = p.owner;
         DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | p.extraStyles;
-        if (owner) style |= WS_POPUP;
-        w->CreateOwnWindow(0, L"VelmoraTestWindow", L"test", style, p.left, p.top, p.width, p.height,
-                           owner, nullptr);
+        if (owner)
+            style |= WS_POPUP;
+        w->CreateOwnWindow(0, L"VelmoraTestWindow", L"test", style, p.left, p.top, p.width,
+                           p.height, owner, nullptr);
         return w;
     }
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (LogNotification(windowId(), unitId(), msg)) return 0;
+        if (LogNotification(windowId(), unitId(), msg))
+            return 0;
         if (msg == WM_CLOSE) {
             EventOutcome o = RaiseEvent(windowId(), 0, 1, 0, nullptr, true);
-            if (!hwnd()) return 0;
-            if (o.handled && o.result.tag == kTagLogical && o.result.low == 0) return 0;
+            if (!hwnd())
+                return 0;
+            if (o.handled && o.result.tag == kTagLogical && o.result.low == 0)
+                return 0;
             RestoreDisabledWindows(windowId());
             DestroyWindow(hwnd());
             return 0;
@@ -90,32 +104,38 @@ protected:
     }
     void OnWindowGone() override { OnWindowDestroyed(windowId()); }
 
-public:
-    bool PreTranslate(MSG& msg) override { return LogPreTranslate(unitId(), msg, kMsgConsumedByWindow); }
+  public:
+    bool PreTranslate(MSG& msg) override {
+        return LogPreTranslate(unitId(), msg, kMsgConsumedByWindow);
+    }
 };
 
 class TestChild : public Control {
-public:
+  public:
     using Control::Control;
     static std::unique_ptr<Control> Create(const CreateParams& p) {
-        Control::RegisterControlClass(L"VelmoraTestChild", CS_DBLCLKS, GetSysColorBrush(COLOR_WINDOW));
+        Control::RegisterControlClass(L"VelmoraTestChild", CS_DBLCLKS,
+                                      GetSysColorBrush(COLOR_WINDOW));
         auto c = std::make_unique<TestChild>(p.windowId, p.unitId);
         c->caption_.assign(reinterpret_cast<const char*>(p.ownData), p.ownSize);
         c->CreateOwnWindow(0, L"VelmoraTestChild", WideFromGbk(c->caption_),
                            WS_CHILD | WS_CLIPSIBLINGS | p.extraStyles, p.left, p.top, p.width,
-                           p.height, p.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.controlId)));
+                           p.height, p.parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.controlId)));
         return c;
     }
     static std::unique_ptr<Control> Fail(const CreateParams&) { return nullptr; }
 
     bool ReadOwnProperty(int number, RawValue& out) override {
-        if (number != 0) return false;
+        if (number != 0)
+            return false;
         out.bytes = caption_;
         return true;
     }
     // A caption change takes effect by re-creating the control.
     int WriteOwnProperty(int number, const RawValue& value) override {
-        if (number != 0 || value.bytes == caption_) return 0;
+        if (number != 0 || value.bytes == caption_)
+            return 0;
         caption_ = value.bytes;
         return 1;
     }
@@ -133,36 +153,44 @@ public:
         return c;
     }
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (LogNotification(windowId(), unitId(), msg, windowed_)) return 0;
+        if (LogNotification(windowId(), unitId(), msg, windowed_))
+            return 0;
         return DefaultProcessing(msg, wParam, lParam);
     }
 
-private:
+  private:
     std::string caption_;
     UINT consumes_ = 0;
     bool windowed_ = true;
 };
 
-const ControlType kWindowType{"test window", kTypeWindowedUnit | kTypeNeverRecreated,
-                              {PropertyKind::kText}, TestWindow::Create};
-const ControlType kChildType{"test child", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::Create};
-const ControlType kHiddenType{"test hidden", kTypeWindowedUnit | kTypeNeverShown, {PropertyKind::kText},
-                              TestChild::Create};
+const ControlType kWindowType{"test window",
+                              kTypeWindowedUnit | kTypeNeverRecreated,
+                              {PropertyKind::kText},
+                              TestWindow::Create};
+const ControlType kChildType{
+    "test child", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::Create};
+const ControlType kHiddenType{
+    "test hidden", kTypeWindowedUnit | kTypeNeverShown, {PropertyKind::kText}, TestChild::Create};
 const ControlType kNotWindowedType{"test not windowed", 0, {}, TestChild::CreateNotWindowed};
 const ControlType kFailingType{"test failing", kTypeWindowedUnit, {}, TestChild::Fail};
-const ControlType kConsumerType{"test consumer", kTypeWindowedUnit, {PropertyKind::kText},
-                                TestChild::CreateConsumer};
+const ControlType kConsumerType{
+    "test consumer", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::CreateConsumer};
 
 }  // namespace
 
-void SetHandlerResult(uint32_t handlerRef, bool value) { HandlerResults()[handlerRef] = value; }
+void SetHandlerResult(uint32_t handlerRef, bool value) {
+    HandlerResults()[handlerRef] = value;
+}
 void ClearHandlerResults() {
     HandlerResults().clear();
     HandlerActions().clear();
 }
-void SetHandlerAction(uint32_t handlerRef, void (*action)()) { HandlerActions()[handlerRef] = action; }
+void SetHandlerAction(uint32_t handlerRef, void (*action)()) {
+    HandlerActions()[handlerRef] = action;
+}
 
 std::vector<TypedValue>& LastHandlerArgs() {
     static std::vector<TypedValue> args;
@@ -174,7 +202,9 @@ std::vector<std::string>& Log() {
     return log;
 }
 
-void Record(const std::string& line) { Log().push_back(line); }
+void Record(const std::string& line) {
+    Log().push_back(line);
+}
 
 std::string Hex(uint32_t v) {
     char buffer[16];
@@ -184,14 +214,16 @@ std::string Hex(uint32_t v) {
 
 ::testing::AssertionResult LogEquals(const std::vector<std::string>& expected) {
     const std::vector<std::string>& actual = Log();
-    if (actual == expected) return ::testing::AssertionSuccess();
+    if (actual == expected)
+        return ::testing::AssertionSuccess();
     ::testing::AssertionResult failure = ::testing::AssertionFailure();
     failure << "\n  expected                      | actual\n";
     for (size_t i = 0; i < std::max(expected.size(), actual.size()); ++i) {
         std::string e = i < expected.size() ? expected[i] : "";
         std::string a = i < actual.size() ? actual[i] : "";
         char line[160];
-        std::snprintf(line, sizeof line, "%s %-29s | %s\n", e == a ? " " : "*", e.c_str(), a.c_str());
+        std::snprintf(line, sizeof line, "%s %-29s | %s\n", e == a ? " " : "*", e.c_str(),
+                      a.c_str());
         failure << line;
     }
     return failure;
@@ -224,7 +256,8 @@ WindowDescription Window(uint32_t windowId, std::vector<UnitRecord> unitsInCreat
     w.windowId = windowId;
     // Stored: the window's own unit first, then the controls latest first.
     w.units.push_back(unitsInCreationOrder.front());
-    for (size_t i = unitsInCreationOrder.size(); i-- > 1;) w.units.push_back(unitsInCreationOrder[i]);
+    for (size_t i = unitsInCreationOrder.size(); i-- > 1;)
+        w.units.push_back(unitsInCreationOrder[i]);
     return w;
 }
 
@@ -235,8 +268,9 @@ void StartTestRuntime(const DescriptionSet& set) {
     program.descriptions = reinterpret_cast<const uint8_t*>(bytes.data());
     program.descriptionsSize = bytes.size();
     program.handlers = {
-        {1, LoggingHandler<1>}, {2, LoggingHandler<2>}, {3, LoggingHandler<3>}, {4, LoggingHandler<4>},
-        {5, LoggingHandler<5>}, {6, LoggingHandler<6>}, {7, LoggingHandler<7>}, {8, LoggingHandler<8>},
+        {1, LoggingHandler<1>}, {2, LoggingHandler<2>}, {3, LoggingHandler<3>},
+        {4, LoggingHandler<4>}, {5, LoggingHandler<5>}, {6, LoggingHandler<6>},
+        {7, LoggingHandler<7>}, {8, LoggingHandler<8>},
     };
     InitRuntime(program);
     RegisterControlType(kTestWindowType, &kWindowType);
