@@ -59,9 +59,9 @@ std::vector<uint32_t> Palette256(unsigned seed) {
 }
 
 Input MakeAnimation() {
-    GifSpec spec{142, 144, Palette256(1), true, {}};
+    GifPlan plan{142, 144, Palette256(1), true, {}};
     for (int f = 0; f < 6; ++f) {
-        GifFrameSpec fr;
+        GifFramePlan fr;
         fr.width = 142;
         fr.height = 144;
         fr.disposal = 2;
@@ -84,15 +84,15 @@ Input MakeAnimation() {
                     px = 200;
             }
         }
-        spec.frames.push_back(std::move(fr));
+        plan.frames.push_back(std::move(fr));
     }
-    return {"anim", EncodeGif(spec), 6 * 142 * 144 / 1e6, 6};
+    return {"anim", EncodeGif(plan), 6 * 142 * 144 / 1e6, 6};
 }
 
 Input MakeStill(const std::string& name, int w, int h, int noise, bool flat, bool interlaced) {
     std::mt19937 rng(9);
-    GifSpec spec{w, h, Palette256(7), false, {}};
-    GifFrameSpec fr;
+    GifPlan plan{w, h, Palette256(7), false, {}};
+    GifFramePlan fr;
     fr.width = w;
     fr.height = h;
     fr.interlaced = interlaced;
@@ -113,8 +113,8 @@ Input MakeStill(const std::string& name, int w, int h, int noise, bool flat, boo
             fr.indices[size_t(y) * w + x] = static_cast<uint8_t>(std::min(255, std::max(0, v)));
         }
     }
-    spec.frames.push_back(std::move(fr));
-    return {name, EncodeGif(spec), w * double(h) / 1e6, 1};
+    plan.frames.push_back(std::move(fr));
+    return {name, EncodeGif(plan), w * double(h) / 1e6, 1};
 }
 
 const std::vector<Input>& Inputs() {

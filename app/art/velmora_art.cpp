@@ -154,13 +154,13 @@ std::vector<std::vector<uint32_t>> MosquitoAnimationPixels() {
 std::string MosquitoAnimationGif() {
     IndexedFrames indexed =
         Quantise(MosquitoAnimationPixels(), kAnimationTransparentIndex, 0xFFFFFF);
-    GifSpec gif;
+    GifPlan gif;
     gif.width = kAnimationWidth;
     gif.height = kAnimationHeight;
     gif.globalPalette.assign(indexed.palette.begin(), indexed.palette.end());
     gif.loopForever = true;
     for (std::vector<uint8_t>& pixels : indexed.frames) {
-        GifFrameSpec frame;
+        GifFramePlan frame;
         frame.width = kAnimationWidth;
         frame.height = kAnimationHeight;
         frame.indices = std::move(pixels);

@@ -146,22 +146,22 @@ std::string SubBlocks(const std::string& bytes) {
     return out;
 }
 
-std::string EncodeGif(const GifSpec& spec) {
+std::string EncodeGif(const GifPlan& plan) {
     ByteWriter w;
     w.Bytes("GIF89a");
-    w.U16(static_cast<uint16_t>(spec.width));
-    w.U16(static_cast<uint16_t>(spec.height));
-    const unsigned globalBits = TableBits(spec.globalPalette.size());
-    if (spec.globalPalette.empty()) {
+    w.U16(static_cast<uint16_t>(plan.width));
+    w.U16(static_cast<uint16_t>(plan.height));
+    const unsigned globalBits = TableBits(plan.globalPalette.size());
+    if (plan.globalPalette.empty()) {
         w.U8(0x70);
     } else {
         w.U8(static_cast<uint8_t>(0x80 | 0x70 | (globalBits - 1)));
     }
     w.U8(0);  // background
     w.U8(0);  // aspect ratio
-    if (!spec.globalPalette.empty())
-        WritePalette(w, spec.globalPalette, globalBits);
-    if (spec.loopForever) {
+    if (!plan.globalPalette.empty())
+        WritePalette(w, plan.globalPalette, globalBits);
+    if (plan.loopForever) {
         w.U8(0x21);
         w.U8(0xFF);
         w.U8(11);
@@ -171,7 +171,7 @@ std::string EncodeGif(const GifSpec& spec) {
         w.U16(0);
         w.U8(0);
     }
-    for (const GifFrameSpec& f : spec.frames) {
+    for (const GifFramePlan& f : plan.frames) {
         if (f.graphicControl) {
             w.U8(0x21);
             w.U8(0xF9);

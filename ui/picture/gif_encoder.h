@@ -8,7 +8,7 @@
 
 namespace velmora {
 
-struct GifFrameSpec {
+struct GifFramePlan {
     int left = 0;
     int top = 0;
     int width = 0;
@@ -22,12 +22,12 @@ struct GifFrameSpec {
     int transparentIndex = -1;  // -1: none
 };
 
-struct GifSpec {
+struct GifPlan {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> globalPalette;  // 0x00RRGGBB; empty: no global table
     bool loopForever = false;             // NETSCAPE2.0 application block, loop count 0
-    std::vector<GifFrameSpec> frames;
+    std::vector<GifFramePlan> frames;
 };
 
 // LZW-compresses indices (each below 2^minCodeSize) into GIF code bytes (without
@@ -38,6 +38,6 @@ std::string LzwCompress(const uint8_t* indices, size_t count, unsigned minCodeSi
 std::string SubBlocks(const std::string& bytes);
 
 // A complete GIF89a file.
-std::string EncodeGif(const GifSpec& spec);
+std::string EncodeGif(const GifPlan& plan);
 
 }  // namespace velmora

@@ -39,8 +39,8 @@ std::vector<uint8_t> LzwRoundTrip(const std::vector<uint8_t>& indices, unsigned 
     return out;
 }
 
-GifFrameSpec Frame(int width, int height, std::vector<uint8_t> indices) {
-    GifFrameSpec f;
+GifFramePlan Frame(int width, int height, std::vector<uint8_t> indices) {
+    GifFramePlan f;
     f.width = width;
     f.height = height;
     f.indices = std::move(indices);
@@ -81,20 +81,20 @@ TEST(GifEncoder, SubBlocksOfAtMost255Bytes) {
 }
 
 TEST(GifEncoder, FileByteByByte) {
-    GifSpec spec;
-    spec.width = 5;
-    spec.height = 3;
+    GifPlan plan;
+    plan.width = 5;
+    plan.height = 3;
     for (uint32_t i = 0; i < 256; ++i)
-        spec.globalPalette.push_back(0x010203u * i);
-    spec.loopForever = true;
+        plan.globalPalette.push_back(0x010203u * i);
+    plan.loopForever = true;
     for (uint8_t index : {1, 2}) {
-        GifFrameSpec f = Frame(5, 3, std::vector<uint8_t>(15, index));
+        GifFramePlan f = Frame(5, 3, std::vector<uint8_t>(15, index));
         f.delay = 7;
         f.disposal = 2;
         f.transparentIndex = 233;
-        spec.frames.push_back(f);
+        plan.frames.push_back(f);
     }
-    const std::string f = EncodeGif(spec);
+    const std::string f = EncodeGif(plan);
     auto u8 = [&](size_t at) { return static_cast<uint8_t>(f.at(at)); };
     auto u16 = [&](size_t at) { return u8(at) | (u8(at + 1) << 8); };
     EXPECT_EQ(f.substr(0, 6), "GIF89a");
@@ -139,24 +139,24 @@ TEST(GifEncoder, TablesFlagsAndOptionalBlocks) {
     // Five global colours take a table of eight; no loop block; the first frame has
     // no graphic control, the second one without transparency, the third a local
     // table of two colours and interlaced rows at a position.
-    GifSpec spec{4, 5, {0x111111, 0x222222, 0x333333, 0x444444, 0x555555}, false, {}};
-    spec.frames.push_back(Frame(4, 5, std::vector<uint8_t>(20, 4)));
-    spec.frames[0].graphicControl = false;
-    spec.frames.push_back(Frame(4, 5, std::vector<uint8_t>(20, 3)));
-    spec.frames[1].disposal = 3;
-    spec.frames[1].delay = 300;
+    GifPlan plan{4, 5, {0x111111, 0x222222, 0x333333, 0x444444, 0x555555}, false, {}};
+    plan.frames.push_back(Frame(4, 5, std::vector<uint8_t>(20, 4)));
+    plan.frames[0].graphicControl = false;
+    plan.frames.push_back(Frame(4, 5, std::vector<uint8_t>(20, 3)));
+    plan.frames[1].disposal = 3;
+    plan.frames[1].delay = 300;
     std::vector<uint8_t> rows;
     for (uint8_t y = 0; y < 5; ++y)
         rows.insert(rows.end(), 3, y % 2);
-    spec.frames.push_back(Frame(3, 5, rows));
-    spec.frames[2].left = 1;
-    spec.frames[2].top = 0;
-    spec.frames[2].localPalette = {0xABCDEF, 0x123456};
-    spec.frames[2].interlaced = true;
-    spec.frames[2].transparentIndex = 1;
+    plan.frames.push_back(Frame(3, 5, rows));
+    plan.frames[2].left = 1;
+    plan.frames[2].top = 0;
+    plan.frames[2].localPalette = {0xABCDEF, 0x123456};
+    plan.frames[2].interlaced = true;
+    plan.frames[2].transparentIndex = 1;
 
     ReadGif gif;
-    ASSERT_TRUE(ReadGifFile(EncodeGif(spec), gif));
+    ASSERT_TRUE(ReadGifFile(EncodeGif(plan), gif));
     EXPECT_EQ(gif.flags, 0x80 | 0x70 | 2);
     EXPECT_EQ(gif.palette,
               (std::vector<uint32_t>{0x111111, 0x222222, 0x333333, 0x444444, 0x555555, 0, 0, 0}));
@@ -182,7 +182,7 @@ TEST(GifEncoder, TablesFlagsAndOptionalBlocks) {
     EXPECT_EQ(local.pixels, (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1}));
 
     gif = ReadGif{};
-    ASSERT_TRUE(ReadGifFile(EncodeGif(GifSpec{1, 1, {}, false, {Frame(1, 1, {0})}}), gif));
+    ASSERT_TRUE(ReadGifFile(EncodeGif(GifPlan{1, 1, {}, false, {Frame(1, 1, {0})}}), gif));
     EXPECT_EQ(gif.flags, 0x70);  // no global table
     EXPECT_TRUE(gif.palette.empty());
 }
@@ -194,24 +194,24 @@ TEST(GifEncoder, ShortIndicesAreWrittenAsGiven) {
     for (uint8_t y = 0; y < 5; ++y)
         indices.insert(indices.end(), 4, y);
     indices.insert(indices.end(), {7, 7});
-    GifSpec spec{4, 9, {0, 1, 2, 3, 4, 5, 6, 7}, false, {Frame(4, 9, indices)}};
+    GifPlan plan{4, 9, {0, 1, 2, 3, 4, 5, 6, 7}, false, {Frame(4, 9, indices)}};
     ReadGif gif;
-    ASSERT_TRUE(ReadGifFile(EncodeGif(spec), gif));
+    ASSERT_TRUE(ReadGifFile(EncodeGif(plan), gif));
     ASSERT_EQ(gif.frames.size(), 1u);
     EXPECT_EQ(gif.frames[0].pixels, indices);
 
-    spec.frames[0].interlaced = true;
+    plan.frames[0].interlaced = true;
     gif = ReadGif{};
-    ASSERT_TRUE(ReadGifFile(EncodeGif(spec), gif));
+    ASSERT_TRUE(ReadGifFile(EncodeGif(plan), gif));
     ASSERT_EQ(gif.frames.size(), 1u);
     std::vector<uint8_t> expected;
     for (uint8_t y : {0, 4, 2, 1, 3})
         expected.insert(expected.end(), 4, y);
     EXPECT_EQ(gif.frames[0].pixels, expected);
 
-    spec.frames[0].indices.clear();
+    plan.frames[0].indices.clear();
     gif = ReadGif{};
-    ASSERT_TRUE(ReadGifFile(EncodeGif(spec), gif));
+    ASSERT_TRUE(ReadGifFile(EncodeGif(plan), gif));
     EXPECT_TRUE(gif.frames[0].pixels.empty());
 }
 
@@ -232,10 +232,10 @@ TEST(GifEncoder, RoundTripThroughTheDecoder) {
                 v = rng() % colours;
             p = v;
         }
-        GifSpec spec{w, h, {}, false, {Frame(w, h, px)}};
-        spec.frames[0].localPalette = palette;
-        spec.frames[0].interlaced = trial % 4 == 3;
-        const std::string gif = EncodeGif(spec);
+        GifPlan plan{w, h, {}, false, {Frame(w, h, px)}};
+        plan.frames[0].localPalette = palette;
+        plan.frames[0].interlaced = trial % 4 == 3;
+        const std::string gif = EncodeGif(plan);
         GifCanvas canvas;
         ASSERT_EQ(DecodeGifStill(testing::Bytes(gif), gif.size(), canvas), GifResult::kOk);
         for (int y = 0; y < h; ++y) {

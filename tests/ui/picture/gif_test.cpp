@@ -61,8 +61,8 @@ std::string Picture(const GifCanvas& canvas) {
     return s;
 }
 
-GifFrameSpec Frame(int left, int top, int width, int height, std::vector<uint8_t> indices) {
-    GifFrameSpec f;
+GifFramePlan Frame(int left, int top, int width, int height, std::vector<uint8_t> indices) {
+    GifFramePlan f;
     f.left = left;
     f.top = top;
     f.width = width;
@@ -108,14 +108,14 @@ TEST(GifHeader, RejectsShortOrUnsignedOrTableReachingTheEnd) {
 TEST(GifPlayer, DelaysAreHundredthsTimesTenAndZeroMeansFifty) {
     EXPECT_EQ(GifDelayMs(0), 50u);
     EXPECT_EQ(GifDelayMs(7), 70u);
-    GifSpec spec{1, 1, kPalette, false, {}};
-    spec.frames.push_back(Frame(0, 0, 1, 1, {1}));
-    spec.frames.back().delay = 0;
-    spec.frames.push_back(Frame(0, 0, 1, 1, {2}));
-    spec.frames.back().delay = 7;
-    spec.frames.push_back(Frame(0, 0, 1, 1, {3}));
-    spec.frames.back().graphicControl = false;  // the delay of 7 stays in force
-    Played p = Play(EncodeGif(spec), 4);
+    GifPlan plan{1, 1, kPalette, false, {}};
+    plan.frames.push_back(Frame(0, 0, 1, 1, {1}));
+    plan.frames.back().delay = 0;
+    plan.frames.push_back(Frame(0, 0, 1, 1, {2}));
+    plan.frames.back().delay = 7;
+    plan.frames.push_back(Frame(0, 0, 1, 1, {3}));
+    plan.frames.back().graphicControl = false;  // the delay of 7 stays in force
+    Played p = Play(EncodeGif(plan), 4);
     EXPECT_EQ(p.rounds[0].delayMs, 50u);
     EXPECT_EQ(p.rounds[1].delayMs, 70u);
     EXPECT_EQ(p.rounds[2].delayMs, 70u);
@@ -125,10 +125,10 @@ TEST(GifPlayer, DelaysAreHundredthsTimesTenAndZeroMeansFifty) {
 
 TEST(GifPlayer, RepeatsAfterTheLastFrameWhateverTheLoopCount) {
     for (bool loop : {false, true}) {
-        GifSpec spec{1, 1, kPalette, loop, {}};
-        spec.frames.push_back(Frame(0, 0, 1, 1, {1}));
-        spec.frames.push_back(Frame(0, 0, 1, 1, {2}));
-        std::string gif = EncodeGif(spec);
+        GifPlan plan{1, 1, kPalette, loop, {}};
+        plan.frames.push_back(Frame(0, 0, 1, 1, {1}));
+        plan.frames.push_back(Frame(0, 0, 1, 1, {2}));
+        std::string gif = EncodeGif(plan);
         if (!loop) {
             // A NETSCAPE block with loop count 1 must not stop the animation either.
             const std::string once = AssembleGifText(R"(21 FF 0B "NETSCAPE2.0" 03 01 u16:1 00)");
@@ -141,33 +141,33 @@ TEST(GifPlayer, RepeatsAfterTheLastFrameWhateverTheLoopCount) {
 
 TEST(GifPlayer, DisposalTwoOnEveryFrameDrawsEachFrameOnWhite) {
     // Like the program's own animation: full frames, disposal 2, transparent 0.
-    GifSpec spec{3, 1, kPalette, true, {}};
+    GifPlan plan{3, 1, kPalette, true, {}};
     const std::vector<std::vector<uint8_t>> frames = {{1, 0, 0}, {0, 2, 0}, {0, 0, 3}};
     for (const auto& f : frames) {
-        spec.frames.push_back(Frame(0, 0, 3, 1, f));
-        spec.frames.back().disposal = 2;
-        spec.frames.back().transparentIndex = 0;
+        plan.frames.push_back(Frame(0, 0, 3, 1, f));
+        plan.frames.back().disposal = 2;
+        plan.frames.back().transparentIndex = 0;
     }
-    Played p = Play(EncodeGif(spec), 4);
+    Played p = Play(EncodeGif(plan), 4);
     EXPECT_EQ(p.pictures, (std::vector<std::string>{"RWW", "WGW", "WWB", "RWW"}));
 
     // The same with disposal 1 accumulates.
-    for (auto& f : spec.frames)
+    for (auto& f : plan.frames)
         f.disposal = 1;
-    p = Play(EncodeGif(spec), 4);
+    p = Play(EncodeGif(plan), 4);
     EXPECT_EQ(p.pictures, (std::vector<std::string>{"RWW", "RGW", "RGB", "RGB"}));
 }
 
 TEST(GifPlayer, DisposalThreeRestoresAndIsClearedEveryRound) {
-    GifSpec spec{2, 1, kPalette, false, {}};
-    spec.frames.push_back(Frame(0, 0, 2, 1, {1, 1}));  // disposal 0: stays
-    spec.frames.push_back(Frame(1, 0, 1, 1, {2}));
-    spec.frames.back().disposal = 3;  // restored before the next image
-    spec.frames.push_back(Frame(0, 0, 1, 1, {3}));
-    spec.frames.back().graphicControl = false;  // disposal does not carry over
-    spec.frames.push_back(Frame(1, 0, 1, 1, {0}));
-    spec.frames.back().graphicControl = false;
-    Played p = Play(EncodeGif(spec), 4);
+    GifPlan plan{2, 1, kPalette, false, {}};
+    plan.frames.push_back(Frame(0, 0, 2, 1, {1, 1}));  // disposal 0: stays
+    plan.frames.push_back(Frame(1, 0, 1, 1, {2}));
+    plan.frames.back().disposal = 3;  // restored before the next image
+    plan.frames.push_back(Frame(0, 0, 1, 1, {3}));
+    plan.frames.back().graphicControl = false;  // disposal does not carry over
+    plan.frames.push_back(Frame(1, 0, 1, 1, {0}));
+    plan.frames.back().graphicControl = false;
+    Played p = Play(EncodeGif(plan), 4);
     EXPECT_EQ(p.pictures, (std::vector<std::string>{"RR", "RG", "BR", "BK"}));
 }
 
@@ -191,19 +191,19 @@ TEST(GifPlayer, DisposalTwoWithPartlyDecodedOrShiftedFrames) {
 TEST(GifPlayer, TransparencyComparesColoursAndStaysInForce) {
     // Palette entries 0 and 3 are both blue; index 3 is transparent.
     const std::vector<uint32_t> palette = {0x0000FF, 0xFF0000, 0x00FF00, 0x0000FF};
-    GifSpec spec{4, 1, palette, false, {}};
-    spec.frames.push_back(Frame(0, 0, 4, 1, {1, 1, 1, 1}));
-    spec.frames.back().graphicControl = false;
-    spec.frames.push_back(Frame(0, 0, 4, 1, {0, 2, 3, 2}));
-    spec.frames.back().transparentIndex = 3;
-    spec.frames.push_back(Frame(0, 0, 4, 1, {3, 0, 2, 3}));
-    spec.frames.back().graphicControl = false;  // transparency still in force
-    const std::string gif = EncodeGif(spec);
+    GifPlan plan{4, 1, palette, false, {}};
+    plan.frames.push_back(Frame(0, 0, 4, 1, {1, 1, 1, 1}));
+    plan.frames.back().graphicControl = false;
+    plan.frames.push_back(Frame(0, 0, 4, 1, {0, 2, 3, 2}));
+    plan.frames.back().transparentIndex = 3;
+    plan.frames.push_back(Frame(0, 0, 4, 1, {3, 0, 2, 3}));
+    plan.frames.back().graphicControl = false;  // transparency still in force
+    const std::string gif = EncodeGif(plan);
     Played p = Play(gif, 3);
     EXPECT_EQ(p.pictures, (std::vector<std::string>{"RRRR", "RGRG", "RGGG"}));
 
     // The still picture of an image with a transparent colour is drawn opaque.
-    GifSpec still{2, 1, palette, false, {Frame(0, 0, 2, 1, {3, 2})}};
+    GifPlan still{2, 1, palette, false, {Frame(0, 0, 2, 1, {3, 2})}};
     still.frames[0].transparentIndex = 3;
     GifCanvas canvas;
     ASSERT_EQ(DecodeGifStill(Bytes(EncodeGif(still)), EncodeGif(still).size(), canvas),
@@ -212,18 +212,18 @@ TEST(GifPlayer, TransparencyComparesColoursAndStaysInForce) {
 }
 
 TEST(GifPlayer, StillPictureIsTheFirstImageOnlyOnWhite) {
-    GifSpec spec{3, 1, kPalette, false, {}};
-    spec.frames.push_back(Frame(1, 0, 1, 1, {1}));
-    spec.frames.push_back(Frame(0, 0, 3, 1, {2, 2, 2}));
-    const std::string gif = EncodeGif(spec);
+    GifPlan plan{3, 1, kPalette, false, {}};
+    plan.frames.push_back(Frame(1, 0, 1, 1, {1}));
+    plan.frames.push_back(Frame(0, 0, 3, 1, {2, 2, 2}));
+    const std::string gif = EncodeGif(plan);
     GifCanvas canvas;
     ASSERT_EQ(DecodeGifStill(Bytes(gif), gif.size(), canvas), GifResult::kOk);
     EXPECT_EQ(Picture(canvas), "WRW");
 }
 
 TEST(GifPlayer, SingleImageDetection) {
-    GifSpec spec{1, 1, kPalette, true, {Frame(0, 0, 1, 1, {1})}};
-    std::string gif = EncodeGif(spec);
+    GifPlan plan{1, 1, kPalette, true, {Frame(0, 0, 1, 1, {1})}};
+    std::string gif = EncodeGif(plan);
     GifAnimation a;
     ASSERT_EQ(a.Open(Bytes(gif), gif.size()), GifResult::kOk);
     EXPECT_TRUE(a.singleImage());  // only the trailer after the image
@@ -234,12 +234,12 @@ TEST(GifPlayer, SingleImageDetection) {
     const std::string longer = gif + ";";
     ASSERT_EQ(a.Open(Bytes(longer), longer.size()), GifResult::kOk);
     EXPECT_FALSE(a.singleImage());
-    spec.frames.push_back(Frame(0, 0, 1, 1, {2}));
-    gif = EncodeGif(spec);
+    plan.frames.push_back(Frame(0, 0, 1, 1, {2}));
+    gif = EncodeGif(plan);
     ASSERT_EQ(a.Open(Bytes(gif), gif.size()), GifResult::kOk);
     EXPECT_FALSE(a.singleImage());
     // A comment after the only image is more stream too.
-    gif = EncodeGif(GifSpec{1, 1, kPalette, false, {Frame(0, 0, 1, 1, {1})}});
+    gif = EncodeGif(GifPlan{1, 1, kPalette, false, {Frame(0, 0, 1, 1, {1})}});
     gif.insert(gif.size() - 1, AssembleGifText(R"(21 FE 01 "x" 00)"));
     ASSERT_EQ(a.Open(Bytes(gif), gif.size()), GifResult::kOk);
     EXPECT_FALSE(a.singleImage());
@@ -247,10 +247,10 @@ TEST(GifPlayer, SingleImageDetection) {
 
 TEST(GifPlayer, InterlacedRowsLandInPassOrder) {
     // 1 x 10 image, row y has colour index y % 4; stored in pass order.
-    GifSpec spec{1, 10, kPalette, false, {}};
-    spec.frames.push_back(Frame(0, 0, 1, 10, {0, 1, 2, 3, 0, 1, 2, 3, 0, 1}));
-    spec.frames.back().interlaced = true;
-    Played p = Play(EncodeGif(spec), 1);
+    GifPlan plan{1, 10, kPalette, false, {}};
+    plan.frames.push_back(Frame(0, 0, 1, 10, {0, 1, 2, 3, 0, 1, 2, 3, 0, 1}));
+    plan.frames.back().interlaced = true;
+    Played p = Play(EncodeGif(plan), 1);
     EXPECT_EQ(p.pictures[0], "K/R/G/B/K/R/G/B/K/R");
     // Cut the stored rows after pass 1 (rows 0 and 8): only they are drawn.
     const std::string cut = AssembleGifText(R"("GIF89a" u16:1 u16:10 81 00 00
@@ -320,8 +320,8 @@ TEST(GifQuirks, NoImageInAWholePassIsNoPicture) {
 }
 
 TEST(GifQuirks, SizeLimits) {
-    GifSpec spec{100, 100, kPalette, false, {Frame(0, 0, 1, 1, {1})}};
-    const std::string gif = EncodeGif(spec);
+    GifPlan plan{100, 100, kPalette, false, {Frame(0, 0, 1, 1, {1})}};
+    const std::string gif = EncodeGif(plan);
     GifAnimation a;
     GifOptions small;
     small.maxCanvasPixels = 100 * 100 - 1;
@@ -337,24 +337,24 @@ TEST(GifQuirks, SizeLimits) {
 }
 
 TEST(GifPlayer, EveryTruncationPointLoadsOrIsRejected) {
-    GifSpec spec{8, 6, kPalette, true, {}};
+    GifPlan plan{8, 6, kPalette, true, {}};
     std::mt19937 rng(7);
     for (int i = 0; i < 3; ++i) {
         std::vector<uint8_t> px(48);
         for (auto& v : px)
             v = rng() % 4;
-        spec.frames.push_back(Frame(0, 0, 8, 6, px));
-        spec.frames.back().disposal = 2;
-        spec.frames.back().transparentIndex = 1;
-        spec.frames.back().interlaced = i == 1;
+        plan.frames.push_back(Frame(0, 0, 8, 6, px));
+        plan.frames.back().disposal = 2;
+        plan.frames.back().transparentIndex = 1;
+        plan.frames.back().interlaced = i == 1;
     }
-    const std::string gif = EncodeGif(spec);
+    const std::string gif = EncodeGif(plan);
     const Played whole = Play(gif, 3);
     // Where the data of each frame ends (the file without frames after it and
     // without its trailer).
     std::vector<size_t> frameEnd;
-    for (size_t k = 1; k <= spec.frames.size(); ++k) {
-        GifSpec part = spec;
+    for (size_t k = 1; k <= plan.frames.size(); ++k) {
+        GifPlan part = plan;
         part.frames.resize(k);
         frameEnd.push_back(EncodeGif(part).size() - 1);
     }

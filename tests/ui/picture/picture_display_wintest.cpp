@@ -131,18 +131,18 @@ const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
 
 std::string Gif(int width, int height, const std::vector<std::vector<uint8_t>>& frames,
                 unsigned delay = 0, unsigned disposal = 2, int transparent = -1) {
-    GifSpec spec{width, height, kPalette, true, {}};
+    GifPlan plan{width, height, kPalette, true, {}};
     for (const auto& indices : frames) {
-        GifFrameSpec f;
+        GifFramePlan f;
         f.width = width;
         f.height = height;
         f.indices = indices;
         f.delay = delay;
         f.disposal = disposal;
         f.transparentIndex = transparent;
-        spec.frames.push_back(f);
+        plan.frames.push_back(f);
     }
-    return EncodeGif(spec);
+    return EncodeGif(plan);
 }
 
 // Like the program's own picture: 142 x 144, six full frames, disposal 2,
@@ -151,9 +151,9 @@ std::string Animation(unsigned delay) {
     std::vector<uint32_t> palette(256);
     for (unsigned i = 0; i < 256; ++i)
         palette[i] = (i * 0x010307u) & 0xFFFFFF;
-    GifSpec spec{142, 144, palette, true, {}};
+    GifPlan plan{142, 144, palette, true, {}};
     for (int f = 0; f < 6; ++f) {
-        GifFrameSpec fr;
+        GifFramePlan fr;
         fr.width = 142;
         fr.height = 144;
         fr.disposal = 2;
@@ -167,9 +167,9 @@ std::string Animation(unsigned delay) {
                     fr.indices[y * 142 + x] = static_cast<uint8_t>((x + y) % 200);
             }
         }
-        spec.frames.push_back(fr);
+        plan.frames.push_back(fr);
     }
-    return EncodeGif(spec);
+    return EncodeGif(plan);
 }
 
 // A 24-bit bottom-up bitmap file of the given rows (top row first), 0x00RRGGBB.
