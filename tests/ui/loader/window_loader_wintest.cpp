@@ -172,6 +172,25 @@ TEST(WindowLoader, ModalLoadDisablesOthersUntilClosed) {
     EXPECT_TRUE(LoadWindow(kDialog, 0, true));
 }
 
+TEST(WindowLoader, AHiddenModalWindowRunsItsLoopWhenFirstMadeVisible) {
+    DescriptionSet set = MainAndDialog();
+    set.windows[1].units[0].flags &= ~kUnitVisible;
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    // Not visible: the load returns at once, the window waits for its first showing.
+    EXPECT_TRUE(LoadWindow(kDialog, 0, true));
+    EXPECT_TRUE(IsWindowLoaded(kDialog));
+    EXPECT_FALSE(IsWindowVisible(WindowHandle(kDialog)));
+    EXPECT_FALSE(IsWindowEnabled(WindowHandle(kMain)));
+    // Writing visible true shows it and runs its loop until it closes.
+    mainEnabledDuringModal = true;
+    SetTimer(nullptr, 0, 30, CloseDialogSoon);
+    WriteProperty(kDialog, 0, 5, -1, MakeLogical(true));
+    EXPECT_FALSE(IsWindowLoaded(kDialog));
+    EXPECT_FALSE(mainEnabledDuringModal);
+    EXPECT_TRUE(IsWindowEnabled(WindowHandle(kMain)));
+}
+
 TEST(WindowLoader, QuitEndsTheNestedLoopAndStaysQueued) {
     StartTestRuntime(MainAndDialog());
     LoadStartupWindow(kMain);
