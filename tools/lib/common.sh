@@ -30,7 +30,7 @@ ensure_packages() {
     $sudo dpkg --add-architecture i386
   fi
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 # A locale with a decimal comma, so the tests can prove that number conversion
