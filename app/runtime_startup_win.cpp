@@ -2,6 +2,7 @@
 #include <ole2.h>
 
 #include "app/runtime_startup.h"
+#include "runtime/event_suppression.h"
 #include "runtime/external_table.h"
 #include "runtime/program_path.h"
 #include "runtime/runtime_state.h"
@@ -84,6 +85,7 @@ void InitRuntime(const ProgramData& program) {
         r.hiddenWindow = CreateHiddenRuntimeWindow();
     // 6.
     r.mainThread = GetCurrentThreadId();
+    r.endProgram = EndProgram;
     // 7.
     ProtectConstantTexts();
     // 8.
@@ -115,6 +117,11 @@ void ShutdownRuntime(int) {
     // 5.
     ReleaseExternalLibraries();
     // 6.
+    for (HICON* icon : {&r.defaultIconBig, &r.defaultIconSmall}) {
+        if (*icon)
+            DestroyIcon(*icon);
+        *icon = nullptr;
+    }
     if (r.hiddenWindow) {
         DestroyWindow(r.hiddenWindow);
         r.hiddenWindow = nullptr;

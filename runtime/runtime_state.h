@@ -21,6 +21,12 @@ struct RuntimeState {
     bool oleInitialised = false;
     HWND hiddenWindow = nullptr;  // invisible tool window owning taskbar-less windows
     int quitCode = 0;             // wParam of the WM_QUIT that ended the outer loop
+    // Ends the program (shutdown, then the process exit); set by the start-up.
+    void (*endProgram)(int exitCode) = nullptr;
+    // The program's default icon in its big and small sizes, loaded on first use
+    // and shared by every window; destroyed at shutdown.
+    HICON defaultIconBig = nullptr;
+    HICON defaultIconSmall = nullptr;
 };
 
 // The instance.

@@ -14,10 +14,10 @@ constexpr const char* kDefaultWebAddress = "www.velmora.example";
 
 // The service command, one optional text argument: the address, used unchanged
 // (the default address when the argument is omitted, tag 0; null is the empty
-// text). The owner window is the first top-level window titled exactly "Microsoft
-// Internet Explorer", if any; the shell is asked to "open" the address with
-// SW_SHOWNORMAL. Whatever the shell answers is ignored: nothing is reported and the
-// result record is left untouched.
+// text; an argument that is not a text opens nothing). The owner window is the
+// first top-level window titled exactly "Microsoft Internet Explorer", if any; the shell is asked
+// to "open" the address with SW_SHOWNORMAL. Whatever the shell answers is ignored: nothing is
+// reported and the result record is left untouched.
 void OpenWebAddress(TypedValue* result, int argCount, const TypedValue* args);
 
 // The user32 and shell32 functions that OpenWebAddress uses; tests put recorders

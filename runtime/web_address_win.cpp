@@ -13,6 +13,8 @@ void OpenWebAddress(TypedValue*, int argCount, const TypedValue* args) {
     std::string address;
     if (argCount < 1 || args[0].tag == kTagOmitted) {
         address = kDefaultWebAddress;
+    } else if (args[0].tag != kTagText) {
+        return;  // a number is no address, and never read as a pointer to one
     } else if (const char* text = TextOf(args[0])) {
         address = text;
     }

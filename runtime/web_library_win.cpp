@@ -1,6 +1,6 @@
 // Library 3: opening web addresses.
+#include "runtime/library.h"
 #include "runtime/web_address.h"
-#include "ui/loader/control_library.h"
 
 namespace velmora {
 

@@ -16,11 +16,17 @@ namespace velmora {
 
 // Type flags.
 enum : uint32_t {
-    kTypeNeverShown = 1u << 0,      // stays hidden whatever its visible flag says
-    kTypeWindowedUnit = 1u << 1,    // owns a window; only such units raise events
-    kTypeContainer = 1u << 2,       // has child units
-    kTypeNeverRecreated = 1u << 3,  // the loader never re-creates it (the window itself)
+    kTypeNeverShown = 1u << 0,         // stays hidden whatever its visible flag says
+    kTypeWindowedUnit = 1u << 1,       // owns a window; only such units raise events
+    kTypeContainer = 1u << 2,          // has child units
+    kTypeNeverRecreated = 1u << 3,     // the loader never re-creates it (the window itself)
+    kTypeHoldsChildWindows = 1u << 4,  // may hold child windows (window, PicBox): a
+                                       // re-created control takes them over
+    kTypeTakesFocus = 1u << 5,         // Tab and Shift+Tab may move the focus to it
+    kTypeHasCaption = 1u << 6,         // its window text is a caption (Alt mnemonics)
 };
+
+struct ControlType;
 
 // What a control type's Create receives from the loader.
 struct CreateParams {
@@ -33,13 +39,15 @@ struct CreateParams {
     int left = 0, top = 0, width = 0, height = 0;
     uint32_t windowId = 0;
     uint32_t unitId = 0;
-    bool modal = false;  // the window is being loaded as a modal dialog
+    bool modal = false;                 // the window is being loaded as a modal dialog
+    uint32_t typeCode = 0;              // the unit's type code
+    const ControlType* type = nullptr;  // the type registered under it
 };
 
 // A live control: one Windows window and the type's state.
 class Control {
   public:
-    Control(uint32_t windowId, uint32_t unitId) : windowId_(windowId), unitId_(unitId) {}
+    Control(uint32_t windowId, uint32_t unitId);
     virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -47,6 +55,15 @@ class Control {
     HWND hwnd() const { return hwnd_; }
     uint32_t windowId() const { return windowId_; }
     uint32_t unitId() const { return unitId_; }
+
+    // The type this control was created as (set by the loader right after Create).
+    uint32_t typeCode() const { return typeCode_; }
+    const ControlType* type() const { return type_; }
+    bool HasTypeFlag(uint32_t flag) const;
+    void SetIdentity(uint32_t typeCode, const ControlType* type) {
+        typeCode_ = typeCode;
+        type_ = type;
+    }
 
     // Own property `number` (global index - 8); false when the type has no such
     // property.
@@ -71,8 +88,18 @@ class Control {
     // caused it. True when handled, with the answer in `result`.
     virtual bool HandleNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    // The Control object of a window, found by asking it (kMsgQueryControl).
+    // The Control object of a window: the control that registered it as a secondary
+    // window, or the answer of the window to kMsgQueryControl when that names a live
+    // control whose own window it is. Null for anything else (a window of another
+    // library answering the same message number is never taken for ours).
     static Control* FromWindow(HWND hwnd);
+    // Whether the object is a live control (created and not yet deleted or retired).
+    static bool IsLive(const Control* control);
+
+    // Gives up a control. Its window, if it still has one, is destroyed at once; the
+    // object itself is deleted at once when none of its code is running, else as soon
+    // as the outermost of its running message handlers returns.
+    static void Retire(std::unique_ptr<Control> control);
 
   protected:
     // Creates the control's window of a class registered with Control::WindowProc
@@ -81,6 +108,13 @@ class Control {
                          DWORD style, int x, int y, int w, int h, HWND parent, HMENU menuOrId);
     // Takes over a window of a system class ("BUTTON", "EDIT") by subclassing it.
     void Subclass(HWND hwnd);
+
+    // Windows that belong to this control without being its own (the edit box's
+    // up-down arrows, the balloon's pop-up): notifications they send their parent,
+    // and FromWindow, reach this control. Registrations end with the window or with
+    // the control, whichever goes first.
+    void AttachSecondaryWindow(HWND hwnd);
+    void DetachSecondaryWindow(HWND hwnd);
 
     // The control's message handler; the default passes everything on.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -93,18 +127,24 @@ class Control {
   public:
     // The window procedure of classes whose windows are Control objects.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    // Registers such a class once (idempotent); answers the class atom or 0.
+    // Registers such a class once (idempotent); answers whether the class exists.
     static bool RegisterControlClass(const wchar_t* className, UINT classStyle, HBRUSH background);
 
   private:
+    friend class BusyScope;
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
     LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void ReleaseWindow();
 
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
     uint32_t windowId_;
     uint32_t unitId_;
+    uint32_t typeCode_ = 0;
+    const ControlType* type_ = nullptr;
+    int busy_ = 0;          // message handlers of this object on the stack
+    bool retired_ = false;  // delete when busy_ returns to 0
 };
 
 struct ControlType {

@@ -1,41 +1,13 @@
 #pragma once
-// A library that provides control types and service commands. The runtime
-// initialises the program's three libraries in their stored order at start-up and
-// tells them when the program ends.
+// The control libraries of the program, numbered 1, 2, 3 in this order: the
+// standard controls and conversions, the balloon tip box, the web address opening.
 
-#include <cstdint>
-#include <vector>
-
-#include "runtime/typed_value.h"
+#include "runtime/library.h"
 #include "ui/loader/control.h"
 
 namespace velmora {
 
-// Notification codes between the runtime and a library.
-enum : int {
-    kLibraryInitialise = 1,  // the runtime hands over its notification entry
-    kLibraryProgramEnding = 2,
-};
-
-// The runtime's notification entry, which libraries may call back.
-using RuntimeNotifyEntry = int (*)(int code, uintptr_t a, uintptr_t b);
-
-struct ControlLibrary {
-    struct TypeEntry {
-        uint16_t typeNumber;  // counted from 1 within the library
-        const ControlType* type;
-    };
-    const char* name;
-    std::vector<TypeEntry> types;
-    std::vector<ServiceCommand> commands;
-    // Answers -1 for a code it does not know.
-    int (*notify)(int code, RuntimeNotifyEntry entry);
-};
-
-// The program's libraries, numbered 1, 2, 3 in this order: the standard controls
-// and conversions, the balloon tip box, the web address opening.
 const ControlLibrary& StandardLibrary();
 const ControlLibrary& ExtendedLibrary();
-const ControlLibrary& WebLibrary();
 
 }  // namespace velmora

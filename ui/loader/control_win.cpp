@@ -1,6 +1,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "ui/loader/control.h"
 #include "ui/loader/private_messages.h"
 
@@ -27,17 +30,124 @@ HWND NotificationSource(UINT msg, WPARAM, LPARAM lParam) {
     }
 }
 
+// Every live control object of the user-interface thread, and the secondary
+// windows registered to them. A handful of entries: linear searches are enough.
+std::vector<const Control*>& LiveControls() {
+    static std::vector<const Control*> live;
+    return live;
+}
+
+struct SecondaryWindow {
+    HWND hwnd;
+    Control* control;
+};
+std::vector<SecondaryWindow>& SecondaryWindows() {
+    static std::vector<SecondaryWindow> windows;
+    return windows;
+}
+
+void ForgetSecondaryWindows(const Control* control) {
+    auto& all = SecondaryWindows();
+    all.erase(std::remove_if(all.begin(), all.end(),
+                             [control](const SecondaryWindow& w) { return w.control == control; }),
+              all.end());
+}
+
+Control* SecondaryWindowOwner(HWND hwnd) {
+    auto& all = SecondaryWindows();
+    for (auto it = all.begin(); it != all.end(); ++it) {
+        if (it->hwnd != hwnd)
+            continue;
+        if (IsWindow(hwnd))
+            return it->control;
+        all.erase(it);  // the window has gone and its handle may come back as another
+        return nullptr;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
-Control::~Control() {
-    if (hwnd_) {
-        HWND h = hwnd_;
-        if (subclassed_)
-            RemoveWindowSubclass(h, SubclassProc, 1);
-        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
-        DestroyWindow(h);
+// Counts a message handler of the control as running; a control retired meanwhile
+// is deleted when the outermost handler returns.
+class BusyScope {
+  public:
+    explicit BusyScope(Control* control) : control_(control) { ++control_->busy_; }
+    ~BusyScope() {
+        if (--control_->busy_ == 0 && control_->retired_)
+            delete control_;
     }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    Control* control_;
+};
+
+Control::Control(uint32_t windowId, uint32_t unitId) : windowId_(windowId), unitId_(unitId) {
+    LiveControls().push_back(this);
+}
+
+Control::~Control() {
+    auto& live = LiveControls();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+    ForgetSecondaryWindows(this);
+    ReleaseWindow();
+}
+
+// Detaches the window from this object, then destroys it: the type's own handling
+// is gone by the time a base destructor runs.
+void Control::ReleaseWindow() {
+    if (!hwnd_)
+        return;
+    HWND h = hwnd_;
+    if (subclassed_)
+        RemoveWindowSubclass(h, SubclassProc, 1);
+    subclassed_ = false;
+    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    DestroyWindow(h);
+}
+
+bool Control::HasTypeFlag(uint32_t flag) const {
+    return type_ && (type_->flags & flag) != 0;
+}
+
+bool Control::IsLive(const Control* control) {
+    if (!control)
+        return false;
+    const auto& live = LiveControls();
+    if (std::find(live.begin(), live.end(), control) == live.end())
+        return false;
+    return !control->retired_;
+}
+
+void Control::Retire(std::unique_ptr<Control> control) {
+    if (!control || control->retired_)
+        return;
+    // The window goes now, through the type's own handling (a timer stops, a
+    // playing picture stops); only the object may have to wait.
+    if (HWND h = control->hwnd_)
+        DestroyWindow(h);
+    ForgetSecondaryWindows(control.get());
+    if (control->busy_ == 0)
+        return;  // deleted here
+    control->retired_ = true;
+    control.release();  // BusyScope deletes it
+}
+
+void Control::AttachSecondaryWindow(HWND hwnd) {
+    if (!hwnd || SecondaryWindowOwner(hwnd) == this)
+        return;
+    DetachSecondaryWindow(hwnd);
+    SecondaryWindows().push_back({hwnd, this});
+}
+
+void Control::DetachSecondaryWindow(HWND hwnd) {
+    auto& all = SecondaryWindows();
+    all.erase(std::remove_if(all.begin(), all.end(),
+                             [hwnd](const SecondaryWindow& w) { return w.hwnd == hwnd; }),
+              all.end());
 }
 
 bool Control::ReadOwnProperty(int, RawValue&) {
@@ -65,13 +175,19 @@ bool Control::HandleNotification(UINT, WPARAM, LPARAM, LRESULT&) {
 Control* Control::FromWindow(HWND hwnd) {
     if (!hwnd || !IsWindow(hwnd))
         return nullptr;
-    DWORD_PTR answer = 0;
     // Only windows of this thread are asked: a window of another thread could hold
     // the caller up, and its objects are none of ours.
     if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
         return nullptr;
-    answer = static_cast<DWORD_PTR>(SendMessageW(hwnd, kMsgQueryControl, 0, 0));
-    return reinterpret_cast<Control*>(answer);
+    if (Control* owner = SecondaryWindowOwner(hwnd))
+        return IsLive(owner) ? owner : nullptr;
+    const auto answer = static_cast<DWORD_PTR>(SendMessageW(hwnd, kMsgQueryControl, 0, 0));
+    const auto* candidate = reinterpret_cast<const Control*>(answer);
+    // Compared as an address first: nothing is read through an answer that is not
+    // one of ours.
+    if (!IsLive(candidate) || candidate->hwnd_ != hwnd)
+        return nullptr;
+    return const_cast<Control*>(candidate);
 }
 
 bool Control::RegisterControlClass(const wchar_t* className, UINT classStyle, HBRUSH background) {
@@ -117,6 +233,9 @@ LRESULT Control::DefaultProcessing(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT Control::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kMsgQueryControl)
         return reinterpret_cast<LRESULT>(this);
+    // A handler below may close the window and retire this object; it stays valid
+    // until this call returns.
+    BusyScope busy(this);
     if (msg == WM_NCDESTROY) {
         LRESULT result = DefaultProcessing(msg, wParam, lParam);
         if (subclassed_)
@@ -124,14 +243,18 @@ LRESULT Control::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         subclassed_ = false;
         hwnd_ = nullptr;
-        // May delete this object: nothing below touches it.
+        ForgetSecondaryWindows(this);
         OnWindowGone();
         return result;
     }
     if (HWND source = NotificationSource(msg, wParam, lParam); source && source != hwnd) {
         if (Control* child = FromWindow(source)) {
             LRESULT result = 0;
+            BusyScope childBusy(child);
             if (child->HandleNotification(msg, wParam, lParam, result))
+                return result;
+            // The child's handling may have closed this window.
+            if (!hwnd_)
                 return result;
         }
     }

@@ -4,17 +4,6 @@
 
 namespace velmora {
 
-void SuppressEvents() {
-    ++Loader().suppression;
-}
-void ResumeEvents() {
-    if (Loader().suppression > 0)
-        --Loader().suppression;
-}
-bool EventsSuppressed() {
-    return Loader().suppression > 0;
-}
-
 UnitReference CurrentEventSource() {
     return Loader().currentSource;
 }
@@ -23,7 +12,7 @@ EventOutcome RaiseEvent(uint32_t windowId, uint32_t unitId, int eventIndex, int 
                         const TypedValue* args, bool wantResult) {
     EventOutcome outcome;
     LoaderState& s = Loader();
-    if (s.suppression > 0)
+    if (EventsSuppressed())
         return outcome;
     LiveWindow* window = FindLiveWindow(windowId);
     if (!window)

@@ -29,6 +29,7 @@ struct LiveWindow {
     bool loaded = false;
     bool firstShowPending = false;
     bool modal = false;
+    bool abandoning = false;                      // a failed load is being torn down
     std::vector<std::pair<HWND, bool>> disabled;  // windows a modal window disabled
 };
 
@@ -37,7 +38,6 @@ struct LoaderState {
     std::vector<LiveWindow> windows;  // parallel to descriptions.windows
     std::map<uint32_t, const ControlType*> types;
     std::vector<const ControlLibrary*> libraries;
-    int suppression = 0;
     UnitReference currentSource;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "runtime/runtime_state.h"
+#include "ui/loader/event_indices.h"
 #include "ui/loader/loader_state.h"
 #include "ui/loader/private_messages.h"
 
@@ -13,7 +14,6 @@ namespace velmora {
 namespace {
 
 constexpr UINT kCaretBlinkTimer = 0x0118;
-constexpr int kWindowIdleEvent = 7;
 
 enum class LoopMode { kOuter, kNested };
 
@@ -41,7 +41,7 @@ bool IdleStep(int count, IdleState& idle) {
         if (std::find(idle.done.begin(), idle.done.end(), id) != idle.done.end())
             continue;
         TypedValue arg = MakeInteger(static_cast<int32_t>(elapsed));
-        EventOutcome o = RaiseEvent(id, 0, kWindowIdleEvent, 1, &arg, true);
+        EventOutcome o = RaiseEvent(id, 0, kEventIdle, 1, &arg, true);
         if (o.resultPresent && o.result.low == 1) {
             more = true;
         } else {

@@ -2,6 +2,8 @@
 // a control whose own property change needs it.
 #include <windows.h>
 
+#include <optional>
+
 #include "runtime/error_service.h"
 #include "runtime/text_block.h"
 #include "ui/loader/loader_state.h"
@@ -69,9 +71,11 @@ std::string CurrentLogFont(const RawValue& raw) {
     return std::string(reinterpret_cast<const char*>(&lf), sizeof lf);
 }
 
+// Visible true written to a window's own unit: shown the way the window type chose
+// at creation (minimised, maximised), then the first show of the load service.
 void ShowAsWindowFirstShow(const UnitAccess& unit) {
-    HWND h = unit.control()->hwnd();
-    ShowWindow(h, SW_SHOW);
+    Control* control = unit.control();
+    ShowWindow(control->hwnd(), control->InitialShowCommand());
     CompleteFirstShow(unit.window->description->windowId);
 }
 
@@ -133,22 +137,29 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
         PropertyKind kind = OwnKind(unit, number, known);
         if (!known)
             return;
-        RawValue raw;
+        std::optional<RawValue> raw;
         if (kind == PropertyKind::kFont) {
             RawValue current;
             control->ReadOwnProperty(number, current);
-            raw.bytes = WriteFontMember(CurrentLogFont(current), member, value, ScreenLogPixelsY());
+            raw.emplace();
+            raw->bytes =
+                WriteFontMember(CurrentLogFont(current), member, value, ScreenLogPixelsY());
         } else {
             raw = RawFromTyped(kind, value);
         }
-        if (control->WriteOwnProperty(number, raw) == 1 && unit.live()) {
+        if (!raw)
+            return;  // a value that does not fit the property changes nothing
+        if (control->WriteOwnProperty(number, *raw) == 1 && unit.live()) {
             const ControlType* type = FindControlType(record.typeCode);
             if (!(type->flags & kTypeNeverRecreated))
                 RecreateControl(*unit.window, unit.index);
         }
         return;
     }
-    const int32_t v = static_cast<int32_t>(value.low);
+    const std::optional<int32_t> number = IntegerOf(value);
+    if (index != kPropTag && index != kPropMousePointer && !number)
+        return;  // not a number: refused
+    const int32_t v = number.value_or(0);
     HWND hwnd = unit.live() ? unit.control()->hwnd() : nullptr;
     switch (index) {
         case kPropLeft:
@@ -173,11 +184,10 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
             }
             break;
         }
-        case kPropTag: {
-            const char* text = TextOf(value);
-            record.tag = text ? text : "";
+        case kPropTag:
+            if (std::optional<std::string> text = TextValueOf(value))
+                record.tag = std::move(*text);
             break;
-        }
         case kPropVisible: {
             record.flags = v ? (record.flags | kUnitVisible) : (record.flags & ~kUnitVisible);
             if (!hwnd)
@@ -199,7 +209,10 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
                 EnableWindow(hwnd, v ? FALSE : TRUE);
             break;
         case kPropMousePointer: {
-            record.pointerData = ByteBlockContents(reinterpret_cast<const uint8_t*>(TextOf(value)));
+            std::optional<std::string> data = BytesValueOf(value);
+            if (!data)
+                break;
+            record.pointerData = std::move(*data);
             // Every pointer this program can describe is a shared system cursor.
             unit.window->units[unit.index].pointer = nullptr;
             if (hwnd) {
@@ -242,29 +255,40 @@ void RecreateControl(LiveWindow& window, int unitIndex) {
     p.height = r.bottom - r.top;
     p.windowId = window.description->windowId;
     p.unitId = record.unitId;
+    p.typeCode = record.typeCode;
+    p.type = type;
     std::unique_ptr<Control> fresh = type->create(p);
-    if (fresh && fresh->hwnd()) {
-        HWND newHwnd = fresh->hwnd();
-        ShowWindow(newHwnd, SW_HIDE);
-        // Child windows move over to the new control; it takes the old one's place
-        // in the z-order.
+    if (!fresh || !fresh->hwnd()) {
+        // The old control stays in its place, as it was; the half-made one goes
+        // while events are still suppressed.
+        Control::Retire(std::move(fresh));
+        ResumeEvents();
+        return;
+    }
+    fresh->SetIdentity(record.typeCode, type);
+    HWND newHwnd = fresh->hwnd();
+    ShowWindow(newHwnd, SW_HIDE);
+    // Child windows move over to a new control of a type that can hold them.
+    if (type->flags & kTypeHoldsChildWindows) {
         while (HWND child = GetWindow(oldHwnd, GW_CHILD)) {
             if (!SetParent(child, newHwnd))
                 break;  // a child that cannot move would hold us here
         }
-        SetWindowPos(newHwnd, oldHwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        std::unique_ptr<Control> gone = std::move(window.units[unitIndex].control);
-        window.units[unitIndex].control = std::move(fresh);
-        SendMessageW(newHwnd, kMsgDescriptionApplied, 0, 0);
-        SendMessageW(newHwnd, kMsgWindowShown, 0, 0);
-        if (wasVisible && !(type->flags & kTypeNeverShown))
-            ShowWindow(newHwnd, SW_SHOWNA);
-        gone.reset();
-        if (hadFocus) {
-            SetFocus(newHwnd);
-        } else if (focus && IsWindow(focus) && GetFocus() != focus) {
-            SetFocus(focus);
-        }
+    }
+    // The new control takes the old one's place in the z-order.
+    SetWindowPos(newHwnd, oldHwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    std::unique_ptr<Control> gone = std::move(window.units[unitIndex].control);
+    window.units[unitIndex].control = std::move(fresh);
+    SendMessageW(newHwnd, kMsgDescriptionApplied, 0, 0);
+    SendMessageW(newHwnd, kMsgWindowShown, 0, 0);
+    if (wasVisible && !(type->flags & kTypeNeverShown))
+        ShowWindow(newHwnd, SW_SHOWNA);
+    // The old object may be the one whose handler wrote the property.
+    Control::Retire(std::move(gone));
+    if (hadFocus) {
+        SetFocus(newHwnd);
+    } else if (focus && IsWindow(focus) && GetFocus() != focus) {
+        SetFocus(focus);
     }
     ResumeEvents();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "runtime/conversions.h"
 #include "runtime/text_block.h"
 
 namespace velmora {
@@ -83,6 +84,48 @@ int32_t ClampSize(int32_t v) {
     return std::clamp(v, 0, kMaxCoordinate);
 }
 
+std::optional<int32_t> IntegerOf(const TypedValue& value) {
+    switch (value.tag) {
+        case kTagOmitted:
+            return 0;
+        case kTagByte:
+        case kTagShort:
+        case kTagInteger:
+        case kTagLong:  // the low 32 bits, as every 32-bit property takes them
+        case kTagLogical:
+            return static_cast<int32_t>(value.low);
+        case kTagFloat: {
+            float f;
+            std::memcpy(&f, &value.low, sizeof f);
+            return LowInteger(TruncateToInteger(f));
+        }
+        case kTagDouble:
+            return LowInteger(TruncateToInteger(DoubleOf(value)));
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<std::string> TextValueOf(const TypedValue& value) {
+    if (value.tag == kTagText) {
+        const char* text = TextOf(value);
+        return std::string(text ? text : "");
+    }
+    if (value.tag == kTagOmitted)
+        return std::string();
+    if (value.tag == kTagByte || value.tag == kTagShort || value.tag == kTagInteger)
+        return std::to_string(static_cast<int32_t>(value.low));
+    return std::nullopt;
+}
+
+std::optional<std::string> BytesValueOf(const TypedValue& value) {
+    if (value.tag == kTagByteData)
+        return ByteBlockContents(reinterpret_cast<const uint8_t*>(TextOf(value)));
+    if (value.tag == kTagOmitted || (value.tag == kTagText && !TextOf(value)))
+        return std::string();
+    return std::nullopt;
+}
+
 TypedValue TypedFromRaw(PropertyKind kind, const RawValue& raw) {
     if (IsTextKind(kind))
         return MakeText(NewTextBlock(raw.bytes));
@@ -97,18 +140,26 @@ TypedValue TypedFromRaw(PropertyKind kind, const RawValue& raw) {
     return MakeInteger(static_cast<int32_t>(raw.number));
 }
 
-RawValue RawFromTyped(PropertyKind kind, const TypedValue& value) {
+std::optional<RawValue> RawFromTyped(PropertyKind kind, const TypedValue& value) {
     RawValue raw;
     if (IsTextKind(kind)) {
-        const char* text = TextOf(value);
-        if (text)
-            raw.bytes = text;
+        std::optional<std::string> text = TextValueOf(value);
+        if (!text)
+            return std::nullopt;
+        raw.bytes = std::move(*text);
     } else if (IsByteDataKind(kind) || kind == PropertyKind::kFont) {
-        raw.bytes = ByteBlockContents(reinterpret_cast<const uint8_t*>(TextOf(value)));
-    } else if (kind == PropertyKind::kLogical) {
-        raw.number = value.low != 0 ? 1 : 0;
+        std::optional<std::string> bytes = BytesValueOf(value);
+        if (!bytes)
+            return std::nullopt;
+        raw.bytes = std::move(*bytes);
     } else {
-        raw.number = value.low;
+        std::optional<int32_t> number = IntegerOf(value);
+        if (!number)
+            return std::nullopt;
+        if (kind == PropertyKind::kLogical)
+            raw.number = *number != 0 ? 1 : 0;
+        else
+            raw.number = static_cast<uint32_t>(*number);
     }
     return raw;
 }
@@ -154,9 +205,15 @@ std::string WriteFontMember(const std::string& logFont, int member, const TypedV
         field.replace(0, face.size(), face);
         lf.replace(kFaceName, kFaceNameSize, field);
     };
+    // Members are numbers, the face a text, the whole font byte data; a value of
+    // another kind changes nothing.
+    const std::optional<int32_t> number = IntegerOf(value);
+    if (member >= kFontAngle && member <= kFontSize && !number)
+        return logFont;
+    const uint32_t flag = number ? static_cast<uint32_t>(*number) : 0;
     switch (member) {
         case kFontAngle: {
-            int32_t angle = static_cast<int32_t>(value.low) % 3600;
+            int32_t angle = *number % 3600;
             if (angle < 0)
                 angle += 3600;
             PutI32(lf, kEscapement, angle);
@@ -164,36 +221,35 @@ std::string WriteFontMember(const std::string& logFont, int member, const TypedV
             break;
         }
         case kFontBold:
-            PutI32(lf, kWeight, value.low ? kBoldWeight : kNormalWeight);
+            PutI32(lf, kWeight, flag ? kBoldWeight : kNormalWeight);
             break;
         case kFontItalic:
-            lf[kItalic] = value.low ? 1 : 0;
+            lf[kItalic] = flag ? 1 : 0;
             break;
         case kFontStrikeOut:
-            lf[kStrikeOut] = value.low ? 1 : 0;
+            lf[kStrikeOut] = flag ? 1 : 0;
             break;
         case kFontUnderline:
-            lf[kUnderline] = value.low ? 1 : 0;
+            lf[kUnderline] = flag ? 1 : 0;
             break;
         case kFontSize:
-            PutI32(lf, kHeight, HeightFromPoints(static_cast<int32_t>(value.low), logPixelsY));
+            PutI32(lf, kHeight, HeightFromPoints(*number, logPixelsY));
             break;
         case kFontFaceName: {
-            const char* text = TextOf(value);
-            setFace(text ? text : "");
+            std::optional<std::string> text = TextValueOf(value);
+            if (!text)
+                return logFont;
+            setFace(*text);
             break;
         }
         case kWholeFont: {
-            std::string bytes = ByteBlockContents(reinterpret_cast<const uint8_t*>(TextOf(value)));
+            std::string bytes = BytesValueOf(value).value_or(std::string());
             if (bytes.size() == kLogFontSize)
                 return bytes;
             if (bytes.size() != kFontRecordSize)
                 return logFont;
-            TypedValue m;
-            for (int i = 0; i < 6; ++i) {
-                m.low = static_cast<uint32_t>(GetI32(bytes, 4 * i));
-                lf = WriteFontMember(lf, i, m, logPixelsY);
-            }
+            for (int i = 0; i < 6; ++i)
+                lf = WriteFontMember(lf, i, MakeInteger(GetI32(bytes, 4 * i)), logPixelsY);
             std::string face = bytes.substr(24, 32);
             setFace(face.substr(0, face.find('\0')));
             break;

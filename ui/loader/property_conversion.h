@@ -4,6 +4,7 @@
 // clamps of the common properties; the members of font-valued properties.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "runtime/typed_value.h"
@@ -35,8 +36,18 @@ int32_t ClampSize(int32_t v);
 // 32-bit integers; logical 1 exactly when the raw value is 1; texts and byte data
 // as fresh blocks (null when empty). Fonts go through the member functions below.
 TypedValue TypedFromRaw(PropertyKind kind, const RawValue& raw);
-// A handler's value converted to the kind: text null = empty; logical nonzero = 1.
-RawValue RawFromTyped(PropertyKind kind, const TypedValue& value);
+// A handler's value converted to the kind, by the value's tag: numbers (logicals
+// included; floating point truncated) for numeric, colour, choice and logical kinds
+// (logical nonzero = 1); texts, and integers as decimal digits, for text kinds
+// (null = empty); byte data for picture, icon, pointer, sound and font kinds. An
+// omitted value is 0 or empty. A value of any other tag is refused (nullopt): the
+// write changes nothing, and no number is ever taken for a pointer.
+std::optional<RawValue> RawFromTyped(PropertyKind kind, const TypedValue& value);
+
+// The same readings one by one, for the common properties (tag, pointer).
+std::optional<int32_t> IntegerOf(const TypedValue& value);
+std::optional<std::string> TextValueOf(const TypedValue& value);
+std::optional<std::string> BytesValueOf(const TypedValue& value);
 
 // Font members: 0 angle (tenths of a degree), 1 bold, 2 italic, 3 strike-out,
 // 4 underline, 5 size (points), 6 face name.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/event_suppression.h"
 #include "runtime/typed_value.h"
 #include "ui/loader/control.h"
 #include "ui/loader/control_library.h"
@@ -108,12 +109,6 @@ struct UnitReference {
     uint32_t unitId = 0;
 };
 UnitReference CurrentEventSource();
-
-// Raises the event suppression counter (never lowered by the error service and
-// shutdown); while it is above 0 no handler runs.
-void SuppressEvents();
-void ResumeEvents();
-bool EventsSuppressed();
 
 // ---- Message loop ---------------------------------------------------------
 

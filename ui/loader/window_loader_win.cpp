@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "runtime/error_service.h"
 #include "runtime/runtime_state.h"
+#include "ui/loader/event_indices.h"
 #include "ui/loader/loader_state.h"
 #include "ui/loader/private_messages.h"
 
@@ -25,8 +27,11 @@ DWORD ExtraStyles(const UnitRecord& unit) {
 }
 
 // What Create gets from a unit's stored record: own data, styles, geometry, identity.
-CreateParams StoredCreateParams(uint32_t windowId, const UnitRecord& unit) {
+CreateParams StoredCreateParams(uint32_t windowId, const UnitRecord& unit,
+                                const ControlType* type) {
     CreateParams p;
+    p.typeCode = unit.typeCode;
+    p.type = type;
     p.ownData = reinterpret_cast<const uint8_t*>(unit.ownData.data());
     p.ownSize = unit.ownData.size();
     p.extraStyles = ExtraStyles(unit);
@@ -59,74 +64,59 @@ bool AnyLoadedWindowAlive() {
     return false;
 }
 
-// Releases everything a failed load built.
+// Releases everything a failed load built. Nothing of it reaches the program: the
+// window's created event never ran, so neither does its being destroyed, and its
+// going is not the end of the program.
 void AbandonLoad(LiveWindow& window) {
+    SuppressEvents();
+    window.abandoning = true;
     HWND top = UnitWindow(window, 0);
-    if (top && IsWindow(top)) {
+    if (top && IsWindow(top))
         DestroyWindow(top);  // reaches OnWindowDestroyed through the window type
-    }
     for (LiveUnit& u : window.units) {
-        u.control.reset();
+        Control::Retire(std::move(u.control));
         u.pointer = nullptr;
     }
     window.loaded = false;
     window.firstShowPending = false;
     window.modal = false;
+    window.abandoning = false;
+    ResumeEvents();
 }
 
-// The unit that holds the keyboard focus inside the window, or -1.
+bool IsTopLevel(HWND h) {
+    return (GetWindowLongW(h, GWL_STYLE) & WS_CHILD) == 0;
+}
+
+// The unit that holds the keyboard focus inside the window, or -1. The walk stays
+// inside the window: an owned pop-up's GetParent is its owner.
 int FocusedUnit(const LiveWindow& window) {
-    HWND focus = GetFocus();
-    if (!focus)
-        return -1;
-    for (HWND h = focus; h; h = GetParent(h)) {
+    for (HWND h = GetFocus(); h; h = IsTopLevel(h) ? nullptr : GetParent(h)) {
         for (size_t i = 0; i < window.units.size(); ++i) {
             if (UnitWindow(window, static_cast<int>(i)) == h)
                 return static_cast<int>(i);
         }
-        if (h == UnitWindow(window, 0))
-            break;
     }
     return -1;
 }
 
-// The fourteen load steps. Answers false when the window could not be built; a
-// window that a handler or notification closed while it was being built counts as
-// loaded (and gone again), so the steps simply stop there.
-bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
-    LiveWindow* found = FindLiveWindow(windowId);
-    if (!found)
-        return false;
-    LiveWindow& window = *found;
+// Steps 3 to 7: the window's own unit and the controls, their parents, z-order and
+// pointers. Answers false when something could not be created (nothing is left).
+bool CreateUnits(uint32_t windowId, LiveWindow& window, HWND owner, bool modal) {
     WindowDescription& d = *window.description;
-
-    // 1. Already loaded: bring it forward.
-    if (window.loaded && IsUnitLive(window, 0)) {
-        HWND top = UnitWindow(window, 0);
-        if (IsIconic(top)) {
-            ShowWindow(top, SW_RESTORE);
-        } else {
-            SetActiveWindow(top);
-        }
-        return true;
-    }
-    // 2. A non-modal load with an owner needs the owner's window.
-    if (modal)
-        owner = nullptr;
-    if (owner && !IsWindow(owner))
-        return false;
 
     // 3. The window's own unit.
     const UnitRecord& own = d.units[0];
     const ControlType* ownType = FindControlType(own.typeCode);
     if (!ownType || !ownType->create)
         return false;
-    CreateParams p = StoredCreateParams(windowId, own);
+    CreateParams p = StoredCreateParams(windowId, own, ownType);
     p.owner = owner;
     p.modal = modal;
     std::unique_ptr<Control> top = ownType->create(p);
     if (!top || !top->hwnd())
         return false;
+    top->SetIdentity(own.typeCode, ownType);
     window.units[0].control = std::move(top);
     window.loaded = true;
     window.modal = false;
@@ -142,14 +132,16 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
             AbandonLoad(window);
             return false;
         }
-        CreateParams cp = StoredCreateParams(windowId, u);
+        CreateParams cp = StoredCreateParams(windowId, u, type);
         cp.parent = topHwnd;
         cp.controlId = controlId;
         std::unique_ptr<Control> c = type->create(cp);
         if (!c || !c->hwnd()) {
+            Control::Retire(std::move(c));
             AbandonLoad(window);
             return false;
         }
+        c->SetIdentity(u.typeCode, type);
         if (type->flags & kTypeNeverShown)
             ShowWindow(c->hwnd(), SW_HIDE);
         window.units[i].control = std::move(c);
@@ -185,86 +177,114 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
     }
 
     // 7. Mouse pointers.
-    for (size_t i = 0; i < d.units.size(); ++i) {
+    for (size_t i = 0; i < d.units.size(); ++i)
         window.units[i].pointer = MakePointer(d.units[i].pointerData);
-    }
+    return true;
+}
 
-    // 8. Description applied (creation order, the window last), all controls present.
-    for (int i = last; i >= 1; --i) {
+// Sends a notification to every control in creation order, then to the window.
+void NotifyUnits(LiveWindow& window, UINT msg) {
+    for (int i = static_cast<int>(window.units.size()) - 1; i >= 1; --i) {
         if (HWND h = UnitWindow(window, i))
-            SendMessageW(h, kMsgDescriptionApplied, 0, 0);
+            SendMessageW(h, msg, 0, 0);
     }
-    if (!IsWindow(topHwnd))
-        return true;
-    SendMessageW(topHwnd, kMsgDescriptionApplied, 0, 0);
-    if (!IsWindow(topHwnd))
-        return true;
-    SendMessageW(topHwnd, kMsgAllControlsPresent, 0, 0);
-    if (!IsWindow(topHwnd))
-        return true;
+    if (HWND top = UnitWindow(window, 0))
+        SendMessageW(top, msg, 0, 0);
+}
 
-    // 9. Visibility of the controls.
-    for (int i = 1; i <= last; ++i) {
-        HWND h = UnitWindow(window, i);
-        if (!h)
-            continue;
-        const ControlType* type = FindControlType(d.units[i].typeCode);
-        bool show = (d.units[i].flags & kUnitVisible) && !(type->flags & kTypeNeverShown);
-        ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
-    }
+// The fourteen load steps. Answers false when the window could not be built; a
+// window that a handler or notification closed while it was being built counts as
+// loaded (and gone again), so the steps simply stop there.
+bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
+    LiveWindow* found = FindLiveWindow(windowId);
+    if (!found)
+        return false;
+    LiveWindow& window = *found;
+    const WindowDescription& d = *window.description;
 
-    // 10. Created, then moved and resized, each only while the window exists.
-    RaiseEvent(windowId, 0, 0);
-    if (!IsWindow(topHwnd))
-        return true;
-    RaiseEvent(windowId, 0, 3);
-    if (!IsWindow(topHwnd))
-        return true;
-    RaiseEvent(windowId, 0, 4);
-    if (!IsWindow(topHwnd))
-        return true;
-
-    // 11. Show the window; report where the focus is.
-    if (own.flags & kUnitVisible) {
-        ShowWindow(topHwnd, window.units[0].control->InitialShowCommand());
-        if (!IsWindow(topHwnd))
-            return true;
-        int focused = FocusedUnit(window);
-        if (focused >= 0)
-            RaiseEvent(windowId, window.description->units[focused].unitId, -7);
-        if (!IsWindow(topHwnd))
-            return true;
-    }
-
-    // 12. A modal window disables every other loaded top-level window.
-    if (modal) {
-        window.modal = true;
-        LoaderState& s = Loader();
-        for (LiveWindow& other : s.windows) {
-            if (&other == &window || !other.loaded)
-                continue;
-            HWND h = UnitWindow(other, 0);
-            if (!h || !IsWindow(h) || GetParent(h))
-                continue;
-            window.disabled.emplace_back(h, IsWindowEnabled(h) != FALSE);
-            EnableWindow(h, FALSE);
+    // 1. Already loaded: bring it forward.
+    if (window.loaded && IsUnitLive(window, 0)) {
+        HWND top = UnitWindow(window, 0);
+        if (IsIconic(top)) {
+            ShowWindow(top, SW_RESTORE);
+        } else {
+            SetActiveWindow(top);
         }
-    }
-
-    // 13. Window shown; the focus stays where it was.
-    HWND focusBefore = GetFocus();
-    for (int i = last; i >= 1; --i) {
-        if (HWND h = UnitWindow(window, i))
-            SendMessageW(h, kMsgWindowShown, 0, 0);
-    }
-    if (!IsWindow(topHwnd))
         return true;
-    SendMessageW(topHwnd, kMsgWindowShown, 0, 0);
-    if (!IsWindow(topHwnd))
-        return true;
-    if (GetFocus() != focusBefore && focusBefore && IsWindow(focusBefore))
-        SetFocus(focusBefore);
+    }
+    // 2. A non-modal load with an owner needs the owner's window.
+    if (modal)
+        owner = nullptr;
+    if (owner && !IsWindow(owner))
+        return false;
+    if (!CreateUnits(windowId, window, owner, modal))
+        return false;
 
+    const HWND topHwnd = UnitWindow(window, 0);
+    HWND focusBefore = nullptr;
+    // Steps 8 to 13, each run only while the window still exists: any of them may
+    // reach a handler that closes it.
+    const std::function<void()> steps[] = {
+        // 8. Description applied (creation order, the window last), all controls present.
+        [&] { NotifyUnits(window, kMsgDescriptionApplied); },
+        [&] { SendMessageW(topHwnd, kMsgAllControlsPresent, 0, 0); },
+        // 9. Visibility of the controls.
+        [&] {
+            for (size_t i = 1; i < d.units.size(); ++i) {
+                HWND h = UnitWindow(window, static_cast<int>(i));
+                if (!h)
+                    continue;
+                const ControlType* type = FindControlType(d.units[i].typeCode);
+                bool show = (d.units[i].flags & kUnitVisible) && !(type->flags & kTypeNeverShown);
+                ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
+            }
+        },
+        // 10. Created, then moved and resized.
+        [&] { RaiseEvent(windowId, 0, kEventCreated); },
+        [&] { RaiseEvent(windowId, 0, kEventMoved); },
+        [&] { RaiseEvent(windowId, 0, kEventResized); },
+        // 11. Show the window (as the window type chose); report where the focus is.
+        [&] {
+            if (d.units[0].flags & kUnitVisible)
+                ShowWindow(topHwnd, window.units[0].control->InitialShowCommand());
+        },
+        [&] {
+            int focused = (d.units[0].flags & kUnitVisible) ? FocusedUnit(window) : -1;
+            if (focused >= 0)
+                RaiseEvent(windowId, d.units[focused].unitId, kEventFocusReceived);
+        },
+        // 12. A modal window disables every other loaded top-level window, owned
+        //     pop-ups included.
+        [&] {
+            if (!modal)
+                return;
+            window.modal = true;
+            for (LiveWindow& other : Loader().windows) {
+                if (&other == &window || !other.loaded)
+                    continue;
+                HWND h = UnitWindow(other, 0);
+                if (!h || !IsWindow(h) || !IsTopLevel(h))
+                    continue;
+                window.disabled.emplace_back(h, IsWindowEnabled(h) != FALSE);
+                EnableWindow(h, FALSE);
+            }
+        },
+        // 13. Window shown; the focus goes back where it was, also when that was
+        //     nowhere.
+        [&] {
+            focusBefore = GetFocus();
+            NotifyUnits(window, kMsgWindowShown);
+        },
+        [&] {
+            if (GetFocus() != focusBefore && (!focusBefore || IsWindow(focusBefore)))
+                SetFocus(focusBefore);
+        },
+    };
+    for (const auto& step : steps) {
+        step();
+        if (!IsWindow(topHwnd))
+            return true;
+    }
     // 14.
     window.firstShowPending = true;
     return true;
@@ -381,7 +401,7 @@ void ReleaseDescriptions() {
         if (top && IsWindow(top))
             DestroyWindow(top);
         for (LiveUnit& u : w.units)
-            u.control.reset();
+            Control::Retire(std::move(u.control));
     }
     s.windows.clear();
     s.descriptions.windows.clear();
@@ -490,18 +510,17 @@ void OnWindowDestroyed(uint32_t windowId) {
     w->loaded = false;
     w->firstShowPending = false;
     w->modal = false;
-    // The controls' windows are gone with their parent; drop the objects, the
-    // window's own last (it may be the caller).
-    std::unique_ptr<Control> own = std::move(w->units[0].control);
+    // The controls' windows are gone with their parent. The objects go as soon as
+    // none of their code runs: the window's own is the caller, and a click or tick
+    // handler that closed the window may be below it on the stack.
     for (LiveUnit& u : w->units) {
-        u.control.reset();
+        Control::Retire(std::move(u.control));
         u.pointer = nullptr;
     }
     RuntimeState& r = Runtime();
     if (r.runningModalWindow == windowId)
         r.runningModalWindow = 0;
-    own.reset();
-    if (!r.shuttingDown && r.loopStarted && !AnyLoadedWindowAlive())
+    if (!w->abandoning && !r.shuttingDown && r.loopStarted && !AnyLoadedWindowAlive())
         PostQuitMessage(0);
 }
 

@@ -137,17 +137,43 @@ TEST(PropertyConversion, RawTextsAndByteDataAreFreshBlocksOrNull) {
 }
 
 TEST(PropertyConversion, TypedToRaw) {
-    EXPECT_EQ(RawFromTyped(PropertyKind::kText, MakeText(nullptr)).bytes, "");
-    EXPECT_EQ(RawFromTyped(PropertyKind::kText, MakeText("播放")).bytes, "播放");
-    EXPECT_EQ(RawFromTyped(PropertyKind::kLogical, MakeInteger(5)).number, 1u);
-    EXPECT_EQ(RawFromTyped(PropertyKind::kLogical, MakeInteger(-1)).number, 1u);
-    EXPECT_EQ(RawFromTyped(PropertyKind::kLogical, MakeLogical(false)).number, 0u);
-    EXPECT_EQ(RawFromTyped(PropertyKind::kInteger, MakeInteger(-2)).number, 0xFFFFFFFEu);
+    EXPECT_EQ(RawFromTyped(PropertyKind::kText, MakeText(nullptr))->bytes, "");
+    EXPECT_EQ(RawFromTyped(PropertyKind::kText, MakeText("播放"))->bytes, "播放");
+    EXPECT_EQ(RawFromTyped(PropertyKind::kText, MakeInteger(-15))->bytes, "-15");
+    EXPECT_EQ(RawFromTyped(PropertyKind::kLogical, MakeInteger(5))->number, 1u);
+    EXPECT_EQ(RawFromTyped(PropertyKind::kLogical, MakeInteger(-1))->number, 1u);
+    EXPECT_EQ(RawFromTyped(PropertyKind::kLogical, MakeLogical(false))->number, 0u);
+    EXPECT_EQ(RawFromTyped(PropertyKind::kInteger, MakeInteger(-2))->number, 0xFFFFFFFEu);
+    EXPECT_EQ(RawFromTyped(PropertyKind::kInteger, MakeDouble(-7.9))->number, 0xFFFFFFF9u);
+    EXPECT_EQ(RawFromTyped(PropertyKind::kColour, TypedValue{})->number, 0u);
     const std::string bytes("\0a\0b", 4);
     TypedValue v = ByteData(bytes);
-    EXPECT_EQ(RawFromTyped(PropertyKind::kPicture, v).bytes, bytes);
+    EXPECT_EQ(RawFromTyped(PropertyKind::kPicture, v)->bytes, bytes);
     FreeBlock(const_cast<char*>(TextOf(v)));
-    EXPECT_EQ(RawFromTyped(PropertyKind::kSound, MakeText(nullptr)).bytes, "");
+    EXPECT_EQ(RawFromTyped(PropertyKind::kSound, MakeText(nullptr))->bytes, "");
+}
+
+// A value whose tag does not fit the kind is refused, never read through as a
+// pointer: 0x1234 as a text or a picture would be an address.
+TEST(PropertyConversion, ValuesOfTheWrongKindAreRefused) {
+    const TypedValue number = MakeInteger(0x1234);
+    const TypedValue text = MakeText("abc");
+    const TypedValue odd{0x1234, 0, 0x12345678};
+    const struct {
+        PropertyKind kind;
+        TypedValue value;
+    } cases[] = {
+        {PropertyKind::kPicture, number}, {PropertyKind::kFont, number},
+        {PropertyKind::kPicture, text},   {PropertyKind::kInteger, text},
+        {PropertyKind::kLogical, text},   {PropertyKind::kText, MakeDouble(1.5)},
+        {PropertyKind::kText, odd},       {PropertyKind::kColour, odd},
+    };
+    for (const auto& c : cases)
+        EXPECT_FALSE(RawFromTyped(c.kind, c.value).has_value()) << static_cast<int>(c.kind);
+    const std::string lf = SampleLogFont();
+    EXPECT_EQ(WriteFontMember(lf, kFontFaceName, number, kDpi), lf);
+    EXPECT_EQ(WriteFontMember(lf, kFontSize, text, kDpi), lf);
+    EXPECT_EQ(WriteFontMember(lf, kWholeFont, number, kDpi), lf);
 }
 
 TEST(PropertyConversion, FontMembersRead) {

@@ -2,6 +2,8 @@
 
 #include "support/test_program.h"
 
+#include "support/message_sequence.h"
+
 #include <cstdio>
 #include <map>
 
@@ -28,6 +30,7 @@ TypedValue LoggingHandler(int argCount, const TypedValue* args) {
     LastHandlerArgs().assign(args, args + argCount);
     UnitReference source = CurrentEventSource();
     Record("handler " + std::to_string(N) + " " + Hex(source.unitId) + (argCount ? " args" : ""));
+    RecordHandler(source.unitId, N);
     auto action = HandlerActions().find(N);
     if (action != HandlerActions().end())
         action->second();
@@ -280,6 +283,7 @@ void StartTestRuntime(const DescriptionSet& set) {
     RegisterControlType(kTestFailingType, &kFailingType);
     RegisterControlType(kTestConsumerType, &kConsumerType);
     Log().clear();
+    ClearSequence();
 }
 
 HWND UnitHwnd(uint32_t windowId, uint32_t unitId) {

@@ -1,0 +1,69 @@
+#include "ui/controls/control_drawing_win.h"
+
+#include <cstring>
+
+#include "ui/controls/border_styles.h"
+#include "ui/controls/picture_layout.h"
+#include "ui/loader/property_conversion.h"
+#include "ui/loader/property_kind.h"
+
+namespace velmora {
+
+COLORREF PaintColour(uint32_t colour) {
+    return colour == kSystemDefaultColour ? GetSysColor(COLOR_BTNFACE) : colour;
+}
+
+UniqueGdi<HFONT> MakeControlFont(const std::string& fontData) {
+    static_assert(sizeof(LOGFONTA) == kLogFontSize, "one stored font record");
+    if (fontData.size() != kLogFontSize)
+        return UniqueGdi<HFONT>();
+    LOGFONTA lf;
+    std::memcpy(&lf, fontData.data(), sizeof lf);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = 0;
+    lf.lfClipPrecision = 0;
+    lf.lfQuality = PROOF_QUALITY;
+    lf.lfPitchAndFamily = 0;
+    lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+    return UniqueGdi<HFONT>(CreateFontIndirectA(&lf));
+}
+
+HFONT FontOrDefault(const UniqueGdi<HFONT>& font) {
+    return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void ApplyBorderStyles(HWND hwnd, int32_t border) {
+    const BorderStyles all = AllBorderStyles();
+    const BorderStyles chosen = BorderStylesFor(border);
+    LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    LONG exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
+    style = static_cast<LONG>((static_cast<uint32_t>(style) & ~all.style) | chosen.style);
+    exStyle = static_cast<LONG>((static_cast<uint32_t>(exStyle) & ~all.exStyle) | chosen.exStyle);
+    SetWindowLongW(hwnd, GWL_STYLE, style);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, exStyle);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DrawBackgroundPicture(HDC dc, const StillPicture& picture, int mode, const RECT& area) {
+    if (picture.empty())
+        return;
+    const int cw = area.right - area.left, ch = area.bottom - area.top;
+    if (mode == 1 && picture.bitmap) {
+        // Tiles of a bitmap: one pattern fill, however small the picture.
+        UniqueGdi<HBRUSH> tiles(CreatePatternBrush(picture.bitmap.get()));
+        if (tiles) {
+            POINT old;
+            SetBrushOrgEx(dc, area.left, area.top, &old);
+            FillRect(dc, &area, tiles.get());
+            SetBrushOrgEx(dc, old.x, old.y, nullptr);
+            return;
+        }
+    }
+    for (const PictureCell& c :
+         LayOutBackgroundPicture(mode, picture.width, picture.height, cw, ch)) {
+        DrawStillPicture(dc, picture, area.left + c.x, area.top + c.y, c.width, c.height);
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,35 @@
+#pragma once
+// Drawing helpers shared by the control types (Windows only): colours with the
+// system default, fonts from stored font data, the border table, background
+// pictures laid out by a picture mode.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "runtime/win_handles.h"
+#include "ui/picture/still_picture.h"
+
+namespace velmora {
+
+// A stored colour as painted: 0xFF000000 (system default) is the button-face colour.
+COLORREF PaintColour(uint32_t colour);
+
+// The font of stored font data: exactly one 60-byte LOGFONTA record, made with
+// DEFAULT_CHARSET, precisions 0, PROOF_QUALITY and pitch-and-family 0 whatever the
+// record says. Null for any other data (the control then uses DEFAULT_GUI_FONT).
+UniqueGdi<HFONT> MakeControlFont(const std::string& fontData);
+
+// The font itself, or DEFAULT_GUI_FONT when there is none.
+HFONT FontOrDefault(const UniqueGdi<HFONT>& font);
+
+// Clears every border-table style of the window, sets those of `border` and
+// redraws the frame (no move, size, z-order change or activation).
+void ApplyBorderStyles(HWND hwnd, int32_t border);
+
+// Draws a still background picture into `area` as `mode` lays it out
+// (ui/controls/picture_layout.h).
+void DrawBackgroundPicture(HDC dc, const StillPicture& picture, int mode, const RECT& area);
+
+}  // namespace velmora
