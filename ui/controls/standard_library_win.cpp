@@ -1,6 +1,7 @@
 // Library 1: the standard controls, the edit box, the hyperlink box and the
 // conversions.
 #include "runtime/conversions.h"
+#include "ui/controls/standard_types_win.h"
 #include "ui/loader/control_library.h"
 
 namespace velmora {
@@ -12,9 +13,12 @@ int NotifyStandard(int code, RuntimeNotifyEntry) {
 }  // namespace
 
 const ControlLibrary& StandardLibrary() {
+    // Type numbers: the low half of each type code.
     static const ControlLibrary library{
         "standard controls",
-        {},
+        {
+            {0x0020, &kTimerControlType},
+        },
         {static_cast<ServiceCommand>(ToNumber), static_cast<ServiceCommand>(ToText)},
         NotifyStandard};
     return library;

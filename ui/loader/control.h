@@ -147,6 +147,11 @@ class Control {
     bool retired_ = false;  // delete when busy_ returns to 0
 };
 
+// A child window's control identifier in the HMENU argument of CreateWindowEx.
+inline HMENU ControlIdMenu(int controlId) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId));
+}
+
 struct ControlType {
     const char* name;  // the stored English name: "window", "Button", ...
     uint32_t flags;
