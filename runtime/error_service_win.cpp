@@ -56,6 +56,8 @@ bool ErrorBoxShownOnThisThread() {
     // No handler runs from here on: the box's own message loop keeps the windows
     // painting and their timers ticking, but no event reaches the program.
     SuppressEvents();
+    // The exit routine never runs after a fault, however the process ends.
+    Runtime().exitRoutine = nullptr;
     const bool mainThread = OnMainThread();
     if (reporting.exchange(true)) {
         // One box per run. Another thread waits for the first box to end the process.
@@ -67,7 +69,6 @@ bool ErrorBoxShownOnThisThread() {
     const std::string text = FormatErrorReport(message, code);
     MessageBoxW(nullptr, WideFromGbk(text).c_str(), WideFromGbk("错误").c_str(),
                 MB_OK | MB_ICONERROR);
-    Runtime().exitRoutine = nullptr;
     // Windows and libraries belong to the main thread: a report from another thread
     // ends the process without shutting the runtime down from there.
     if (mainThread && Runtime().endProgram)

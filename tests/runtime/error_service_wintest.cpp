@@ -190,6 +190,42 @@ VELMORA_SCENARIO(NoHandlerWhileTheBoxIsUp) {
     RaiseErrorMessage("x");
 }
 
+// A second fault while the box is up, from a window's own code (no handler runs by
+// then): no second box; the first one ends the program when it is closed.
+void CALLBACK RaiseSecondFault(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    AppendMarker("second fault");
+    RaiseErrorMessage("second");
+}
+
+VELMORA_SCENARIO(SecondFaultWhileTheBoxIsUp) {
+    Start();
+    LoadStartupWindow(kMain);
+    SetTimer(nullptr, 0, 10, RaiseSecondFault);
+    RaiseErrorMessage("first");
+}
+
+// A fault on another thread shows the box there, and never shuts the runtime down
+// from that thread: the windows belong to the main thread.
+void MarkEndProgram(int code) {
+    AppendMarker("end program from " +
+                 std::string(GetCurrentThreadId() == Runtime().mainThread ? "main" : "other") +
+                 " thread");
+    ExitProcess(static_cast<UINT>(code));
+}
+
+DWORD WINAPI FaultOnWorker(void*) {
+    RaiseErrorMessage("worker");
+}
+
+VELMORA_SCENARIO(FaultOnAnotherThread) {
+    Start();
+    Runtime().endProgram = MarkEndProgram;
+    LoadStartupWindow(kMain);
+    CloseHandle(CreateThread(nullptr, 0, FaultOnWorker, nullptr, 0, nullptr));
+    return RunMessageLoop();
+}
+
 VELMORA_SCENARIO(NormalEnd) {
     Start();
     LoadStartupWindow(kMain);
@@ -295,6 +331,16 @@ TEST_F(ErrorBox, NoHandlerRunsWhileTheBoxIsUp) {
     EXPECT_EQ(lines[0], "handler");  // the one raised before the fault
     for (size_t i = 1; i < lines.size(); ++i)
         EXPECT_EQ(lines[i], "tick") << i;
+}
+
+TEST_F(ErrorBox, ASecondFaultOpensNoSecondBox) {
+    EXPECT_TRUE(Shows("SecondFaultWhileTheBoxIsUp", MessageLines("first")));
+    EXPECT_EQ(ReadMarker(marker), std::vector<std::string>{"second fault"});
+}
+
+TEST_F(ErrorBox, AFaultOnAnotherThreadEndsWithoutShuttingDownThere) {
+    EXPECT_TRUE(Shows("FaultOnAnotherThread", MessageLines("worker")));
+    EXPECT_TRUE(ReadMarker(marker).empty());
 }
 
 TEST_F(ErrorBox, ANormalEndRunsTheExitRoutineOnce) {

@@ -90,6 +90,15 @@ TEST_F(WebAddress, AnEmptyTextGoesToTheShellAsItIs) {
     EXPECT_EQ(OpenText("").show, SW_SHOWNORMAL);
 }
 
+TEST_F(WebAddress, AnArgumentThatIsNoTextOpensNothing) {
+    for (TypedValue arg : {MakeInteger(0x1234), MakeDouble(1.0), MakeLogical(true)}) {
+        calls.clear();
+        TypedValue result;
+        OpenWebAddress(&result, 1, &arg);
+        EXPECT_TRUE(calls.empty()) << arg.tag;
+    }
+}
+
 TEST_F(WebAddress, TheInternetExplorerWindowIsTheOwner) {
     HWND similar = MakeWindow("Microsoft Internet Explorer - forum");
     ASSERT_NE(similar, nullptr);

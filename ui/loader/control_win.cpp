@@ -32,9 +32,10 @@ HWND NotificationSource(UINT msg, WPARAM, LPARAM lParam) {
 
 // Every live control object of the user-interface thread, and the secondary
 // windows registered to them. A handful of entries: linear searches are enough.
+// Never destroyed: controls held by other statics may go after them at exit.
 std::vector<const Control*>& LiveControls() {
-    static std::vector<const Control*> live;
-    return live;
+    static auto* live = new std::vector<const Control*>;
+    return *live;
 }
 
 struct SecondaryWindow {
@@ -42,8 +43,8 @@ struct SecondaryWindow {
     Control* control;
 };
 std::vector<SecondaryWindow>& SecondaryWindows() {
-    static std::vector<SecondaryWindow> windows;
-    return windows;
+    static auto* windows = new std::vector<SecondaryWindow>;
+    return *windows;
 }
 
 void ForgetSecondaryWindows(const Control* control) {

@@ -312,5 +312,23 @@ TEST_F(PropertyAccess, AnOwnPropertyBeyondTheTypesTableIsNoValue) {
     EXPECT_EQ(Text(ReadProperty(kMain, kFirst, 8)), "c16010006");
 }
 
+// A value of the wrong kind is converted where that is sound and refused where it
+// is not: a number is never taken for the address of a text or a block.
+TEST_F(PropertyAccess, ValuesOfTheWrongKindAreConvertedOrRefused) {
+    LoadStartupWindow(kMain);
+    const TypedValue number = MakeInteger(0x1234);
+    WriteProperty(kMain, kFirst, 4, kWholeProperty, number);  // tag: decimal digits
+    EXPECT_EQ(Text(ReadProperty(kMain, kFirst, 4)), "4660");
+    const std::string pointer = Bytes(ReadProperty(kMain, kFirst, 7));
+    WriteProperty(kMain, kFirst, 7, kWholeProperty, number);  // pointer data: refused
+    EXPECT_EQ(Bytes(ReadProperty(kMain, kFirst, 7)), pointer);
+    const uint32_t left = ReadProperty(kMain, kFirst, 0).low;
+    WriteProperty(kMain, kFirst, 0, kWholeProperty, MakeText("12"));  // left: refused
+    EXPECT_EQ(ReadProperty(kMain, kFirst, 0).low, left);
+    HWND before = UnitHwnd(kMain, kFirst);
+    WriteProperty(kMain, kFirst, 8, kWholeProperty, MakeDouble(2.5));  // own text: refused
+    EXPECT_EQ(UnitHwnd(kMain, kFirst), before);  // nothing changed, nothing re-created
+}
+
 }  // namespace
 }  // namespace velmora::test

@@ -171,7 +171,7 @@ TEST(PropertyConversion, ValuesOfTheWrongKindAreRefused) {
     for (const auto& c : cases)
         EXPECT_FALSE(RawFromTyped(c.kind, c.value).has_value()) << static_cast<int>(c.kind);
     const std::string lf = SampleLogFont();
-    EXPECT_EQ(WriteFontMember(lf, kFontFaceName, number, kDpi), lf);
+    EXPECT_EQ(WriteFontMember(lf, kFontFaceName, MakeDouble(1.5), kDpi), lf);
     EXPECT_EQ(WriteFontMember(lf, kFontSize, text, kDpi), lf);
     EXPECT_EQ(WriteFontMember(lf, kWholeFont, number, kDpi), lf);
 }

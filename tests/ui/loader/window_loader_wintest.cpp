@@ -252,6 +252,55 @@ TEST(WindowLoader, ARefusedCloseKeepsTheWindow) {
     EXPECT_FALSE(IsWindowLoaded(kMain));
 }
 
+// An owned pop-up is a top-level window although GetParent names its owner.
+constexpr uint32_t kPopup = 0x52010041, kPopupUnit = 0x06010042;
+bool popupEnabledDuringModal = true;
+
+void CALLBACK CloseDialogAfterLookingAtThePopup(HWND, UINT, UINT_PTR id, DWORD) {
+    popupEnabledDuringModal = IsWindowEnabled(WindowHandle(kPopup)) != FALSE;
+    CloseDialogSoon(nullptr, 0, id, 0);
+}
+
+TEST(WindowLoader, AModalWindowDisablesOwnedPopUpsToo) {
+    DescriptionSet set = MainAndDialog();
+    set.windows.push_back(Window(kPopup, {WindowUnit(kPopupUnit, 80, 80, 120, 80)}));
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    ASSERT_TRUE(LoadWindow(kPopup, kMain, false));
+    ASSERT_EQ(GetParent(WindowHandle(kPopup)), WindowHandle(kMain));
+    SetTimer(nullptr, 0, 30, CloseDialogAfterLookingAtThePopup);
+    EXPECT_TRUE(LoadWindow(kDialog, 0, true));
+    EXPECT_FALSE(mainEnabledDuringModal);
+    EXPECT_FALSE(popupEnabledDuringModal);
+    EXPECT_TRUE(IsWindowEnabled(WindowHandle(kPopup)));
+}
+
+TEST(WindowLoader, TheFocusGoesBackToNowhereAfterTheShownNotification) {
+    DescriptionSet set = MainAndDialog();
+    set.windows[1].units[0].flags &= ~kUnitVisible;  // shown later: the focus stays put
+    set.windows[1].units.push_back(ChildUnit(0x16010031, kTestFocusGrabberType, 1, 30, 50, 20));
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    SetFocus(nullptr);
+    ASSERT_EQ(GetFocus(), nullptr);
+    EXPECT_TRUE(LoadWindow(kDialog, 0, false));
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
+// A load that fails part-way raises nothing while it is torn down: the window's
+// created event never ran, so its being destroyed does not either.
+TEST(WindowLoader, AnAbandonedLoadRaisesNoEvents) {
+    DescriptionSet set = MainAndDialog();
+    set.windows[1].units[0].bindings = {{2, 1}};
+    set.windows[1].units.push_back(ChildUnit(0x16010031, kTestFailingType, 0, 0, 5, 5));
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    Log().clear();
+    EXPECT_FALSE(LoadWindow(kDialog, 0, false));
+    EXPECT_TRUE(LogEquals({}));
+    EXPECT_FALSE(EventsSuppressed());
+}
+
 TEST(WindowLoader, ProcessPendingEventsDispatchesWaitingMessagesAndStopsAtQuit) {
     StartTestRuntime(MainAndDialog());
     LoadStartupWindow(kMain);

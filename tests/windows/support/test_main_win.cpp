@@ -2,11 +2,17 @@
 #include <gtest/gtest.h>
 
 #include "support/scenario.h"
+#include "ui/loader/window_loader.h"
 
 int main(int argc, char** argv) {
     if (const char* scenario = velmora::test::ScenarioArgument(argc, argv)) {
         return velmora::test::RunNamedScenario(scenario);
     }
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // Windows a test left open go now, with no handler running: the test's own
+    // statics (its log) may already be gone when the loader's are destroyed.
+    velmora::SuppressEvents();
+    velmora::ReleaseDescriptions();
+    return result;
 }

@@ -17,10 +17,12 @@ namespace velmora::test {
 enum : uint32_t {
     kTestWindowType = 0x00FF0001,
     kTestChildType = 0x00FF0002,
-    kTestHiddenType = 0x00FF0003,       // never shown
-    kTestNotWindowedType = 0x00FF0004,  // not a windowed unit
-    kTestFailingType = 0x00FF0005,      // Create fails
-    kTestConsumerType = 0x00FF0006,     // a child that consumes kMsgConsumedByChild
+    kTestHiddenType = 0x00FF0003,        // never shown
+    kTestNotWindowedType = 0x00FF0004,   // not a windowed unit
+    kTestFailingType = 0x00FF0005,       // Create fails
+    kTestConsumerType = 0x00FF0006,      // a child that consumes kMsgConsumedByChild
+    kTestHolderType = 0x00FF0007,        // a child that may hold child windows
+    kTestFocusGrabberType = 0x00FF0008,  // takes the focus when its window is shown
 };
 
 // Test messages in the pre-translation walk: every control logs "pre UNIT MSG" when
@@ -33,7 +35,8 @@ enum : UINT {
 };
 
 // Every test control raises its event 9 when its description has been applied, so
-// tests can see whether handlers run at that moment.
+// tests can see whether handlers run at that moment. The test window raises event
+// 2 (being destroyed) on WM_DESTROY, as the window type does.
 constexpr int kAppliedEvent = 9;
 
 // Handler references 1..8 log "handler N" with the event source; the result a

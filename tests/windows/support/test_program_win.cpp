@@ -103,6 +103,8 @@ class TestWindow : public Control {
             DestroyWindow(hwnd());
             return 0;
         }
+        if (msg == WM_DESTROY)
+            RaiseEvent(windowId(), 0, 2);
         return DefaultProcessing(msg, wParam, lParam);
     }
     void OnWindowGone() override { OnWindowDestroyed(windowId()); }
@@ -150,6 +152,11 @@ class TestChild : public Control {
         static_cast<TestChild*>(c.get())->consumes_ = kMsgConsumedByChild;
         return c;
     }
+    static std::unique_ptr<Control> CreateFocusGrabber(const CreateParams& p) {
+        std::unique_ptr<Control> c = Create(p);
+        static_cast<TestChild*>(c.get())->grabsFocus_ = true;
+        return c;
+    }
     static std::unique_ptr<Control> CreateNotWindowed(const CreateParams& p) {
         std::unique_ptr<Control> c = Create(p);
         static_cast<TestChild*>(c.get())->windowed_ = false;
@@ -158,6 +165,8 @@ class TestChild : public Control {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == kMsgWindowShown && grabsFocus_)
+            SetFocus(hwnd());
         if (LogNotification(windowId(), unitId(), msg, windowed_))
             return 0;
         return DefaultProcessing(msg, wParam, lParam);
@@ -167,6 +176,7 @@ class TestChild : public Control {
     std::string caption_;
     UINT consumes_ = 0;
     bool windowed_ = true;
+    bool grabsFocus_ = false;
 };
 
 const ControlType kWindowType{"test window",
@@ -179,6 +189,12 @@ const ControlType kHiddenType{
     "test hidden", kTypeWindowedUnit | kTypeNeverShown, {PropertyKind::kText}, TestChild::Create};
 const ControlType kNotWindowedType{"test not windowed", 0, {}, TestChild::CreateNotWindowed};
 const ControlType kFailingType{"test failing", kTypeWindowedUnit, {}, TestChild::Fail};
+const ControlType kHolderType{"test holder",
+                              kTypeWindowedUnit | kTypeHoldsChildWindows,
+                              {PropertyKind::kText},
+                              TestChild::Create};
+const ControlType kFocusGrabberType{
+    "test focus grabber", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::CreateFocusGrabber};
 const ControlType kConsumerType{
     "test consumer", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::CreateConsumer};
 
@@ -282,6 +298,8 @@ void StartTestRuntime(const DescriptionSet& set) {
     RegisterControlType(kTestNotWindowedType, &kNotWindowedType);
     RegisterControlType(kTestFailingType, &kFailingType);
     RegisterControlType(kTestConsumerType, &kConsumerType);
+    RegisterControlType(kTestHolderType, &kHolderType);
+    RegisterControlType(kTestFocusGrabberType, &kFocusGrabberType);
     Log().clear();
     ClearSequence();
 }

@@ -1,0 +1,169 @@
+// Covers: the `Button`.
+//  - clicked on every command it sends (BM_CLICK, the space bar), focus received and
+//    lost after the default processing;
+//  - Caption round trip and window text; Kind 1 as the default button, clamped;
+//  - the picture: an icon gives BS_ICON, other images BS_BITMAP, data that gives no
+//    picture leaves the caption; a Picture write re-creates the button;
+//  - font data of exactly 60 bytes, else DEFAULT_GUI_FONT.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/art/icon_file.h"
+#include "runtime/text_block.h"
+#include "runtime/wide_text.h"
+#include "support/message_sequence.h"
+#include "support/test_program.h"
+#include "ui/controls/button_properties.h"
+#include "ui/controls/control_types.h"
+
+namespace velmora::test {
+namespace {
+
+constexpr uint32_t kMain = 0x52010001, kMainUnit = 0x06010000;
+constexpr uint32_t kButton = 0x16010006, kOther = 0x16010007;
+constexpr int kPicture = 8, kKind = 9, kCaption = 10, kFont = 13;
+
+void Start(const ButtonProperties& p) {
+    UnitRecord b = ChildUnit(kButton, kButtonTypeCode, 10, 10, 80, 30);
+    b.ownData = EncodeButtonProperties(p);
+    b.bindings = {{0, 1}, {-7, 2}, {-8, 3}};
+    UnitRecord other = ChildUnit(kOther, kButtonTypeCode, 10, 50, 80, 30);
+    other.ownData = EncodeButtonProperties(ButtonProperties{});
+    DescriptionSet set;
+    set.windows.push_back(Window(kMain, {WindowUnit(kMainUnit, 0, 0, 200, 120), b, other}));
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    ClearSequence();
+}
+
+HWND ButtonHwnd() {
+    return UnitHwnd(kMain, kButton);
+}
+
+std::string Text(TypedValue v) {
+    BlockOwner owner(const_cast<char*>(TextOf(v)));
+    return TextOf(v) ? TextOf(v) : "";
+}
+
+TypedValue ByteData(const std::string& bytes) {
+    TypedValue v =
+        MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
+    v.tag = kTagByteData;
+    return v;
+}
+
+TEST(Button, EveryCommandItSendsIsAClick) {
+    Start(ButtonProperties{});
+    SendMessageW(ButtonHwnd(), BM_CLICK, 0, 0);
+    SetFocus(ButtonHwnd());
+    ClearSequence();
+    PostMessageW(ButtonHwnd(), WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PostMessageW(ButtonHwnd(), WM_KEYUP, VK_SPACE, 0xC0390001);
+    PumpMessages();
+    static const SequenceStep spaceBar[] = {{kHandler, kButton, 1}};
+    EXPECT_TRUE(SequenceIs(spaceBar));
+}
+
+TEST(Button, FocusEventsComeAfterTheDefaultProcessing) {
+    Start(ButtonProperties{});
+    WatchUnit(kMain, kButton, {WM_SETFOCUS, WM_KILLFOCUS});
+    SetFocus(ButtonHwnd());
+    SetFocus(UnitHwnd(kMain, kOther));
+    static const SequenceStep focus[] = {
+        {kSent, kButton, WM_SETFOCUS},
+        {kHandler, kButton, 2},
+        {kSent, kButton, WM_KILLFOCUS},
+        {kHandler, kButton, 3},
+    };
+    EXPECT_TRUE(SequenceIs(focus));
+    // Focus moves between other windows raise nothing here.
+    ClearSequence();
+    SetFocus(WindowHandle(kMain));
+    EXPECT_TRUE(NothingHappened());
+}
+
+TEST(Button, CaptionRoundTripsThroughTheWindowText) {
+    Start(ButtonProperties{});
+    EXPECT_EQ(Text(ReadProperty(kMain, kButton, kCaption)), "按钮");
+    WriteProperty(kMain, kButton, kCaption, kWholeProperty, MakeText("停止"));
+    EXPECT_EQ(Text(ReadProperty(kMain, kButton, kCaption)), "停止");
+    EXPECT_EQ(WindowTextGbk(ButtonHwnd()), "停止");
+}
+
+TEST(Button, KindOneIsTheDefaultButton) {
+    const struct {
+        int32_t written, read;
+        bool isDefault;
+    } cases[] = {{1, 1, true}, {0, 0, false}, {5, 1, true}, {-3, 0, false}};
+    Start(ButtonProperties{});
+    for (const auto& c : cases) {
+        WriteProperty(kMain, kButton, kKind, kWholeProperty, MakeInteger(c.written));
+        EXPECT_EQ(static_cast<int32_t>(ReadProperty(kMain, kButton, kKind).low), c.read);
+        EXPECT_EQ(FindLiveControl(kMain, kButton)->IsDefaultButton(), c.isDefault) << c.written;
+        EXPECT_EQ((GetWindowLongW(ButtonHwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON,
+                  c.isDefault);
+    }
+    EXPECT_FALSE(FindLiveControl(kMain, kOther)->IsDefaultButton());
+}
+
+std::string ReadTestFile(const char* name) {
+    std::ifstream in(std::string(VELMORA_TEST_DATA) + "/picture/" + name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(Button, ThePictureChoosesTheButtonStyle) {
+    const struct {
+        std::string picture;
+        DWORD style;
+    } cases[] = {
+        {art::EncodeIcon32(32, std::vector<uint32_t>(32 * 32, 0xFF00FF00)), BS_ICON},
+        {ReadTestFile("red8x8.jpg"), BS_BITMAP},
+        {"not a picture", 0},
+    };
+    for (const auto& c : cases) {
+        ButtonProperties p;
+        p.picture = c.picture;
+        Start(p);
+        const LONG style = GetWindowLongW(ButtonHwnd(), GWL_STYLE);
+        EXPECT_EQ(style & (BS_ICON | BS_BITMAP), static_cast<LONG>(c.style));
+        const UINT type = c.style == BS_ICON ? IMAGE_ICON : IMAGE_BITMAP;
+        EXPECT_EQ(SendMessageW(ButtonHwnd(), BM_GETIMAGE, type, 0) != 0, c.style != 0);
+        DestroyWindow(WindowHandle(kMain));
+    }
+}
+
+TEST(Button, APictureWriteReCreatesTheButtonInPlace) {
+    Start(ButtonProperties{});
+    HWND before = ButtonHwnd();
+    const int id = GetDlgCtrlID(before);
+    TypedValue icon = ByteData(art::EncodeIcon32(32, std::vector<uint32_t>(32 * 32, 0xFF0000FF)));
+    WriteProperty(kMain, kButton, kPicture, kWholeProperty, icon);
+    FreeBlock(const_cast<char*>(TextOf(icon)));
+    EXPECT_NE(ButtonHwnd(), before);
+    EXPECT_EQ(GetDlgCtrlID(ButtonHwnd()), id);
+    EXPECT_TRUE(GetWindowLongW(ButtonHwnd(), GWL_STYLE) & BS_ICON);
+    EXPECT_TRUE(NothingHappened());  // no event while it was re-created
+}
+
+TEST(Button, OnlyA60ByteFontRecordMakesAFont) {
+    const HFONT gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTA lf = {};
+    lf.lfHeight = -20;
+    lstrcpyA(lf.lfFaceName, "Tahoma");
+    const std::string record(reinterpret_cast<const char*>(&lf), sizeof lf);
+    for (const std::string& font : {record, record.substr(0, 59), std::string()}) {
+        ButtonProperties p;
+        p.font = font;
+        Start(p);
+        const auto current = reinterpret_cast<HFONT>(SendMessageW(ButtonHwnd(), WM_GETFONT, 0, 0));
+        EXPECT_EQ(current == gui, font.size() != 60) << font.size();
+        DestroyWindow(WindowHandle(kMain));
+    }
+}
+
+}  // namespace
+}  // namespace velmora::test

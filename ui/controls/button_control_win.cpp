@@ -1,0 +1,199 @@
+// The `Button`: a Windows push button whose clicks, reflected from its parent,
+// become the clicked event.
+#include <windows.h>
+
+#include "runtime/wide_text.h"
+#include "ui/controls/button_properties.h"
+#include "ui/controls/control_drawing_win.h"
+#include "ui/controls/control_types.h"
+#include "ui/controls/standard_types_win.h"
+#include "ui/loader/event_indices.h"
+#include "ui/loader/window_loader.h"
+#include "ui/picture/picture_format.h"
+#include "ui/picture/still_picture.h"
+
+namespace velmora {
+
+namespace {
+
+// Own property numbers (global index - 8).
+enum ButtonProperty : int {
+    kPicture = 0,
+    kKind = 1,
+    kCaption = 2,
+    kHAlign = 3,
+    kVAlign = 4,
+    kFont = 5,
+};
+
+int32_t Clamp(int32_t v, int32_t lo, int32_t hi) {
+    return v < lo ? lo : v > hi ? hi : v;
+}
+
+constexpr DWORD kAlignmentBits = BS_LEFT | BS_RIGHT | BS_CENTER | BS_TOP | BS_BOTTOM | BS_VCENTER;
+
+DWORD AlignmentStyle(const ButtonProperties& p) {
+    static const DWORD horizontal[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
+    static const DWORD vertical[] = {BS_TOP, BS_VCENTER, BS_BOTTOM};
+    return horizontal[Clamp(p.hAlign, 0, 2)] | vertical[Clamp(p.vAlign, 0, 2)];
+}
+
+DWORD KindStyle(const ButtonProperties& p) {
+    return p.kind == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+class ButtonControl : public Control {
+  public:
+    ButtonControl(const CreateParams& p, ButtonProperties props)
+        : Control(p.windowId, p.unitId), props_(std::move(props)) {}
+
+    static std::unique_ptr<Control> Create(const CreateParams& p) {
+        ButtonProperties props;
+        if (DecodeButtonProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
+            return nullptr;
+        props.kind = Clamp(props.kind, 0, 1);
+        props.hAlign = Clamp(props.hAlign, 0, 2);
+        props.vAlign = Clamp(props.vAlign, 0, 2);
+        auto button = std::make_unique<ButtonControl>(p, std::move(props));
+        return button->Build(p) ? std::move(button) : nullptr;
+    }
+
+    bool IsDefaultButton() const override {
+        return hwnd() && (GetWindowLongW(hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    }
+
+    bool ReadOwnProperty(int number, RawValue& out) override {
+        switch (number) {
+            case kPicture:
+                out.bytes = props_.picture;
+                return true;
+            case kKind:
+                out.number = static_cast<uint32_t>(props_.kind);
+                return true;
+            case kCaption:
+                out.bytes = props_.caption;
+                return true;
+            case kHAlign:
+                out.number = static_cast<uint32_t>(props_.hAlign);
+                return true;
+            case kVAlign:
+                out.number = static_cast<uint32_t>(props_.vAlign);
+                return true;
+            case kFont:
+                out.bytes = props_.font;
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    int WriteOwnProperty(int number, const RawValue& value) override {
+        const int32_t v = static_cast<int32_t>(value.number);
+        switch (number) {
+            case kPicture:
+                // The button style depends on the kind of picture: made anew.
+                props_.picture = value.bytes;
+                return 1;
+            case kKind:
+                props_.kind = Clamp(v, 0, 1);
+                SendMessageW(hwnd(), BM_SETSTYLE, KindStyle(props_), TRUE);
+                break;
+            case kCaption:
+                // The window text only; nothing else is repainted.
+                props_.caption = value.bytes;
+                SetWindowTextGbk(hwnd(), props_.caption);
+                return 0;
+            case kHAlign:
+                props_.hAlign = Clamp(v, 0, 2);
+                ApplyAlignment();
+                break;
+            case kVAlign:
+                props_.vAlign = Clamp(v, 0, 2);
+                ApplyAlignment();
+                break;
+            case kFont:
+                props_.font = value.bytes;
+                font_ = MakeControlFont(props_.font);
+                SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font_)),
+                             FALSE);
+                break;
+            default:
+                return 0;
+        }
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        return 0;
+    }
+
+    std::string SaveOwnProperties() const override { return EncodeButtonProperties(props_); }
+
+    // The WM_COMMAND the button sent its parent: every one is a click.
+    bool HandleNotification(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+        if (msg != WM_COMMAND)
+            return false;
+        RaiseEvent(windowId(), unitId(), kEventClicked);
+        result = 0;
+        return true;
+    }
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg != WM_SETFOCUS && msg != WM_KILLFOCUS)
+            return DefaultProcessing(msg, wParam, lParam);
+        const LRESULT result = DefaultProcessing(msg, wParam, lParam);
+        RaiseEvent(windowId(), unitId(),
+                   msg == WM_SETFOCUS ? kEventFocusReceived : kEventFocusLost);
+        return result;
+    }
+
+  private:
+    bool Build(const CreateParams& p) {
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (p.extraStyles & ~WS_VISIBLE) | BS_MULTILINE |
+                      AlignmentStyle(props_) | KindStyle(props_);
+        UINT imageType = 0;
+        HANDLE image = nullptr;
+        if (!props_.picture.empty()) {
+            const auto* bytes = reinterpret_cast<const uint8_t*>(props_.picture.data());
+            DecodeStillPicture(bytes, props_.picture.size(), picture_);
+            if (picture_.icon) {
+                style |= BS_ICON;
+                imageType = IMAGE_ICON;
+                image = picture_.icon.get();
+            } else if (picture_.bitmap) {
+                style |= BS_BITMAP;
+                imageType = IMAGE_BITMAP;
+                image = picture_.bitmap.get();
+            }
+            // A picture that gives nothing is dropped: the caption shows.
+        }
+        HWND h = CreateWindowExW(0, L"BUTTON", WideFromGbk(props_.caption).c_str(), style, p.left,
+                                 p.top, p.width, p.height, p.parent, ControlIdMenu(p.controlId),
+                                 GetModuleHandleW(nullptr), nullptr);
+        if (!h)
+            return false;
+        Subclass(h);
+        if (image)
+            SendMessageW(h, BM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image));
+        font_ = MakeControlFont(props_.font);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font_)), FALSE);
+        return true;
+    }
+
+    void ApplyAlignment() {
+        LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
+        style = static_cast<LONG>((static_cast<DWORD>(style) & ~kAlignmentBits) |
+                                  AlignmentStyle(props_));
+        SetWindowLongW(hwnd(), GWL_STYLE, style);
+    }
+
+    ButtonProperties props_;
+    StillPicture picture_;  // the image the button shows lives as long as the button
+    UniqueGdi<HFONT> font_;
+};
+
+}  // namespace
+
+const ControlType kButtonControlType{"Button",
+                                     kTypeWindowedUnit | kTypeTakesFocus | kTypeHasCaption,
+                                     OwnKindsByNumber(kButtonPropertyTable), ButtonControl::Create};
+
+}  // namespace velmora
