@@ -8,6 +8,7 @@ namespace velmora::tool {
 int RunDescriptions(int argc, char** argv);
 int RunBuildDescriptions(int argc, char** argv);
 int RunBuildArt(int argc, char** argv);
+int RunBuildGallery(int argc, char** argv);
 int RunNumber(int argc, char** argv);
 int RunPicture(int argc, char** argv);
 int RunGifFrames(int argc, char** argv);

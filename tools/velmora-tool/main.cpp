@@ -19,6 +19,8 @@ const Command kCommands[] = {
      velmora::tool::RunBuildDescriptions},
     {"build-art", "build-art OUTDIR             write the generated picture, icon and cursor",
      velmora::tool::RunBuildArt},
+    {"build-gallery", "build-gallery OUT JPEG       write the gallery's window description",
+     velmora::tool::RunBuildGallery},
     {"number", "number TEXT...               read texts as numbers, truncate them to integers",
      velmora::tool::RunNumber},
     {"picture", "picture FILE                 recognised picture kind and size, or none",

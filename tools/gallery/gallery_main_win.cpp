@@ -1,0 +1,47 @@
+// velmora-gallery.exe: every control type in one window, through the program's own
+// runtime and loader. Its timer counts its ticks into a label; Escape closes it.
+#include <windows.h>
+
+#include "app/runtime_startup.h"
+#include "runtime/conversions.h"
+#include "runtime/runtime_state.h"
+#include "runtime/text_block.h"
+#include "tools/gallery/gallery_descriptions.h"
+
+namespace velmora::gallery {
+
+namespace {
+
+constexpr int kCaptionProperty = 8;  // the label's Caption
+int32_t tickCount = 0;
+
+void TickCounted() {
+    char* digits = ToText(++tickCount);
+    WriteProperty(kWindowId, kTickCountLabel, kCaptionProperty, kWholeProperty, MakeText(digits));
+    FreeBlock(digits);
+}
+
+ProgramData Gallery() {
+    ProgramData program;
+    HMODULE self = GetModuleHandleW(nullptr);
+    if (HRSRC res =
+            FindResourceW(self, L"GALLERY_DESCRIPTIONS", reinterpret_cast<LPCWSTR>(RT_RCDATA))) {
+        if (HGLOBAL data = LoadResource(self, res)) {
+            program.descriptions = static_cast<const uint8_t*>(LockResource(data));
+            program.descriptionsSize = SizeofResource(self, res);
+        }
+    }
+    program.handlers = {{kTickHandlerRef, AsHandler<TickCounted>}};
+    return program;
+}
+
+}  // namespace
+}  // namespace velmora::gallery
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace velmora;
+    InitRuntime(gallery::Gallery());
+    LoadStartupWindow(gallery::kWindowId);
+    const int code = RunMessageLoop();
+    EndProgram(code);
+}
