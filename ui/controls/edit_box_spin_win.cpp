@@ -1,0 +1,93 @@
+#include "ui/controls/edit_box_spin_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+bool StaticEdge(int32_t border) {
+    return border == 0 || border == 1 || border == 3;
+}
+
+// The window rectangle in the parent's client coordinates.
+RECT PlacedRect(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    if (HWND parent = GetParent(h))
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+}  // namespace
+
+EditBoxSpin::~EditBoxSpin() {
+    Destroy();
+}
+
+bool EditBoxSpin::Create(HWND box, int32_t border, int32_t spinMin, int32_t spinMax) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&icc);
+    box_ = box;
+    const RECT r = PlacedRect(box);
+    hwnd_ = CreateWindowExW(StaticEdge(border) ? WS_EX_STATICEDGE : 0, UPDOWN_CLASSW, nullptr,
+                            WS_CHILD | WS_CLIPSIBLINGS, r.right, r.top, kSpinWidth,
+                            r.bottom - r.top, GetParent(box),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(box) + 4)),
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_)
+        return false;
+    SetRange(spinMin, spinMax);
+    FollowBox();
+    return true;
+}
+
+void EditBoxSpin::Destroy() {
+    if (hwnd_ && IsWindow(hwnd_))
+        DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
+void EditBoxSpin::SetRange(int32_t spinMin, int32_t spinMax) {
+    if (!hwnd_)
+        return;
+    const auto lower = static_cast<uint16_t>(std::min(spinMin, spinMax));
+    const auto upper = static_cast<uint16_t>(std::max(spinMin, spinMax));
+    SendMessageW(hwnd_, UDM_SETRANGE, 0, MAKELPARAM(upper, lower));
+}
+
+void EditBoxSpin::GetRange(int32_t& lowest, int32_t& highest) const {
+    const auto range = static_cast<DWORD>(SendMessageW(hwnd_, UDM_GETRANGE, 0, 0));
+    lowest = static_cast<int16_t>(HIWORD(range));
+    highest = static_cast<int16_t>(LOWORD(range));
+}
+
+void EditBoxSpin::SetEdge(int32_t border) {
+    if (!hwnd_)
+        return;
+    LONG ex = GetWindowLongW(hwnd_, GWL_EXSTYLE);
+    ex = StaticEdge(border) ? (ex | WS_EX_STATICEDGE) : (ex & ~WS_EX_STATICEDGE);
+    SetWindowLongW(hwnd_, GWL_EXSTYLE, ex);
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void EditBoxSpin::FollowBox() {
+    if (box_)
+        FollowBox((GetWindowLongW(box_, GWL_STYLE) & WS_VISIBLE) != 0);
+}
+
+void EditBoxSpin::FollowBox(bool visible) {
+    if (!hwnd_ || !IsWindow(box_))
+        return;
+    const RECT r = PlacedRect(box_);
+    SetWindowPos(hwnd_, box_, r.right, r.top, kSpinWidth, r.bottom - r.top,
+                 SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    const bool enabled = IsWindowEnabled(box_) != FALSE;
+    if ((IsWindowEnabled(hwnd_) != FALSE) != enabled)
+        EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+}  // namespace velmora
