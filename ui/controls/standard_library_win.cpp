@@ -19,6 +19,7 @@ const ControlLibrary& StandardLibrary() {
         {
             {0x0005, &kEditBoxControlType},
             {0x000B, &kButtonControlType},
+            {0x001D, &kHyperLinkerControlType},
             {0x0020, &kTimerControlType},
         },
         {static_cast<ServiceCommand>(ToNumber), static_cast<ServiceCommand>(ToText)},

@@ -128,7 +128,9 @@ class Control {
     // The window procedure of classes whose windows are Control objects.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Registers such a class once (idempotent); answers whether the class exists.
-    static bool RegisterControlClass(const wchar_t* className, UINT classStyle, HBRUSH background);
+    // A null cursor is the arrow.
+    static bool RegisterControlClass(const wchar_t* className, UINT classStyle, HBRUSH background,
+                                     HCURSOR cursor = nullptr);
 
   private:
     friend class BusyScope;

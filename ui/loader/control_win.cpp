@@ -191,7 +191,8 @@ Control* Control::FromWindow(HWND hwnd) {
     return const_cast<Control*>(candidate);
 }
 
-bool Control::RegisterControlClass(const wchar_t* className, UINT classStyle, HBRUSH background) {
+bool Control::RegisterControlClass(const wchar_t* className, UINT classStyle, HBRUSH background,
+                                   HCURSOR cursor) {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -202,7 +203,7 @@ bool Control::RegisterControlClass(const wchar_t* className, UINT classStyle, HB
     wc.style = classStyle;
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hCursor = cursor ? cursor : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = background;
     wc.lpszClassName = className;
     return RegisterClassExW(&wc) != 0;
