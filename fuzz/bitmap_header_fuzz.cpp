@@ -1,8 +1,9 @@
 // libFuzzer target: bitmap file checks. Whatever is accepted must describe a colour
 // table and pixel data that lie within the input, since the platform's decoder
-// will trust them.
+// will trust them, and its info block must hold the whole colour table.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "ui/picture/bitmap_header.h"
 
@@ -16,6 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (l.pixelOffset + uint64_t{l.pixelSize} > size)
         __builtin_trap();
     if (l.width <= 0 || l.height <= 0)
+        __builtin_trap();
+    const std::vector<uint32_t> info = velmora::BitmapInfoBlock(data, l);
+    if (info.size() * 4 < l.colourTableEnd - l.infoOffset)
         __builtin_trap();
     if (l.compression == 0 &&
         velmora::BitmapStride(uint32_t(l.width), l.bitCount) * uint32_t(l.height) > l.pixelSize) {

@@ -1,5 +1,8 @@
 #include "ui/picture/bitmap_header.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "runtime/byte_reader.h"
 
 namespace velmora {
@@ -142,9 +145,20 @@ BitmapResult CheckBitmap(const uint8_t* data, size_t size, BitmapLayout& layout)
     layout.colourCount = colours;
     layout.infoOffset = 14;
     layout.colourTableOffset = static_cast<size_t>(tableOffset);
+    layout.colourTableEnd = static_cast<size_t>(tableEnd);
     layout.pixelOffset = pixelOffset;
     layout.pixelSize = static_cast<size_t>(pixelSize);
     return BitmapResult::kOk;
+}
+
+std::vector<uint32_t> BitmapInfoBlock(const uint8_t* data, const BitmapLayout& layout) {
+    // A core header's block is padded to an info header's 40 bytes, so that a
+    // reader looking at the header's size field first never reads past it.
+    const size_t size = std::max<size_t>(layout.colourTableEnd - layout.infoOffset, 40);
+    std::vector<uint32_t> block((size + 3) / 4, 0);
+    const size_t stored = std::min(layout.colourTableEnd, layout.pixelOffset) - layout.infoOffset;
+    std::memcpy(block.data(), data + layout.infoOffset, stored);
+    return block;
 }
 
 }  // namespace velmora

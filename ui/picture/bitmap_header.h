@@ -1,9 +1,17 @@
 #pragma once
 // Checks of a Windows bitmap file ("BM") before it is handed to the platform's
 // decoder: every size and offset must lie within the data.
+//
+// Tolerated: a colour table that the pixel data cuts short (the pixel offset lies
+// inside the table, as when a writer stores fewer entries than the header claims).
+// The platform still reads the whole table, so it is handed a copy in which the
+// entries from the pixel offset on are zero (black), as in a zero-filled palette.
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
+
+#include "ui/picture/picture_limits.h"
 
 namespace velmora {
 
@@ -16,7 +24,7 @@ enum class BitmapResult {
     kTruncated,    // colour table or pixel data reach past the end
 };
 
-constexpr uint64_t kMaxBitmapPixels = 1u << 26;
+constexpr uint64_t kMaxBitmapPixels = kMaxPicturePixels;
 
 struct BitmapLayout {
     uint32_t headerSize = 0;   // 12 (core), 40, 52, 56, 108 or 124
@@ -28,12 +36,19 @@ struct BitmapLayout {
     uint32_t colourCount = 0;  // entries in the colour table
     size_t infoOffset = 14;    // where the info header starts
     size_t colourTableOffset = 0;
-    size_t pixelOffset = 0;  // pixel data: [pixelOffset, pixelOffset + pixelSize)
+    size_t colourTableEnd = 0;  // <= the data's size; may lie beyond pixelOffset
+    size_t pixelOffset = 0;     // pixel data: [pixelOffset, pixelOffset + pixelSize)
     size_t pixelSize = 0;
 };
 
 // Validates a bitmap file; on kOk, layout describes where everything lies.
 BitmapResult CheckBitmap(const uint8_t* data, size_t size, BitmapLayout& layout);
+
+// The info block that the platform reads beside the pixels: the info header, the
+// masks and the whole colour table, [infoOffset, colourTableEnd) of a checked file,
+// with the table entries from the pixel offset on zero; 4-byte aligned, at least
+// 40 bytes (the tail of a shorter block zero).
+std::vector<uint32_t> BitmapInfoBlock(const uint8_t* data, const BitmapLayout& layout);
 
 // Row size in bytes of an uncompressed bitmap (rows are padded to 4 bytes).
 uint64_t BitmapStride(uint32_t width, uint32_t bitCount);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace velmora {
 
@@ -107,6 +108,11 @@ void GifCanvas::Restore() {
                   pixels_.data() + size_t(savedTop_ + y) * width_ + savedLeft_);
     }
     saved_ = false;
+}
+
+void GifCanvas::DropSaved() {
+    saved_ = false;
+    std::vector<uint32_t>().swap(savedPixels_);
 }
 
 void GifCanvas::Draw(const GifImage& image, const uint8_t* indices, size_t count,
@@ -277,13 +283,20 @@ GifRound GifAnimation::Step() {
     return round;
 }
 
+GifCanvas GifAnimation::TakeCanvas() {
+    canvas_.DropSaved();
+    GifCanvas out = std::move(canvas_);
+    canvas_ = GifCanvas();
+    return out;
+}
+
 GifResult DecodeGifStill(const uint8_t* data, size_t size, GifCanvas& out) {
     GifAnimation animation;
     GifOptions options;
     options.opaque = true;
     GifResult result = animation.Open(data, size, options);
     if (result == GifResult::kOk)
-        out = animation.canvas();
+        out = animation.TakeCanvas();
     return result;
 }
 

@@ -14,6 +14,7 @@
 
 #include "ui/picture/gif_decoder.h"
 #include "ui/picture/gif_lzw.h"
+#include "ui/picture/picture_limits.h"
 
 namespace velmora {
 
@@ -33,6 +34,8 @@ class GifCanvas {
     void Save(int left, int top, int width, int height);
     void Restore();
     bool hasSaved() const { return saved_; }
+    // Forgets the saved rectangle and frees its pixels.
+    void DropSaved();
 
     // Draws the first `count` indices of an image of width x height placed at
     // (left, top), rows in stored order (interlaced: the four GIF passes). Pixels
@@ -74,8 +77,8 @@ struct GifRound {
     bool drawn() const { return outcome == GifRoundOutcome::kDrawn; }
 };
 
-constexpr size_t kMaxGifCanvasPixels = size_t{1} << 24;
-constexpr size_t kMaxGifFramePixels = size_t{1} << 24;
+constexpr size_t kMaxGifCanvasPixels = kMaxPicturePixels;
+constexpr size_t kMaxGifFramePixels = kMaxPicturePixels;
 
 struct GifOptions {
     // Still pictures draw their image opaque: pixels of the transparent index show
@@ -113,6 +116,9 @@ class GifAnimation {
     int width() const { return canvas_.width(); }
     int height() const { return canvas_.height(); }
     const GifCanvas& canvas() const { return canvas_; }
+    // Moves the canvas out without its saved rectangle, leaving an empty canvas
+    // (until the next Open, rounds draw nothing).
+    GifCanvas TakeCanvas();
     size_t position() const { return reader_.position(); }
 
   private:

@@ -6,6 +6,13 @@
 // the worker runs the rounds. They share the canvas (under canvasLock_) and the
 // state and display mode (atomics). The worker holds a reference to the player, so
 // the player outlives its worker whatever the box does.
+//
+// The box's window must outlive the worker, which draws through one GetDC of it
+// for its whole run: stop the player before the window goes (the picture box does
+// so in WM_DESTROY); debug builds assert on a stop that finds its worker running
+// and the window gone. A worker that finds the window gone (or its handle taken by
+// a window of another thread, or its device context no longer the window's) ends
+// at its next frame without drawing.
 
 #include <windows.h>
 
@@ -15,6 +22,7 @@
 
 #include "runtime/win_handles.h"
 #include "ui/picture/gif_animation.h"
+#include "ui/picture/placement.h"
 
 namespace velmora {
 
@@ -22,8 +30,10 @@ enum class PlayerState { kLoaded, kRunning, kStopRequested, kStopped };
 
 class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
   public:
-    // Takes an opened animation (not a single image) for the box's window.
-    static std::shared_ptr<GifPlayer> Create(std::unique_ptr<GifAnimation> animation, HWND box,
+    // Takes an opened animation (not a single image) for the box's window. Null,
+    // with `animation` left to the caller, when the player's events cannot be made.
+    // May throw std::bad_alloc.
+    static std::shared_ptr<GifPlayer> Create(std::unique_ptr<GifAnimation>&& animation, HWND box,
                                              int displayMode);
     ~GifPlayer();
 
@@ -31,16 +41,20 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
     int height() const { return height_; }
     PlayerState state() const { return state_.load(); }
 
-    // Loaded -> running: read position to the start of the stream, white canvas,
-    // and a worker thread (its handle closed at once). Only from kLoaded.
+    // Loaded -> running: a worker thread (its handle closed at once) that starts
+    // from the start of the stream on a white canvas. Only from kLoaded. When no
+    // thread can be made the player is stopped with its first image on the canvas.
     void Start();
 
-    // The stop protocol: stop requested, then wait until the worker says stopped.
-    // A player that never ran just becomes stopped.
+    // The stop protocol: stop requested, then wait until the worker says stopped
+    // (at most the current round plus 10 ms). A player that never ran just becomes
+    // stopped.
     void Stop();
 
-    // Copies the canvas into dc at the display mode's place (under the canvas lock).
-    void PaintCanvas(HDC dc);
+    // Fills the box's client area with `background`, then copies the canvas over it
+    // at the display mode's place, both under the canvas lock: no copy that the
+    // worker made for an older size or display mode can land between the two.
+    void Paint(HDC dc, HBRUSH background);
 
     void SetDisplayMode(int mode) { displayMode_.store(mode); }
 
@@ -53,26 +67,39 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
     // A number of its own for each player ever made (addresses get reused).
     unsigned serial() const { return serial_; }
 
-    // Called by the worker after each round's copy to the window (tests observe
-    // frames with it); null for none.
-    using FrameHook = void (*)(const GifPlayer* player, unsigned round, bool drawn);
+    // Called by the worker after each round; `shown` says whether the canvas was
+    // copied onto the window (tests observe frames with it). Null for none.
+    using FrameHook = void (*)(const GifPlayer* player, unsigned round, bool shown);
     static void SetFrameHook(FrameHook hook);
+    // Called by the worker inside the canvas lock, after it has placed the round's
+    // copy and just before it copies the canvas onto the window (tests hold a copy
+    // back with it). Null for none.
+    using CopyHook = void (*)(const GifPlayer* player, unsigned round);
+    static void SetCopyHook(CopyHook hook);
 
   private:
-    GifPlayer(std::unique_ptr<GifAnimation> animation, HWND box, int displayMode);
+    GifPlayer(std::unique_ptr<GifAnimation> animation, HWND box, int displayMode,
+              UniqueKernelHandle stopRequested, UniqueKernelHandle stopped);
     static DWORD WINAPI WorkerEntry(void* param);
     void Run();
-    void CopyCanvasLocked(HDC dc, int stretchMode);  // canvasLock_ held
+    bool WindowIsOurs(HDC dc) const;
+    // Waits until the performance counter reaches `end` or a stop is requested.
+    void WaitUntil(LONGLONG end) const;
+    // canvasLock_ held for both.
+    Placement PlaceCanvasLocked() const;
+    void CopyCanvasLocked(HDC dc, const Placement& place) const;
 
     std::unique_ptr<GifAnimation> animation_;
     const HWND box_;
+    const DWORD boxThread_;  // the thread that made the box's window
     const unsigned serial_;
     const int width_;
     const int height_;
     std::atomic<int> displayMode_;
     std::atomic<PlayerState> state_{PlayerState::kLoaded};
     std::mutex canvasLock_;
-    UniqueKernelHandle stopped_;  // manual-reset event, set when the worker has ended
+    UniqueKernelHandle stopRequested_;  // manual-reset event, set by Stop
+    UniqueKernelHandle stopped_;        // manual-reset event, set when the worker has ended
 };
 
 }  // namespace velmora

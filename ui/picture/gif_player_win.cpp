@@ -1,6 +1,9 @@
 #include "ui/picture/gif_player.h"
 
-#include "ui/picture/placement.h"
+#include <algorithm>
+#include <cassert>
+#include <new>
+
 #include "ui/picture/still_picture.h"
 
 namespace velmora {
@@ -11,22 +14,52 @@ std::atomic<int> runningWorkers{0};
 std::atomic<int> livePlayers{0};
 std::atomic<unsigned> nextSerial{1};
 std::atomic<GifPlayer::FrameHook> frameHook{nullptr};
+std::atomic<GifPlayer::CopyHook> copyHook{nullptr};
+
+// A stop request is seen at least this often while a frame's delay runs.
+constexpr LONGLONG kStopCheckMs = 10;
+// How far the worker may fall behind its timetable and still catch up.
+constexpr LONGLONG kMostBehindMs = 100;
+
+LONGLONG Now() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+LONGLONG TicksPerSecond() {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+}
+
+DWORD ThreadOf(HWND hwnd) {
+    return GetWindowThreadProcessId(hwnd, nullptr);
+}
 
 }  // namespace
 
-std::shared_ptr<GifPlayer> GifPlayer::Create(std::unique_ptr<GifAnimation> animation, HWND box,
+std::shared_ptr<GifPlayer> GifPlayer::Create(std::unique_ptr<GifAnimation>&& animation, HWND box,
                                              int displayMode) {
-    return std::shared_ptr<GifPlayer>(new GifPlayer(std::move(animation), box, displayMode));
+    UniqueKernelHandle stopRequested(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UniqueKernelHandle stopped(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!stopRequested || !stopped)
+        return nullptr;
+    return std::shared_ptr<GifPlayer>(new GifPlayer(std::move(animation), box, displayMode,
+                                                    std::move(stopRequested), std::move(stopped)));
 }
 
-GifPlayer::GifPlayer(std::unique_ptr<GifAnimation> animation, HWND box, int displayMode)
+GifPlayer::GifPlayer(std::unique_ptr<GifAnimation> animation, HWND box, int displayMode,
+                     UniqueKernelHandle stopRequested, UniqueKernelHandle stopped)
     : animation_(std::move(animation)),
       box_(box),
+      boxThread_(ThreadOf(box)),
       serial_(nextSerial.fetch_add(1)),
       width_(animation_->width()),
       height_(animation_->height()),
       displayMode_(displayMode),
-      stopped_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+      stopRequested_(std::move(stopRequested)),
+      stopped_(std::move(stopped)) {
     livePlayers.fetch_add(1);
 }
 
@@ -38,22 +71,27 @@ int GifPlayer::RunningWorkers() {
     return runningWorkers.load();
 }
 
+int GifPlayer::LivePlayers() {
+    return livePlayers.load();
+}
+
 void GifPlayer::SetFrameHook(FrameHook hook) {
     frameHook.store(hook);
 }
 
+void GifPlayer::SetCopyHook(CopyHook hook) {
+    copyHook.store(hook);
+}
+
 void GifPlayer::Start() {
-    if (state_.load() != PlayerState::kLoaded || !stopped_)
+    if (state_.load() != PlayerState::kLoaded)
         return;
-    {
-        std::lock_guard<std::mutex> lock(canvasLock_);
-        animation_->Restart();
-    }
     state_.store(PlayerState::kRunning);
-    auto* self = new std::shared_ptr<GifPlayer>(shared_from_this());
+    auto* self = new (std::nothrow) std::shared_ptr<GifPlayer>(shared_from_this());
     runningWorkers.fetch_add(1);
-    HANDLE thread = CreateThread(nullptr, 0, WorkerEntry, self, 0, nullptr);
+    HANDLE thread = self ? CreateThread(nullptr, 0, WorkerEntry, self, 0, nullptr) : nullptr;
     if (!thread) {
+        // No worker: the canvas keeps the first image that opening drew, shown still.
         delete self;
         runningWorkers.fetch_sub(1);
         state_.store(PlayerState::kStopped);
@@ -64,6 +102,9 @@ void GifPlayer::Start() {
 }
 
 void GifPlayer::Stop() {
+    // A worker still running must still have its window (see the header).
+    assert((state_.load() != PlayerState::kRunning || IsWindow(box_)) &&
+           "stop the picture's player before its window is destroyed");
     PlayerState expected = PlayerState::kLoaded;
     if (state_.compare_exchange_strong(expected, PlayerState::kStopped))
         return;
@@ -71,22 +112,27 @@ void GifPlayer::Stop() {
     state_.compare_exchange_strong(expected, PlayerState::kStopRequested);
     if (state_.load() == PlayerState::kStopped)
         return;
-    // The worker checks for the request after every round and every 10 ms of its
+    SetEvent(stopRequested_.get());
+    // The worker sees the request after its current round or within 10 ms of its
     // wait; it needs nothing from this thread to get there.
     WaitForSingleObject(stopped_.get(), INFINITE);
 }
 
-void GifPlayer::PaintCanvas(HDC dc) {
-    const int stretchMode = PictureStretchMode();
+void GifPlayer::Paint(HDC dc, HBRUSH background) {
     std::lock_guard<std::mutex> lock(canvasLock_);
-    CopyCanvasLocked(dc, stretchMode);
-}
-
-void GifPlayer::CopyCanvasLocked(HDC dc, int stretchMode) {
     RECT client = {};
     GetClientRect(box_, &client);
-    const Placement p =
-        PlacePicture(displayMode_.load(), width_, height_, client.right, client.bottom);
+    FillRect(dc, &client, background);
+    CopyCanvasLocked(dc, PlaceCanvasLocked());
+}
+
+Placement GifPlayer::PlaceCanvasLocked() const {
+    RECT client = {};
+    GetClientRect(box_, &client);
+    return PlacePicture(displayMode_.load(), width_, height_, client.right, client.bottom);
+}
+
+void GifPlayer::CopyCanvasLocked(HDC dc, const Placement& p) const {
     if (p.width <= 0 || p.height <= 0)
         return;
     BITMAPINFO info = {};
@@ -96,6 +142,7 @@ void GifPlayer::CopyCanvasLocked(HDC dc, int stretchMode) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    const int stretchMode = PictureStretchMode();
     const int oldMode = SetStretchBltMode(dc, stretchMode);
     POINT oldOrigin = {};
     if (stretchMode == HALFTONE)
@@ -110,7 +157,12 @@ void GifPlayer::CopyCanvasLocked(HDC dc, int stretchMode) {
 DWORD WINAPI GifPlayer::WorkerEntry(void* param) {
     std::shared_ptr<GifPlayer> self = std::move(*static_cast<std::shared_ptr<GifPlayer>*>(param));
     delete static_cast<std::shared_ptr<GifPlayer>*>(param);
-    self->Run();
+    try {
+        self->Run();
+    } catch (...) {
+        // Nothing leaves the thread. A round that cannot get memory ends the
+        // animation; the box goes on showing the canvas as it was.
+    }
     // The last thing the worker touches is the event; whoever waits on it may
     // drop the player (our reference keeps it alive until we return).
     runningWorkers.fetch_sub(1);
@@ -119,27 +171,62 @@ DWORD WINAPI GifPlayer::WorkerEntry(void* param) {
     return 0;
 }
 
+bool GifPlayer::WindowIsOurs(HDC dc) const {
+    return IsWindow(box_) && ThreadOf(box_) == boxThread_ && (!dc || WindowFromDC(dc) == box_);
+}
+
+void GifPlayer::WaitUntil(LONGLONG end) const {
+    const LONGLONG frequency = TicksPerSecond();
+    for (;;) {
+        const LONGLONG left = end - Now();
+        if (left <= 0)
+            return;
+        // Rounded up: a wait that ended early would only be followed by another.
+        const LONGLONG ms = std::min((left * 1000 + frequency - 1) / frequency, kStopCheckMs);
+        if (WaitForSingleObject(stopRequested_.get(), static_cast<DWORD>(ms)) == WAIT_OBJECT_0)
+            return;
+    }
+}
+
 void GifPlayer::Run() {
+    // The worker never sends a message to the user-interface thread, which waits
+    // for it in Stop without pumping messages: it only reads the window's size and
+    // draws through a device context of its own.
     WindowDc dc(box_);
-    // The screen's depth is asked once per run, not per frame.
-    const int stretchMode = PictureStretchMode();
+    // Rounds keep to a timetable read from the performance counter: the tick count
+    // moves in steps of about 16 ms, which would stretch a 50 ms frame to 64 ms. A
+    // round is due when the previous one's delay has passed since that one was due,
+    // so that waking a little late (as every timed wait does) does not add up over
+    // the frames; a worker further behind than kMostBehindMs starts afresh.
+    const LONGLONG frequency = TicksPerSecond();
+    const LONGLONG mostBehind = frequency * kMostBehindMs / 1000;
+    LONGLONG due = Now();
     unsigned round = 0;
     while (state_.load() != PlayerState::kStopRequested) {
-        const DWORD started = GetTickCount();
         GifRound result;
+        bool shown = false;
         {
             std::lock_guard<std::mutex> lock(canvasLock_);
+            if (round == 0)
+                animation_->Restart();
             result = animation_->Step();
-            if (dc.get() && IsWindow(box_))
-                CopyCanvasLocked(dc.get(), stretchMode);
+            if (!WindowIsOurs(dc.get()))
+                return;
+            if (dc.get()) {
+                const Placement place = PlaceCanvasLocked();
+                if (CopyHook hook = copyHook.load())
+                    hook(this, round);
+                CopyCanvasLocked(dc.get(), place);
+                shown = true;
+            }
         }
         if (FrameHook hook = frameHook.load())
-            hook(this, round, result.drawn());
+            hook(this, round, shown);
         ++round;
-        while (GetTickCount() - started < result.delayMs &&
-               state_.load() != PlayerState::kStopRequested) {
-            Sleep(10);
-        }
+        const LONGLONG end = due + frequency * result.delayMs / 1000;
+        WaitUntil(end);
+        const LONGLONG now = Now();
+        due = now - end > mostBehind ? now : end;
     }
 }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/picture/picture_limits.h"
+
 namespace velmora {
 
 // A decoded picture: width x height RGB triples, top row first, no row padding.
@@ -24,7 +26,7 @@ enum class PcxResult {
     kTruncated,    // the run-length data ends before the last row
 };
 
-constexpr uint32_t kMaxPcxPixels = 1u << 25;
+constexpr uint64_t kMaxPcxPixels = kMaxPicturePixels;
 
 // Decodes PCX data. On anything but kOk, out is left empty.
 PcxResult DecodePcx(const uint8_t* data, size_t size, RgbImage& out);

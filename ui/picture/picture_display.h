@@ -2,7 +2,13 @@
 // The picture of a picture box: loading picture data (still or animated),
 // painting it by the box's DisplayMode over the box's background, and the GIF
 // player's life. Owned by the control; every call comes from the user-interface
-// thread.
+// thread, and none throws.
+//
+// What the box owes an animation (see gif_player.h): its window outlives the player,
+// so the box calls StopAnimation in its WM_DESTROY; and its class has none of
+// CS_OWNDC, CS_CLASSDC and CS_PARENTDC, since the worker draws through a device
+// context of its own beside the box's painting. A box whose class shares its device
+// context shows the GIF still.
 
 #include <windows.h>
 
@@ -25,8 +31,14 @@ class PictureDisplay {
     PictureDisplay& operator=(const PictureDisplay&) = delete;
 
     // Stops a running player and drops the old picture, then loads the new one: a
-    // GIF with `animate` goes to the player (unless it has a single image), anything
-    // else is decoded still. Repaints the box; answers whether a picture resulted.
+    // GIF with `animate` goes to the player, anything else is decoded still (a GIF
+    // as its first image, opaque). A GIF with `animate` that has a single image, or
+    // that cannot be played (its player's events cannot be made, or the box's class
+    // shares its device context), is shown still as the player's first image: drawn
+    // over white with its transparent colour left out, so that the box looks the
+    // same whether the GIF has one image or more. (A player whose thread cannot be
+    // made stays on that first image too.) A picture that cannot be held in memory
+    // gives no picture. Repaints the box; answers whether a picture resulted.
     bool LoadPicture(const uint8_t* data, size_t size, bool animate);
 
     // Paints the background over the client area, then the picture; the first paint
@@ -38,7 +50,8 @@ class PictureDisplay {
     void SetDisplayMode(int mode);
     void SetBackground(HBRUSH background) { background_ = background; }
 
-    // The player's stop protocol; nothing when no animation runs.
+    // The player's stop protocol; nothing when no animation runs. Call it while
+    // the box's window still exists.
     void StopAnimation();
 
     PictureKind kind() const;
@@ -48,7 +61,8 @@ class PictureDisplay {
     const GifPlayer* player() const { return player_.get(); }
 
   private:
-    void FillBackground(HDC dc, const RECT& area);
+    void Load(const uint8_t* data, size_t size, bool animate);
+    HBRUSH BackgroundBrush() const;
 
     HWND box_;
     int displayMode_;

@@ -1,9 +1,22 @@
 #include "ui/picture/picture_display.h"
 
+#include <new>
+
 #include "ui/picture/gif_animation.h"
 #include "ui/picture/placement.h"
 
 namespace velmora {
+
+namespace {
+
+// With a class, own or parent device context, GetDC hands the worker the device
+// context that the box paints with, clip region and all.
+bool SharesDeviceContext(HWND box) {
+    const ULONG_PTR style = GetClassLongPtrW(box, GCL_STYLE);
+    return (style & (CS_OWNDC | CS_CLASSDC | CS_PARENTDC)) != 0;
+}
+
+}  // namespace
 
 PictureDisplay::PictureDisplay(HWND box, int displayMode, HBRUSH background)
     : box_(box), displayMode_(displayMode), background_(background) {}
@@ -23,45 +36,61 @@ bool PictureDisplay::LoadPicture(const uint8_t* data, size_t size, bool animate)
     StopAnimation();
     player_.reset();
     still_ = StillPicture();
-
     if (data != nullptr && size > 0) {
-        if (animate && RecognizePicture(data, size) == PictureKind::kGif) {
-            auto animation = std::make_unique<GifAnimation>();
-            if (animation->Open(data, size) == GifResult::kOk && !animation->singleImage()) {
-                player_ = GifPlayer::Create(std::move(animation), box_, displayMode_);
-            }
+        try {
+            Load(data, size, animate);
+        } catch (const std::bad_alloc&) {
+            // A picture too large for the memory left is no picture.
+            player_.reset();
+            still_ = StillPicture();
         }
-        if (!player_)
-            DecodeStillPicture(data, size, still_);
     }
     InvalidateRect(box_, nullptr, FALSE);
     return player_ != nullptr || !still_.empty();
 }
 
-void PictureDisplay::FillBackground(HDC dc, const RECT& area) {
-    FillRect(dc, &area, background_ ? background_ : GetSysColorBrush(COLOR_BTNFACE));
+void PictureDisplay::Load(const uint8_t* data, size_t size, bool animate) {
+    if (!animate || RecognizePicture(data, size) != PictureKind::kGif) {
+        DecodeStillPicture(data, size, still_);
+        return;
+    }
+    auto animation = std::make_unique<GifAnimation>();
+    if (animation->Open(data, size) != GifResult::kOk)
+        return;
+    if (!animation->singleImage() && !SharesDeviceContext(box_)) {
+        player_ = GifPlayer::Create(std::move(animation), box_, displayMode_);
+        if (player_)
+            return;
+    }
+    // Opening drew the first image as the player would, over white.
+    StillPictureFromCanvas(animation->canvas(), still_);
+}
+
+HBRUSH PictureDisplay::BackgroundBrush() const {
+    return background_ ? background_ : GetSysColorBrush(COLOR_BTNFACE);
 }
 
 void PictureDisplay::PaintPicture(HDC dc) {
     RECT client = {};
     GetClientRect(box_, &client);
     if (player_) {
-        const Placement p = PlacePicture(displayMode_, player_->width(), player_->height(),
-                                         client.right, client.bottom);
         if (player_->state() == PlayerState::kLoaded) {
-            // The worker draws the first frame there; filling it first would flash.
-            const int saved = SaveDC(dc);
-            ExcludeClipRect(dc, p.x, p.y, p.x + p.width, p.y + p.height);
-            FillBackground(dc, client);
-            RestoreDC(dc, saved);
             player_->Start();
-            return;
+            if (player_->state() == PlayerState::kRunning) {
+                // The worker draws its first frame there; filling it would flash.
+                const Placement p = PlacePicture(displayMode_, player_->width(),
+                                                 player_->height(), client.right, client.bottom);
+                const int saved = SaveDC(dc);
+                ExcludeClipRect(dc, p.x, p.y, p.x + p.width, p.y + p.height);
+                FillRect(dc, &client, BackgroundBrush());
+                RestoreDC(dc, saved);
+                return;
+            }
         }
-        FillBackground(dc, client);
-        player_->PaintCanvas(dc);
+        player_->Paint(dc, BackgroundBrush());
         return;
     }
-    FillBackground(dc, client);
+    FillRect(dc, &client, BackgroundBrush());
     if (still_.empty())
         return;
     const Placement p =

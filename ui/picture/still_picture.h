@@ -23,16 +23,27 @@ struct StillPicture {
     bool empty() const { return !bitmap && !icon; }
 };
 
+class GifCanvas;
+
 // Decodes a still picture of any recognised kind; a GIF gives its first image,
-// drawn opaque. Leaves `out` empty when the data gives no picture.
+// drawn opaque. Leaves `out` empty when the data gives no picture, also when it
+// cannot be held in memory (never throws).
 void DecodeStillPicture(const uint8_t* data, size_t size, StillPicture& out);
+
+// A still GIF picture of the canvas as it stands (empty when no bitmap can be made).
+void StillPictureFromCanvas(const GifCanvas& canvas, StillPicture& out);
 
 // A device bitmap made from 32-bit 0x00RRGGBB pixels, top row first.
 HBITMAP DeviceBitmapFromPixels(const uint32_t* pixels, int width, int height);
 
 // The stretch mode for every stretched copy: HALFTONE when the screen has more
-// than 16 bits per pixel, else COLORONCOLOR.
+// than 16 bits per pixel, else COLORONCOLOR. The screen is asked once; any thread
+// may call this.
 int PictureStretchMode();
+
+// Asks the screen again; call it when the display settings change (WM_DISPLAYCHANGE).
+// Playing animations take the new mode with their next frame.
+void RefreshPictureStretchMode();
 
 // Draws the picture at the given place and size (StretchBlt, SRCCOPY; icons with
 // DrawIconEx).

@@ -3,7 +3,9 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <atomic>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "ui/picture/bitmap_header.h"
@@ -15,6 +17,18 @@ namespace velmora {
 
 namespace {
 
+// The stretch mode of the screen; 0 until first asked.
+std::atomic<int> stretchMode{0};
+
+int ScreenStretchMode() {
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
+    if (EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode) && mode.dmBitsPerPel > 16) {
+        return HALFTONE;
+    }
+    return COLORONCOLOR;
+}
+
 struct ScreenDc {
     ScreenDc() : dc(GetDC(nullptr)) {}
     ~ScreenDc() {
@@ -25,14 +39,13 @@ struct ScreenDc {
 };
 
 // A device bitmap from a checked bitmap file. The headers, colour table and pixels
-// are copied so that GDI sees aligned data whose sizes we have checked (the image
-// size field is set to the pixel bytes that are really there).
+// are copied so that GDI sees aligned data whose sizes we have checked (the whole
+// colour table, and the image size field set to the pixel bytes really there).
 HBITMAP BitmapFromFile(const uint8_t* data, size_t size, int& width, int& height) {
     BitmapLayout layout;
     if (CheckBitmap(data, size, layout) != BitmapResult::kOk)
         return nullptr;
-    std::vector<uint32_t> info((layout.pixelOffset - layout.infoOffset + 3) / 4 + 4, 0);
-    std::memcpy(info.data(), data + layout.infoOffset, layout.pixelOffset - layout.infoOffset);
+    std::vector<uint32_t> info = BitmapInfoBlock(data, layout);
     if (layout.headerSize >= sizeof(BITMAPINFOHEADER)) {
         auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
         header->biSizeImage = static_cast<DWORD>(layout.pixelSize);
@@ -132,16 +145,21 @@ HBITMAP DeviceBitmapFromPixels(const uint32_t* pixels, int width, int height) {
 }
 
 int PictureStretchMode() {
-    DEVMODEW mode = {};
-    mode.dmSize = sizeof mode;
-    if (EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode) && mode.dmBitsPerPel > 16) {
-        return HALFTONE;
+    int mode = stretchMode.load();
+    if (mode == 0) {
+        mode = ScreenStretchMode();
+        stretchMode.store(mode);
     }
-    return COLORONCOLOR;
+    return mode;
 }
 
-void DecodeStillPicture(const uint8_t* data, size_t size, StillPicture& out) {
-    out = StillPicture();
+void RefreshPictureStretchMode() {
+    stretchMode.store(ScreenStretchMode());
+}
+
+namespace {
+
+void DecodeStill(const uint8_t* data, size_t size, StillPicture& out) {
     const PictureKind kind = RecognizePicture(data, size);
     int width = 0, height = 0;
     switch (kind) {
@@ -184,6 +202,28 @@ void DecodeStillPicture(const uint8_t* data, size_t size, StillPicture& out) {
     out.kind = kind;
     out.width = width;
     out.height = height;
+}
+
+}  // namespace
+
+void DecodeStillPicture(const uint8_t* data, size_t size, StillPicture& out) {
+    out = StillPicture();
+    try {
+        DecodeStill(data, size, out);
+    } catch (const std::bad_alloc&) {
+        // A picture too large for the memory left is no picture.
+        out = StillPicture();
+    }
+}
+
+void StillPictureFromCanvas(const GifCanvas& canvas, StillPicture& out) {
+    out = StillPicture();
+    out.bitmap.reset(DeviceBitmapFromPixels(canvas.pixels(), canvas.width(), canvas.height()));
+    if (out.empty())
+        return;
+    out.kind = PictureKind::kGif;
+    out.width = canvas.width();
+    out.height = canvas.height();
 }
 
 void DrawStillPicture(HDC dc, const StillPicture& picture, int x, int y, int width, int height) {

@@ -3,8 +3,13 @@
 //  - cut at every byte: never kOk unless all the pixel data is there;
 //  - offsets pointing into the headers or past the end, bad planes, zero sizes,
 //    colour counts above the depth, RLE with the wrong depth or top-down, JPEG inside;
-//  - huge dimensions rejected before any size arithmetic can overflow.
+//  - huge dimensions rejected before any size arithmetic can overflow;
+//  - the info block handed to the platform holds the whole colour table, also when
+//    the pixel offset lies inside it (those entries zero), never reading past the file.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "runtime/byte_reader.h"
 #include "ui/picture/bitmap_header.h"
@@ -63,7 +68,8 @@ TEST(BitmapHeader, ValidFilesDescribeTheirLayout) {
     EXPECT_EQ(l.pixelSize, 10u);
 }
 
-TEST(BitmapHeader, CoreHeader) {
+// 2 x 2 at 1 bit with a core header and its table of two RGB triples.
+std::string CoreBitmap() {
     ByteWriter w;
     w.Bytes("BM");
     w.U32(0);
@@ -75,8 +81,12 @@ TEST(BitmapHeader, CoreHeader) {
     w.U16(1);
     w.U16(1);
     w.Zeros(6 + 8);
+    return w.Take();
+}
+
+TEST(BitmapHeader, CoreHeader) {
     BitmapLayout l;
-    ASSERT_EQ(Check(w.bytes(), l), BitmapResult::kOk);
+    ASSERT_EQ(Check(CoreBitmap(), l), BitmapResult::kOk);
     EXPECT_EQ(l.colourCount, 2u);
     EXPECT_EQ(l.pixelSize, 8u);
 }
@@ -111,6 +121,43 @@ TEST(BitmapHeader, BadFieldsAreRejected) {
     std::string header = Bitmap(3, 2, 24, 0, 0, 24);
     header[14] = 41;
     EXPECT_EQ(Check(header, l), BitmapResult::kBadHeader);
+}
+
+TEST(BitmapHeader, InfoBlockHoldsTheWholeColourTable) {
+    // Every byte after the info header is non-zero, so zeroed entries show.
+    auto patterned = [](std::string bmp, int coloursUsed = -1) {
+        for (size_t i = 14 + uint8_t(bmp[14]); i < bmp.size(); ++i)
+            bmp[i] = static_cast<char>(i % 251 + 1);
+        if (coloursUsed >= 0)
+            bmp[46] = static_cast<char>(coloursUsed);  // u32 colours used, low byte
+        return std::vector<uint8_t>(bmp.begin(), bmp.end());
+    };
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> file;
+        size_t entrySize, tableEntries, storedEntries;
+    };
+    const Case cases[] = {
+        // 8 bits, colours used 0 (so 256), pixels at 54: the table lies over them.
+        {"pixels at the table's start", patterned(Bitmap(32, 32, 8, 0, 0, 1024)), 4, 256, 0},
+        {"16 of 256 entries stored", patterned(Bitmap(32, 30, 8, 0, 16, 960), 0), 4, 256, 16},
+        {"gap after the table", patterned(Bitmap(3, 2, 8, 0, 4, 16, 8)), 4, 4, 4},
+        {"core header", patterned(CoreBitmap()), 3, 2, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BitmapLayout l;
+        ASSERT_EQ(CheckBitmap(c.file.data(), c.file.size(), l), BitmapResult::kOk);
+        const std::vector<uint32_t> words = BitmapInfoBlock(c.file.data(), l);
+        const auto* block = reinterpret_cast<const uint8_t*>(words.data());
+        const size_t table = l.headerSize + c.tableEntries * c.entrySize;
+        ASSERT_GE(words.size() * 4, std::max<size_t>(table, 40));
+        const size_t stored = l.headerSize + c.storedEntries * c.entrySize;
+        for (size_t i = 0; i < table; ++i) {
+            SCOPED_TRACE(i);
+            ASSERT_EQ(block[i], i < stored ? c.file[14 + i] : 0);
+        }
+    }
 }
 
 }  // namespace

@@ -336,6 +336,43 @@ TEST(GifQuirks, SizeLimits) {
     EXPECT_EQ(p.pictures[1], "GG");
 }
 
+TEST(GifQuirks, SizeLimitsHoldAPictureOf2048By2048) {
+    // A 1 x 1 image on logical screens around the canvas limit: the 40-byte file
+    // with a 65535 x 256 screen would need 64 MiB for each copy of its canvas.
+    struct Case {
+        int width, height;
+        GifResult result;
+    };
+    const Case cases[] = {
+        {2048, 2048, GifResult::kOk},
+        {4096, 1024, GifResult::kOk},
+        {2049, 2048, GifResult::kScreenTooLarge},
+        {65535, 256, GifResult::kScreenTooLarge},
+        {65535, 65535, GifResult::kScreenTooLarge},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const std::string gif = AssembleGifText(
+            "\"GIF89a\" u16:" + std::to_string(c.width) + " u16:" + std::to_string(c.height) +
+            " 80 00 00 000000 FF0000 2C u16:0 u16:0 u16:1 u16:1 00 lzw 2 1\n3B");
+        GifAnimation a;
+        ASSERT_EQ(a.Open(Bytes(gif), gif.size()), c.result);
+        if (c.result == GifResult::kOk) {
+            EXPECT_EQ(a.canvas().Pixel(0, 0), 0xFF0000u);
+        }
+    }
+    // A frame as large as the limit is decoded; one row more is not.
+    for (int rows : {2048, 2049}) {
+        SCOPED_TRACE(rows);
+        GifPlan plan{2048, 2048, kPalette, false, {}};
+        plan.frames.push_back(Frame(0, 0, 2048, rows, std::vector<uint8_t>(2048 * rows, 2)));
+        plan.frames.push_back(Frame(0, 0, 1, 1, {1}));
+        const Played p = Play(EncodeGif(plan), 1);
+        EXPECT_EQ(p.rounds[0].outcome,
+                  rows == 2048 ? GifRoundOutcome::kDrawn : GifRoundOutcome::kFrameTooLarge);
+    }
+}
+
 TEST(GifPlayer, EveryTruncationPointLoadsOrIsRejected) {
     GifPlan plan{8, 6, kPalette, true, {}};
     std::mt19937 rng(7);

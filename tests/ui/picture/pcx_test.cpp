@@ -126,7 +126,7 @@ TEST(Pcx, BadHeaders) {
     EXPECT_EQ(Decode(Header(5, 8, 2, 1, 2, 2) + "\xC4\x01", image), PcxResult::kUnsupported);
     EXPECT_EQ(Decode(Header(5, 8, 60000, 60000, 1, 60000) + "\xFF\x01", image),
               PcxResult::kTooLarge);
-    EXPECT_EQ(Decode(Header(5, 8, 4000, 4000, 1, 4000) + "\xFF\x01", image), PcxResult::kTruncated);
+    EXPECT_EQ(Decode(Header(5, 8, 2000, 2000, 1, 2000) + "\xFF\x01", image), PcxResult::kTruncated);
     EXPECT_EQ(Decode("GIF89a", image), PcxResult::kNotPcx);
 }
 

@@ -3,6 +3,11 @@
 //    their size and paint at the display mode's place over the background;
 //  - empty, short and unrecognised data give no picture and only the background;
 //  - a one-image GIF with animate gets no worker;
+//  - GIFs shown still: a multi-image one without animate (opaque), a one-image one
+//    with animate and one in a box whose class shares its DC (over white, the
+//    transparent colour left out), none with a worker;
+//  - odd data: a bitmap whose pixels lie over its colour table, corrupt JPEGs, GIFs
+//    at and over the canvas limit;
 //  - an animation starts at the first paint (not at loading), leaves its rectangle
 //    out of that first background fill, plays rounds and stops by the protocol;
 //  - a new load while playing waits for the worker; no frame of the old picture is
@@ -15,199 +20,15 @@
 
 #include <atomic>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "runtime/byte_reader.h"
-#include "ui/picture/gif_encoder.h"
-#include "ui/picture/picture_display.h"
+#include "tests/ui/picture/picture_window_win.h"
 
 namespace velmora {
 namespace {
 
-constexpr COLORREF kBack = RGB(10, 20, 30);
-
-struct Box {
-    PictureDisplay* display = nullptr;
-    int paints = 0;
-};
-
-LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* box = reinterpret_cast<Box*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    switch (msg) {
-        case WM_NCCREATE:
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(
-                                  reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-            break;
-        case WM_PAINT:
-            if (box && box->display) {
-                PaintScope paint(hwnd);
-                ++box->paints;
-                box->display->PaintPicture(paint.dc());
-                return 0;
-            }
-            break;
-        case WM_DESTROY:
-            if (box && box->display)
-                box->display->StopAnimation();
-            break;
-    }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-void PumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
-
-class PictureWindow : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = BoxProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"VelmoraPictureTestBox";
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        RegisterClassW(&wc);
-        brush_.reset(CreateSolidBrush(kBack));
-        Create(112, 145, 0);
-    }
-    void TearDown() override {
-        GifPlayer::SetFrameHook(nullptr);
-        Destroy();
-    }
-    void Create(int width, int height, int mode) {
-        hwnd_ = CreateWindowExW(0, L"VelmoraPictureTestBox", L"", WS_POPUP | WS_VISIBLE, 20, 20,
-                                width, height, nullptr, nullptr, GetModuleHandleW(nullptr), &box_);
-        ASSERT_NE(hwnd_, nullptr);
-        display_ = std::make_unique<PictureDisplay>(hwnd_, mode, brush_.get());
-        box_.display = display_.get();
-        PumpFor(20);
-    }
-    void Destroy() {
-        if (hwnd_)
-            DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
-        box_.display = nullptr;
-        display_.reset();
-    }
-    bool Load(const std::string& data, bool animate = false) {
-        return display_->LoadPicture(reinterpret_cast<const uint8_t*>(data.data()), data.size(),
-                                     animate);
-    }
-    // Paints the box into a memory bitmap of its client size and reads pixels there.
-    std::vector<COLORREF> PaintToMemory(int width, int height) {
-        HDC screen = GetDC(nullptr);
-        UniqueDc memory(CreateCompatibleDC(screen));
-        UniqueGdi<HBITMAP> bitmap(CreateCompatibleBitmap(screen, width, height));
-        ReleaseDC(nullptr, screen);
-        std::vector<COLORREF> pixels;
-        DcSelect select(memory.get(), bitmap.get());
-        display_->PaintPicture(memory.get());
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x)
-                pixels.push_back(GetPixel(memory.get(), x, y));
-        }
-        return pixels;
-    }
-
-    Box box_;
-    HWND hwnd_ = nullptr;
-    UniqueGdi<HBRUSH> brush_;
-    std::unique_ptr<PictureDisplay> display_;
-};
-
-const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
-
-std::string Gif(int width, int height, const std::vector<std::vector<uint8_t>>& frames,
-                unsigned delay = 0, unsigned disposal = 2, int transparent = -1) {
-    GifPlan plan{width, height, kPalette, true, {}};
-    for (const auto& indices : frames) {
-        GifFramePlan f;
-        f.width = width;
-        f.height = height;
-        f.indices = indices;
-        f.delay = delay;
-        f.disposal = disposal;
-        f.transparentIndex = transparent;
-        plan.frames.push_back(f);
-    }
-    return EncodeGif(plan);
-}
-
-// Like the program's own picture: 142 x 144, six full frames, disposal 2,
-// transparent index 233 of a 256-colour table; `delay` in hundredths.
-std::string Animation(unsigned delay) {
-    std::vector<uint32_t> palette(256);
-    for (unsigned i = 0; i < 256; ++i)
-        palette[i] = (i * 0x010307u) & 0xFFFFFF;
-    GifPlan plan{142, 144, palette, true, {}};
-    for (int f = 0; f < 6; ++f) {
-        GifFramePlan fr;
-        fr.width = 142;
-        fr.height = 144;
-        fr.disposal = 2;
-        fr.delay = delay;
-        fr.transparentIndex = 233;
-        fr.indices.assign(142 * 144, 233);
-        for (int y = 0; y < 144; ++y) {
-            for (int x = 0; x < 142; ++x) {
-                const int dx = x - 71 - f * 4, dy = y - 72;
-                if (dx * dx + dy * dy < 1200)
-                    fr.indices[y * 142 + x] = static_cast<uint8_t>((x + y) % 200);
-            }
-        }
-        plan.frames.push_back(fr);
-    }
-    return EncodeGif(plan);
-}
-
-// A 24-bit bottom-up bitmap file of the given rows (top row first), 0x00RRGGBB.
-std::string Bmp(const std::vector<std::vector<uint32_t>>& rows) {
-    const int height = int(rows.size()), width = int(rows[0].size());
-    const int stride = (width * 3 + 3) / 4 * 4;
-    ByteWriter w;
-    w.Bytes("BM");
-    w.U32(54 + stride * height);
-    w.U32(0);
-    w.U32(54);
-    w.U32(40);
-    w.I32(width);
-    w.I32(height);
-    w.U16(1);
-    w.U16(24);
-    w.Zeros(24);
-    for (int y = height - 1; y >= 0; --y) {
-        for (uint32_t c : rows[y]) {
-            w.U8(uint8_t(c));
-            w.U8(uint8_t(c >> 8));
-            w.U8(uint8_t(c >> 16));
-        }
-        w.Zeros(stride - width * 3);
-    }
-    return w.Take();
-}
-
-std::string ReadFile(const std::string& name) {
-    std::ifstream in(std::string(VELMORA_TEST_DATA) + "/picture/" + name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-COLORREF Rgb(uint32_t c) {
-    return RGB(c >> 16, (c >> 8) & 0xFF, c & 0xFF);
-}
+using namespace test;
 
 TEST_F(PictureWindow, StillBitmapPaintsAtNaturalSizeOverTheBackground) {
     ASSERT_TRUE(Load(Bmp({{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFFFF}})));
@@ -351,6 +172,108 @@ TEST_F(PictureWindow, OneImageGifGetsNoWorker) {
     UpdateWindow(hwnd_);
     PumpFor(100);
     EXPECT_EQ(GifPlayer::RunningWorkers(), 0);
+}
+
+// A 32 x 32 8-bit bitmap whose pixels start where its colour table should (its
+// colours-used field 0 claims all 256 entries): the platform reads the table beside
+// the pixels, and the entries there are black.
+std::string BitmapWithPixelsOverItsTable() {
+    ByteWriter w;
+    w.Bytes("BM");
+    w.U32(54 + 1024);
+    w.U32(0);
+    w.U32(54);
+    w.U32(40);
+    w.I32(32);
+    w.I32(32);
+    w.U16(1);
+    w.U16(8);
+    w.Zeros(24);
+    for (int i = 0; i < 1024; ++i)
+        w.U8(uint8_t(i * 7 + 1));
+    return w.Take();
+}
+
+TEST_F(PictureWindow, OddStillDataGivesItsPictureOrNone) {
+    const std::string jpeg = ReadFile("red8x8.jpg");
+    ASSERT_GT(jpeg.size(), 100u);
+    std::string scrambled = jpeg;
+    for (size_t i = 20; i < scrambled.size(); ++i)
+        scrambled[i] = char(i * 37);
+    struct Case {
+        const char* what;
+        std::string data;
+        bool animate;
+        bool picture;
+        int width, height;
+        COLORREF atOrigin;  // painted at (0, 0)
+    };
+    const Case cases[] = {
+        {"bitmap with its pixels over its colour table", BitmapWithPixelsOverItsTable(), false,
+         true, 32, 32, RGB(0, 0, 0)},
+        {"JPEG start marker and nothing else", jpeg.substr(0, 6) + "xx", false, false, 0, 0, kBack},
+        {"JPEG scrambled after its first bytes", scrambled, false, false, 0, 0, kBack},
+        {"GIF at the canvas limit", GifOnScreen(2048, 2048, true), false, true, 2048, 2048,
+         Rgb(0xFF0000)},
+        {"animated GIF at the canvas limit", GifOnScreen(2048, 2048, true), true, true, 2048, 2048,
+         0},
+        {"GIF one column over the limit", GifOnScreen(2049, 2048, false), false, false, 0, 0,
+         kBack},
+        {"animated GIF over the limit", GifOnScreen(2049, 2048, true), true, false, 0, 0, kBack},
+        {"GIF of 40 bytes on a 65535 x 256 screen", GifOnScreen(65535, 256, false), false, false, 0,
+         0, kBack},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Load(c.data, c.animate), c.picture);
+        EXPECT_EQ(display_->width(), c.width);
+        EXPECT_EQ(display_->height(), c.height);
+        if (!c.animate) {
+            EXPECT_EQ(PaintToMemory(1, 1)[0], c.atOrigin);
+        }
+    }
+}
+
+TEST_F(PictureWindow, GifsShownStillAndHowTheirTransparentColourLooks) {
+    // Index 3 (blue) is transparent. Still pictures show it in its colour; the
+    // player's first image, shown still, leaves it out over white.
+    const std::string one = Gif(2, 1, {{1, 3}}, 0, 0, 3);
+    const std::string two = Gif(2, 1, {{1, 3}, {2, 2}}, 0, 0, 3);
+    RegisterBoxClass(L"VelmoraPictureOwnDc", CS_OWNDC);
+    RegisterBoxClass(L"VelmoraPictureClassDc", CS_CLASSDC);
+    RegisterBoxClass(L"VelmoraPictureParentDc", CS_PARENTDC);
+    struct Case {
+        const char* what;
+        const std::string& gif;
+        bool animate;
+        const wchar_t* boxClass;
+        COLORREF second;
+    };
+    const Case cases[] = {
+        {"two images, not animated", two, false, kBoxClass, Rgb(0x0000FF)},
+        {"one image, animated", one, true, kBoxClass, Rgb(0xFFFFFF)},
+        {"two images, animated in a box with its own DC", two, true, L"VelmoraPictureOwnDc",
+         Rgb(0xFFFFFF)},
+        {"two images, animated in a box with a class DC", two, true, L"VelmoraPictureClassDc",
+         Rgb(0xFFFFFF)},
+        {"two images, animated in a box with its parent's DC", two, true, L"VelmoraPictureParentDc",
+         Rgb(0xFFFFFF)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Destroy();
+        Create(112, 145, 0, c.boxClass);
+        ASSERT_TRUE(Load(c.gif, c.animate));
+        EXPECT_FALSE(display_->animated());
+        EXPECT_EQ(display_->kind(), PictureKind::kGif);
+        const auto px = PaintToMemory(3, 1);
+        EXPECT_EQ(px[0], Rgb(0xFF0000));
+        EXPECT_EQ(px[1], c.second);
+        EXPECT_EQ(px[2], kBack);
+        UpdateWindow(hwnd_);
+        PumpFor(60);
+        EXPECT_EQ(GifPlayer::RunningWorkers(), 0);
+    }
 }
 
 std::atomic<int> framesSeen{0};
