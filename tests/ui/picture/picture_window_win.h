@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "runtime/byte_reader.h"
+#include "support/message_sequence.h"
 #include "ui/picture/gif_encoder.h"
 #include "ui/picture/picture_display.h"
 
@@ -46,18 +47,6 @@ inline LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-inline void PumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
 }
 
 // Registers a box class of the given class styles (once per name).

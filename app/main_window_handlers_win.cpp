@@ -1,0 +1,78 @@
+// The main window's four handlers. All their state lives in the controls: whether
+// the tone runs is read back from the play button's caption.
+#include "app/main_window_handlers.h"
+
+#include "app/forum_address.h"
+#include "app/windows/main_window.h"
+#include "app/windows/test_window.h"
+#include "runtime/conversions.h"
+#include "runtime/external_call.h"
+#include "runtime/external_table.h"
+#include "runtime/text_block.h"
+#include "runtime/web_address.h"
+#include "ui/loader/window_loader.h"
+
+namespace velmora {
+
+namespace {
+
+using namespace main_window;
+
+// Property indexes (member selector -1 throughout).
+constexpr int kButtonCaption = 10;
+constexpr int kEditContent = 8;
+constexpr int kTimerInterval = 8;
+constexpr int kPictureAnimate = 12;
+
+// The number in an edit box's Content, truncated toward zero, low 32 bits. The text
+// block read is freed; null counts as the empty text.
+int32_t ReadContentAsInteger(uint32_t windowId, uint32_t unitId) {
+    const TypedValue content = ReadProperty(windowId, unitId, kEditContent, kWholeProperty);
+    char* text = const_cast<char*>(TextOf(content));
+    const double number = ToNumber(text ? text : "");
+    if (text)
+        FreeBlock(text);
+    return LowInteger(TruncateToInteger(number));
+}
+
+void Write(uint32_t unitId, int index, TypedValue value) {
+    WriteProperty(kWindowId, unitId, index, kWholeProperty, value);
+}
+
+}  // namespace
+
+void MainWindowCreated() {
+    const TypedValue address = MakeText(kForumAddress);
+    TypedValue result;
+    OpenWebAddress(&result, 1, &address);
+}
+
+void PlayButtonClicked() {
+    const TypedValue caption = ReadProperty(kWindowId, kPlayButton, kButtonCaption, kWholeProperty);
+    char* text = const_cast<char*>(TextOf(caption));
+    const bool running = CompareText(text, "停止") == 0;
+    if (text)
+        FreeBlock(text);
+    if (running) {
+        Write(kPlayButton, kButtonCaption, MakeText("播放"));
+        Write(kToneTimer, kTimerInterval, MakeInteger(0));
+        Write(kPicture, kPictureAnimate, MakeLogical(false));
+        return;
+    }
+    Write(kPlayButton, kButtonCaption, MakeText("停止"));
+    Write(kPicture, kPictureAnimate, MakeLogical(true));
+    Write(kToneTimer, kTimerInterval, MakeInteger(ReadContentAsInteger(kWindowId, kIntervalBox)));
+}
+
+void ToneTimerTick() {
+    ProcessPendingEvents();
+    const int32_t frequency = ReadContentAsInteger(kWindowId, kFrequencyBox);
+    // The stack is checked after the call: a mismatch is runtime error 6.
+    CallExternal(kBeepDeclaration, frequency, 1);
+}
+
+void SettingsButtonClicked() {
+    LoadWindow(test_window::kWindowId, 0, true);
+}
+
+}  // namespace velmora
