@@ -94,6 +94,7 @@ start_wine() {
   else
     wine wineboot >/dev/null 2>&1 </dev/null
   fi
+  install_wine_fonts
   if [ $fresh -eq 1 ] || [ ! -f "$WINEPREFIX/.velmora-configured" ]; then
     configure_wine_prefix
     # The desktop settings take effect with a new server.
@@ -101,6 +102,17 @@ start_wine() {
     wineserver -p >/dev/null 2>&1 </dev/null &
     wine wineboot >/dev/null 2>&1 </dev/null
   fi
+}
+
+# Wine's own fonts (Marlett for the caption buttons, Tahoma, ...) are not found in
+# its data folder by this build: without them the close box shows a letter "r".
+# Wine reads every font in C:\windows\Fonts at start, so they go there.
+install_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+  [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+  for f in /usr/share/wine/fonts/*.ttf; do
+    [ -f "$fonts/$(basename "$f")" ] || cp "$f" "$fonts/"
+  done
 }
 
 # Chinese text must render whatever the system code page: link the usual UI fonts
