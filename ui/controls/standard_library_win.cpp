@@ -17,6 +17,7 @@ const ControlLibrary& StandardLibrary() {
     static const ControlLibrary library{
         "standard controls",
         {
+            {0x0001, &kWindowControlType},
             {0x0020, &kTimerControlType},
         },
         {static_cast<ServiceCommand>(ToNumber), static_cast<ServiceCommand>(ToText)},

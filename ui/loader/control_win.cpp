@@ -32,9 +32,11 @@ HWND NotificationSource(UINT msg, WPARAM, LPARAM lParam) {
 
 // Every live control object of the user-interface thread, and the secondary
 // windows registered to them. A handful of entries: linear searches are enough.
+// Both outlive every control: controls still held by other static objects are
+// deleted at exit after these would have been destroyed.
 std::vector<const Control*>& LiveControls() {
-    static std::vector<const Control*> live;
-    return live;
+    static auto* live = new std::vector<const Control*>;
+    return *live;
 }
 
 struct SecondaryWindow {
@@ -42,8 +44,8 @@ struct SecondaryWindow {
     Control* control;
 };
 std::vector<SecondaryWindow>& SecondaryWindows() {
-    static std::vector<SecondaryWindow> windows;
-    return windows;
+    static auto* windows = new std::vector<SecondaryWindow>;
+    return *windows;
 }
 
 void ForgetSecondaryWindows(const Control* control) {
@@ -170,6 +172,11 @@ bool Control::PreTranslate(MSG&) {
 }
 bool Control::HandleNotification(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
+}
+
+bool Control::OfferPreTranslate(Control* control, MSG& msg) {
+    BusyScope busy(control);
+    return control->PreTranslate(msg);
 }
 
 Control* Control::FromWindow(HWND hwnd) {
