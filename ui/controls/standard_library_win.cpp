@@ -17,6 +17,7 @@ const ControlLibrary& StandardLibrary() {
     static const ControlLibrary library{
         "standard controls",
         {
+            {0x0001, &kWindowControlType},
             {0x0005, &kEditBoxControlType},
             {0x000B, &kButtonControlType},
             {0x001D, &kHyperLinkerControlType},
