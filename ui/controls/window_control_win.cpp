@@ -1,6 +1,8 @@
 // The `window`'s messages: events, painting, activation, closing and destruction.
 #include "ui/controls/window_control_win.h"
 
+#include "ui/picture/still_picture.h"
+
 #include "ui/controls/control_drawing_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/standard_types_win.h"
@@ -93,6 +95,11 @@ LRESULT WindowControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Raise(kEventResized);
             return result;
         }
+        case WM_DISPLAYCHANGE:
+            // Only top-level windows are told; picture boxes stretch by the new depth.
+            RefreshPictureStretchMode();
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            break;
         case WM_CLOSE:
             OnClose();
             return 0;
