@@ -17,6 +17,8 @@ const ControlLibrary& StandardLibrary() {
     static const ControlLibrary library{
         "standard controls",
         {
+            {0x0006, &kPicBoxControlType},
+            {0x000A, &kLabelControlType},
             {0x0020, &kTimerControlType},
         },
         {static_cast<ServiceCommand>(ToNumber), static_cast<ServiceCommand>(ToText)},
