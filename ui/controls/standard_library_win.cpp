@@ -19,6 +19,8 @@ const ControlLibrary& StandardLibrary() {
         {
             {0x0001, &kWindowControlType},
             {0x0005, &kEditBoxControlType},
+            {0x0006, &kPicBoxControlType},
+            {0x000A, &kLabelControlType},
             {0x000B, &kButtonControlType},
             {0x001D, &kHyperLinkerControlType},
             {0x0020, &kTimerControlType},
