@@ -95,7 +95,7 @@ start_wine() {
     wine wineboot >/dev/null 2>&1 </dev/null
   fi
   install_wine_fonts
-  if [ $fresh -eq 1 ] || [ ! -f "$WINEPREFIX/.velmora-configured" ]; then
+  if [ $fresh -eq 1 ] || [ ! -f "$WINEPREFIX/.velmora-configured-2" ]; then
     configure_wine_prefix
     # The desktop settings take effect with a new server.
     wineserver -k >/dev/null 2>&1 || true
@@ -120,7 +120,7 @@ install_wine_fonts() {
 configure_wine_prefix() {
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
   local font
-  for font in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "SimSun" "宋体"; do
+  for font in Tahoma "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "SimSun" "宋体"; do
     wine reg add "$key" /v "$font" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f \
       >/dev/null 2>&1 </dev/null
   done
@@ -131,7 +131,7 @@ configure_wine_prefix() {
   # No crash dialogs from winedbg: a crashing test must simply fail.
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1 </dev/null
-  touch "$WINEPREFIX/.velmora-configured"
+  touch "$WINEPREFIX/.velmora-configured-2"
 }
 
 stop_wine() {
