@@ -3,13 +3,15 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "runtime/byte_reader.h"
 
 namespace velmora::test {
 
-// A 24-bit bitmap file of one colour (0x00RRGGBB).
-inline std::string SolidBitmapFile(int width, int height, uint32_t rgb) {
+// A 24-bit bottom-up bitmap file of the given rows (top row first), 0x00RRGGBB.
+inline std::string Bmp(const std::vector<std::vector<uint32_t>>& rows) {
+    const int height = int(rows.size()), width = int(rows[0].size());
     const int stride = (width * 3 + 3) / 4 * 4;
     ByteWriter w;
     w.Bytes("BM");
@@ -22,15 +24,20 @@ inline std::string SolidBitmapFile(int width, int height, uint32_t rgb) {
     w.U16(1);
     w.U16(24);
     w.Zeros(24);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            w.U8(uint8_t(rgb));
-            w.U8(uint8_t(rgb >> 8));
-            w.U8(uint8_t(rgb >> 16));
+    for (int y = height - 1; y >= 0; --y) {
+        for (uint32_t c : rows[y]) {
+            w.U8(uint8_t(c));
+            w.U8(uint8_t(c >> 8));
+            w.U8(uint8_t(c >> 16));
         }
         w.Zeros(stride - width * 3);
     }
     return w.Take();
+}
+
+// A 24-bit bitmap file of one colour (0x00RRGGBB).
+inline std::string SolidBitmapFile(int width, int height, uint32_t rgb) {
+    return Bmp(std::vector<std::vector<uint32_t>>(height, std::vector<uint32_t>(width, rgb)));
 }
 
 }  // namespace velmora::test
