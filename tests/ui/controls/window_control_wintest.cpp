@@ -457,5 +457,20 @@ TEST(WindowOwnProperties, CaptionAndStartPositionWritesActAtOnce) {
     EXPECT_FALSE(IsZoomed(h) || IsWindowVisible(h));
 }
 
+// A window created minimised but not yet shown: writing visible true shows it
+// minimised, as its first showing by the loader would have.
+TEST(WindowCreation, AVisibleWriteShowsTheWayTheWindowWasCreated) {
+    WindowProperties p = PlainWindow();
+    p.startPosition = 2;
+    DescriptionSet set = OneWindow(p);
+    set.windows[0].units[0].flags &= ~kUnitVisible;
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    ASSERT_FALSE(IsWindowVisible(MainHwnd()));
+    Write(5, MakeLogical(true));
+    EXPECT_TRUE(IsWindowVisible(MainHwnd()));
+    EXPECT_TRUE(IsIconic(MainHwnd()));
+}
+
 }  // namespace
 }  // namespace velmora::test
