@@ -1,19 +1,17 @@
 // Covers: start-up of the process.
-//  - the program itself, started from another folder: its start-up window cannot be
-//    built yet without the control libraries, so it ends through the error box with
-//    "载入启动窗口失败" and exit code 0xFFFFFFFF; two copies started at once each
-//    run and end on their own;
+//  - the program itself, started from another folder: its main window shows,
+//    centred on the screen, and Escape closes it with exit code 0; two copies
+//    started at once each run and end on their own;
 //  - a start-up window that its own handler closes while it loads: the loop does
 //    not run and the process ends normally with 0, the exit routine run once;
 //  - after InitRuntime the current directory is the program folder, whatever it was
 //    at start, and the program folder and file name are split from the path.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "app/runtime_startup.h"
 #include "runtime/runtime_state.h"
 #include "runtime/wide_text.h"
+#include "support/external_program.h"
 #include "support/scenario.h"
 #include "support/test_program.h"
 
@@ -101,29 +99,40 @@ TEST(Startup, AStartupWindowClosedWhileLoadingEndsTheProgramNormally) {
     EXPECT_EQ(lines, (std::vector<std::string>{"loop returned", "exit routine"}));
 }
 
-TEST(Program, WithoutItsControlTypesTheStartupWindowFails) {
-    ASSERT_NE(GetFileAttributesW(ProgramPath().c_str()), INVALID_FILE_ATTRIBUTES);
-    ScenarioResult r = RunProgram(ProgramPath(), OtherFolder());
-    ASSERT_TRUE(r.boxShown);
-    EXPECT_EQ(r.boxTitle, W("错误"));
-    EXPECT_EQ(r.boxIcon, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_EQ(r.boxLines, (std::vector<std::wstring>{W("运行时出错!"), L"",
-                                                     W("错误信息：载入启动窗口失败"), L""}));
-    EXPECT_TRUE(r.exited);
-    EXPECT_EQ(r.exitCode, 0xFFFFFFFFu);
+const std::wstring& MainWindowTitle() {
+    static const std::wstring title = W("Velmora电子驱蚊器 v1.0");
+    return title;
+}
+
+TEST(Program, ShowsItsMainWindowCentredAndEscapeEndsItWithZero) {
+    ExternalProgram program(ProgramPath(), OtherFolder());
+    ASSERT_TRUE(program.started());
+    HWND main = program.WaitForWindow(MainWindowTitle());
+    ASSERT_NE(main, nullptr);
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 298) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 196) / 2);
+    program.PostKey(main, VK_ESCAPE);
+    DWORD code = 1;
+    ASSERT_TRUE(program.WaitForExit(10000, code));
+    EXPECT_EQ(code, 0u);
 }
 
 TEST(Program, TwoCopiesRunIndependently) {
-    ScenarioResult first, second;
-    std::thread a([&] { first = RunProgram(ProgramPath()); });
-    std::thread b([&] { second = RunProgram(ProgramPath()); });
-    a.join();
-    b.join();
-    for (const ScenarioResult* r : {&first, &second}) {
-        EXPECT_TRUE(r->boxShown);
-        EXPECT_TRUE(r->exited);
-        EXPECT_EQ(r->exitCode, 0xFFFFFFFFu);
-    }
+    ExternalProgram first(ProgramPath()), second(ProgramPath());
+    HWND a = first.WaitForWindow(MainWindowTitle());
+    HWND b = second.WaitForWindow(MainWindowTitle());
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    first.PostKey(a, VK_ESCAPE);
+    DWORD code = 1;
+    ASSERT_TRUE(first.WaitForExit(10000, code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(IsWindow(b));  // the other copy runs on
+    second.PostKey(b, VK_ESCAPE);
+    ASSERT_TRUE(second.WaitForExit(10000, code));
+    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace

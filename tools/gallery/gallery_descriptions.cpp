@@ -1,7 +1,8 @@
 // The gallery window: labels in each Border and Effect and with gradients,
 // buttons (normal, default, icon, bitmap), picture boxes with a still bitmap,
-// icon, PCX and JPEG picture and the animated GIF in each DisplayMode, and a timer
-// that counts its ticks into a label.
+// icon, PCX and JPEG picture and the animated GIF in each DisplayMode, a timer
+// that counts its ticks into a label, a hyperlink box, and edit boxes in several
+// input modes with both kinds of spin arrows.
 #include "tools/gallery/gallery_descriptions.h"
 
 #include <string>
@@ -10,6 +11,8 @@
 #include "app/windows/window_builder.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
+#include "ui/controls/edit_box_properties.h"
+#include "ui/controls/hyperlinker_properties.h"
 #include "ui/controls/label_properties.h"
 #include "ui/controls/pic_box_properties.h"
 #include "ui/controls/timer_properties.h"
@@ -156,6 +159,41 @@ void PictureBoxes(Builder& b, const Pictures& pictures) {
     }
 }
 
+void EditBoxes(Builder& b) {
+    const struct {
+        int32_t mode, spinMode, spinMin, spinMax;
+        const char* caption;
+        const char* content;
+    } boxes[] = {
+        {0, 0, 0, 100, "Any text", "文字 text"}, {2, 0, 0, 100, "Password", "secret"},
+        {5, 0, 0, 100, "0..255", "300"},         {7, 1, 15, 20, "Spin 15..20", "15"},
+        {7, 2, 0, 100, "Spin event", "5"},       {9, 0, 0, 100, "Single", "3.14159"},
+        {10, 0, 0, 100, "Double", "0.1"},        {11, 0, 0, 100, "Date", "2026-12-09"},
+    };
+    for (int i = 0; i < 8; ++i) {
+        const int x = 10 + (i % 4) * 190, y = 340 + (i / 4) * 34;
+        b.Label(CaptionLabel(boxes[i].caption), {x, y + 3, 76, 20});
+        EditBoxProperties p;
+        p.inputMode = boxes[i].mode;
+        p.spinMode = boxes[i].spinMode;
+        p.spinMin = boxes[i].spinMin;
+        p.spinMax = boxes[i].spinMax;
+        p.content = boxes[i].content;
+        b.Add(kEditBoxTypeCode, "edit box", {x + 78, y, boxes[i].spinMode ? 72 : 90, 24},
+              kUnitVisible | kUnitTabStop, EncodeEditBoxProperties(p));
+    }
+}
+
+void Link(Builder& b) {
+    HyperLinkerProperties p;
+    p.caption = "访问Velmora论坛 (hyperlink box)";
+    p.linkKind = 1;
+    p.webAddress = "http://bbs.velmora.cn/";
+    p.hoverColor = 0x006A240A;
+    b.Add(kHyperLinkerTypeCode, "link", {250, 300, 220, 24}, kUnitVisible,
+          EncodeHyperLinkerProperties(p));
+}
+
 void TickCounter(Builder& b) {
     b.Label(CaptionLabel("Timer ticks (100 ms):"), {10, 300, 140, 24});
     LabelProperties count = CaptionLabel("0");
@@ -176,8 +214,10 @@ DescriptionSet Descriptions(const Pictures& pictures) {
     Buttons(b, pictures);
     PictureBoxes(b, pictures);
     TickCounter(b);
+    EditBoxes(b);
+    Link(b);
     UnitRecord own =
-        MakeUnit(kOwnUnit, "", kWindowTypeCode, {0, 0, 790, 370}, kUnitVisible, OwnWindow());
+        MakeUnit(kOwnUnit, "", kWindowTypeCode, {0, 0, 790, 440}, kUnitVisible, OwnWindow());
     DescriptionSet set;
     set.windows.push_back(
         MakeWindowDescription(kWindowId, kReservedWord, kModuleId, own, b.units()));

@@ -94,7 +94,8 @@ start_wine() {
   else
     wine wineboot >/dev/null 2>&1 </dev/null
   fi
-  if [ $fresh -eq 1 ] || [ ! -f "$WINEPREFIX/.velmora-configured" ]; then
+  install_wine_fonts
+  if [ $fresh -eq 1 ] || [ ! -f "$WINEPREFIX/.velmora-configured-2" ]; then
     configure_wine_prefix
     # The desktop settings take effect with a new server.
     wineserver -k >/dev/null 2>&1 || true
@@ -103,12 +104,23 @@ start_wine() {
   fi
 }
 
+# Wine's own fonts (Marlett for the caption buttons, Tahoma, ...) are not found in
+# its data folder by this build: without them the close box shows a letter "r".
+# Wine reads every font in C:\windows\Fonts at start, so they go there.
+install_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+  [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+  for f in /usr/share/wine/fonts/*.ttf; do
+    [ -f "$fonts/$(basename "$f")" ] || cp "$f" "$fonts/"
+  done
+}
+
 # Chinese text must render whatever the system code page: link the usual UI fonts
 # to WenQuanYi Micro Hei, which has the CJK glyphs.
 configure_wine_prefix() {
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
   local font
-  for font in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "SimSun" "宋体"; do
+  for font in Tahoma "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "SimSun" "宋体"; do
     wine reg add "$key" /v "$font" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f \
       >/dev/null 2>&1 </dev/null
   done
@@ -119,7 +131,7 @@ configure_wine_prefix() {
   # No crash dialogs from winedbg: a crashing test must simply fail.
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1 </dev/null
-  touch "$WINEPREFIX/.velmora-configured"
+  touch "$WINEPREFIX/.velmora-configured-2"
 }
 
 stop_wine() {

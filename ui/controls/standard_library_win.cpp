@@ -17,7 +17,10 @@ const ControlLibrary& StandardLibrary() {
     static const ControlLibrary library{
         "standard controls",
         {
+            {0x0001, &kWindowControlType},
             {0x0005, &kEditBoxControlType},
+            {0x0006, &kPicBoxControlType},
+            {0x000A, &kLabelControlType},
             {0x000B, &kButtonControlType},
             {0x001D, &kHyperLinkerControlType},
             {0x0020, &kTimerControlType},

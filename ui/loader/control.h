@@ -82,6 +82,9 @@ class Control {
 
     // Offered a message before it is dispatched; true consumes it.
     virtual bool PreTranslate(MSG& msg);
+    // Offers a message to the control's PreTranslate. The object stays valid until
+    // that returns, also when a handler it raised closed the window.
+    static bool OfferPreTranslate(Control* control, MSG& msg);
 
     // A notification that Windows sent to this control's parent (WM_COMMAND,
     // WM_NOTIFY, WM_CTLCOLOR*, scroll messages), handed back to the control that

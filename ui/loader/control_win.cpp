@@ -173,6 +173,11 @@ bool Control::HandleNotification(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
+bool Control::OfferPreTranslate(Control* control, MSG& msg) {
+    BusyScope busy(control);
+    return control->PreTranslate(msg);
+}
+
 Control* Control::FromWindow(HWND hwnd) {
     if (!hwnd || !IsWindow(hwnd))
         return nullptr;

@@ -74,7 +74,8 @@ bool PreTranslate(MSG& msg) {
         return false;  // no handlers for thread messages
     HWND mainWindow = GetActiveWindow();
     for (HWND h = msg.hwnd; h;) {
-        if (Control* object = Control::FromWindow(h); object && object->PreTranslate(msg)) {
+        if (Control* object = Control::FromWindow(h);
+            object && Control::OfferPreTranslate(object, msg)) {
             return true;
         }
         if (h == mainWindow)

@@ -13,6 +13,7 @@
 
 #include "runtime/byte_reader.h"
 #include "support/message_sequence.h"
+#include "support/test_pictures.h"
 #include "ui/picture/gif_encoder.h"
 #include "ui/picture/picture_display.h"
 
@@ -164,32 +165,6 @@ inline std::string Animation(unsigned delay) {
         plan.frames.push_back(fr);
     }
     return EncodeGif(plan);
-}
-
-// A 24-bit bottom-up bitmap file of the given rows (top row first), 0x00RRGGBB.
-inline std::string Bmp(const std::vector<std::vector<uint32_t>>& rows) {
-    const int height = int(rows.size()), width = int(rows[0].size());
-    const int stride = (width * 3 + 3) / 4 * 4;
-    ByteWriter w;
-    w.Bytes("BM");
-    w.U32(54 + stride * height);
-    w.U32(0);
-    w.U32(54);
-    w.U32(40);
-    w.I32(width);
-    w.I32(height);
-    w.U16(1);
-    w.U16(24);
-    w.Zeros(24);
-    for (int y = height - 1; y >= 0; --y) {
-        for (uint32_t c : rows[y]) {
-            w.U8(uint8_t(c));
-            w.U8(uint8_t(c >> 8));
-            w.U8(uint8_t(c >> 16));
-        }
-        w.Zeros(stride - width * 3);
-    }
-    return w.Take();
 }
 
 inline std::string ReadFile(const std::string& name) {

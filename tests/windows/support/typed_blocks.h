@@ -1,0 +1,33 @@
+#pragma once
+// Texts and byte data as property reads return them and as writes take them.
+
+#include <cstdint>
+#include <string>
+
+#include "runtime/text_block.h"
+#include "runtime/typed_value.h"
+
+namespace velmora::test {
+
+// A fresh byte-data value (the written block is the test's to leak).
+inline TypedValue ByteDataValue(const std::string& bytes) {
+    TypedValue v =
+        MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
+    v.tag = kTagByteData;
+    return v;
+}
+
+// The contents of a text read, freed (null gives "").
+inline std::string TakeText(const TypedValue& v) {
+    BlockOwner owner(const_cast<char*>(TextOf(v)));
+    return TextOf(v) ? TextOf(v) : "";
+}
+
+// The contents of a byte-data read, freed (null gives no bytes).
+inline std::string TakeBytes(const TypedValue& v) {
+    const auto* block = reinterpret_cast<const uint8_t*>(TextOf(v));
+    BlockOwner owner(const_cast<uint8_t*>(block));
+    return block ? ByteBlockContents(block) : std::string();
+}
+
+}  // namespace velmora::test

@@ -1,0 +1,200 @@
+// The `PicBox`: a window of its own class that shows a picture, still or
+// animated, over its background colour.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "runtime/win_handles.h"
+#include "ui/controls/control_drawing_win.h"
+#include "ui/controls/control_types.h"
+#include "ui/controls/off_screen_paint_win.h"
+#include "ui/controls/pic_box_properties.h"
+#include "ui/controls/standard_types_win.h"
+#include "ui/picture/picture_display.h"
+
+namespace velmora {
+
+namespace {
+
+// Never CS_OWNDC, CS_CLASSDC or CS_PARENTDC: the GIF worker draws through a device
+// context of its own beside the box's painting.
+constexpr wchar_t kPicBoxClass[] = L"VelmoraPicBox";
+
+// Own property numbers (global index - 8).
+enum PicBoxProperty : int {
+    kBorder = 0,
+    kBackColor,
+    kPicture,
+    kDisplayMode,
+    kAnimate,
+    kDataSource,
+    kDataField,
+};
+
+constexpr int32_t kLastBorder = 5;
+constexpr int32_t kLastDisplayMode = 2;
+
+int32_t Choice(int32_t value, int32_t last) {
+    return std::clamp(value, 0, last);
+}
+
+class PicBoxControl : public Control {
+  public:
+    PicBoxControl(const CreateParams& p, PicBoxProperties props)
+        : Control(p.windowId, p.unitId), props_(std::move(props)) {}
+
+    static std::unique_ptr<Control> Create(const CreateParams& p) {
+        PicBoxProperties props;
+        if (DecodePicBoxProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
+            return nullptr;
+        if (!RegisterControlClass(kPicBoxClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                  static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))))
+            return nullptr;
+        auto box = std::make_unique<PicBoxControl>(p, std::move(props));
+        // Child windows it may hold are left out of its painting, and out of the
+        // frames the animation worker draws onto it.
+        if (!box->CreateOwnWindow(
+                0, kPicBoxClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | p.extraStyles,
+                p.left, p.top, p.width, p.height, p.parent, ControlIdMenu(p.controlId)))
+            return nullptr;
+        box->brush_.reset(CreateSolidBrush(PaintColour(box->props_.backColor)));
+        box->display_ = std::make_unique<PictureDisplay>(
+            box->hwnd(), Choice(box->props_.displayMode, kLastDisplayMode), box->brush_.get());
+        box->LoadPicture();
+        ApplyBorderStyles(box->hwnd(), box->props_.border);
+        return box;
+    }
+
+    bool ReadOwnProperty(int number, RawValue& out) override {
+        const PicBoxProperties& p = props_;
+        switch (number) {
+            case kBorder:
+                out.number = static_cast<uint32_t>(p.border);
+                return true;
+            case kBackColor:
+                out.number = p.backColor;
+                return true;
+            case kPicture:
+                out.bytes = p.picture;
+                return true;
+            case kDisplayMode:
+                out.number = static_cast<uint32_t>(p.displayMode);
+                return true;
+            case kAnimate:
+                out.number = static_cast<uint32_t>(p.animate);
+                return true;
+            case kDataSource:
+                out.bytes = p.dataSource;
+                return true;
+            case kDataField:
+                out.bytes = p.dataField;
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    // None of the writes needs a new window.
+    int WriteOwnProperty(int number, const RawValue& value) override {
+        PicBoxProperties& p = props_;
+        const auto v = static_cast<int32_t>(value.number);
+        switch (number) {
+            case kBorder:
+                p.border = Choice(v, kLastBorder);
+                ApplyBorderStyles(hwnd(), p.border);
+                InvalidateRect(hwnd(), nullptr, FALSE);
+                break;
+            case kBackColor: {
+                p.backColor = static_cast<uint32_t>(value.number);
+                UniqueGdi<HBRUSH> brush(CreateSolidBrush(PaintColour(p.backColor)));
+                display_->SetBackground(brush.get());
+                brush_ = std::move(brush);
+                InvalidateRect(hwnd(), nullptr, FALSE);
+                break;
+            }
+            case kPicture:
+                p.picture = value.bytes;
+                LoadPicture();
+                break;
+            case kDisplayMode:
+                p.displayMode = Choice(v, kLastDisplayMode);
+                display_->SetDisplayMode(p.displayMode);
+                break;
+            case kAnimate:
+                // Only a GIF is shown differently by Animate: it is loaded anew the
+                // way the new value says, so 1 starts it from its first frame even
+                // while it plays, and 0 shows its first image still.
+                p.animate = v;
+                if (RecognizePicture(PictureData(), p.picture.size()) == PictureKind::kGif)
+                    LoadPicture();
+                break;
+            case kDataSource:
+                p.dataSource = value.bytes;
+                break;
+            case kDataField:
+                p.dataField = value.bytes;
+                break;
+            default:
+                break;
+        }
+        return 0;
+    }
+
+    std::string SaveOwnProperties() const override { return EncodePicBoxProperties(props_); }
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+            case WM_ERASEBKGND:
+                return 1;  // the paint covers everything
+            case WM_PAINT:
+                Paint();
+                return 0;
+            case WM_DESTROY:
+                // The worker draws onto this window: it ends before the window goes.
+                if (display_)
+                    display_->StopAnimation();
+                break;
+            default:
+                break;
+        }
+        return DefaultProcessing(msg, wParam, lParam);
+    }
+
+  private:
+    const uint8_t* PictureData() const {
+        return reinterpret_cast<const uint8_t*>(props_.picture.data());
+    }
+
+    // Stops a playing animation first (the display does).
+    void LoadPicture() {
+        display_->LoadPicture(PictureData(), props_.picture.size(), props_.animate == 1);
+    }
+
+    // A still picture is painted off screen; an animation straight onto the window,
+    // as its player and worker expect.
+    void Paint() {
+        if (!display_ || display_->animated()) {
+            PaintScope paint(hwnd());
+            if (display_)
+                display_->PaintPicture(paint.dc());
+            return;
+        }
+        PaintOffScreen(hwnd(), [this](HDC dc, POINT origin) {
+            SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+            display_->PaintPicture(dc);
+            SetViewportOrgEx(dc, 0, 0, nullptr);
+        });
+    }
+
+    PicBoxProperties props_;
+    UniqueGdi<HBRUSH> brush_;                  // BackColor; the display paints with it
+    std::unique_ptr<PictureDisplay> display_;  // goes first: it stops the player
+};
+
+}  // namespace
+
+const ControlType kPicBoxControlType{"PicBox", kTypeWindowedUnit | kTypeHoldsChildWindows,
+                                     OwnKindsByNumber(kPicBoxPropertyTable), PicBoxControl::Create};
+
+}  // namespace velmora
