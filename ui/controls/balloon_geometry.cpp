@@ -165,10 +165,10 @@ BalloonGeometry PlaceBalloon(int textWidth, int textHeight, const BalloonSizes& 
     if (start + move < low)
         move = low - start;
     if (move != 0) {
+        // The apex may lean out over the base's end, as far as the body's corner.
         const int pw = std::min(s.pointerWidth, o.along);
-        const int baseStart = std::clamp(o.baseStart - move, 0, o.along - pw);
-        o.apex += baseStart - o.baseStart;
-        o.baseStart = baseStart;
+        o.baseStart = std::clamp(o.baseStart - move, 0, o.along - pw);
+        o.apex = std::clamp(o.apex - move, 0, o.along);
         g = Build(o, s, code, p, shadowX, shadowY);
     }
     return g;

@@ -24,37 +24,37 @@ constexpr wchar_t kClassName[] = L"VelmoraQTip";
 
 // Global property indexes of the box's run-time properties.
 enum QTipIndex : int {
-    kReservedColor = 12,
-    kBackColorBegin,
-    kBackColorMiddle,
-    kBackColorEnd,
-    kBackEffect,
-    kEffectGranularity,
-    kPlacement,
-    kTransparency,
-    kIconList = 22,
-    kMarkupImageList,
-    kStyleSheet = 26,
-    kShowAgainOnMove = 42,
-    kFollowMouse,
-    kKeepWhileInside,
-    kCloseOverTip,
-    kNoAutoHide,
-    kCornerWidth = 50,
-    kReservedSize8 = 58,
-    kInitialDelay = 60,
-    kShowTime,
-    kFadeInStep,
-    kFadeOutStep,
-    kBorderColor = 66,
-    kBorderWidth,
-    kBorderHeight,
-    kShadowGradient = 70,
-    kShadowDarkness,
-    kShadowOffsetX,
-    kShadowOffsetY,
-    kShadowDepthX,
-    kShadowDepthY,
+    kIndexReservedColor = 12,
+    kIndexBackColorBegin,
+    kIndexBackColorMiddle,
+    kIndexBackColorEnd,
+    kIndexBackEffect,
+    kIndexEffectGranularity,
+    kIndexPlacement,
+    kIndexTransparency,
+    kIndexIconList = 22,
+    kIndexMarkupImageList,
+    kIndexStyleSheet = 26,
+    kIndexShowAgainOnMove = 42,
+    kIndexFollowMouse,
+    kIndexKeepWhileInside,
+    kIndexCloseOverTip,
+    kIndexNoAutoHide,
+    kIndexCornerWidth = 50,
+    kIndexReservedSize8 = 58,
+    kIndexInitialDelay = 60,
+    kIndexShowTime,
+    kIndexFadeInStep,
+    kIndexFadeOutStep,
+    kIndexBorderColor = 66,
+    kIndexBorderWidth,
+    kIndexBorderHeight,
+    kIndexShadowGradient = 70,
+    kIndexShadowDarkness,
+    kIndexShadowOffsetX,
+    kIndexShadowOffsetY,
+    kIndexShadowDepthX,
+    kIndexShadowDepthY,
 };
 
 struct Tip {
@@ -286,15 +286,15 @@ class QTipControl : public Control, public TipSource, public MessageWatcher {
 
 uint32_t* QTipControl::ColourField(int index) {
     switch (index) {
-        case kReservedColor:
+        case kIndexReservedColor:
             return &props_.reservedColor;
-        case kBackColorBegin:
+        case kIndexBackColorBegin:
             return &props_.backColorBegin;
-        case kBackColorMiddle:
+        case kIndexBackColorMiddle:
             return &props_.backColorMiddle;
-        case kBackColorEnd:
+        case kIndexBackColorEnd:
             return &props_.backColorEnd;
-        case kBorderColor:
+        case kIndexBorderColor:
             return &props_.borderColor;
         default:
             return nullptr;
@@ -305,50 +305,50 @@ int32_t* QTipControl::IntegerField(int index) {
     int32_t* const sizes[] = {&props_.cornerWidth,   &props_.cornerHeight,  &props_.marginX,
                               &props_.marginY,       &props_.pointerWidth,  &props_.pointerHeight,
                               &props_.pointerMargin, &props_.reservedSize7, &props_.reservedSize8};
-    if (index >= kCornerWidth && index <= kReservedSize8)
-        return sizes[index - kCornerWidth];
+    if (index >= kIndexCornerWidth && index <= kIndexReservedSize8)
+        return sizes[index - kIndexCornerWidth];
     switch (index) {
-        case kBackEffect:
+        case kIndexBackEffect:
             return &props_.backEffect;
-        case kEffectGranularity:
+        case kIndexEffectGranularity:
             return &props_.effectGranularity;
-        case kPlacement:
+        case kIndexPlacement:
             return &props_.placement;
-        case kTransparency:
+        case kIndexTransparency:
             return &props_.transparency;
-        case kShowAgainOnMove:
+        case kIndexShowAgainOnMove:
             return &props_.showAgainOnMove;
-        case kFollowMouse:
+        case kIndexFollowMouse:
             return &props_.followMouse;
-        case kKeepWhileInside:
+        case kIndexKeepWhileInside:
             return &props_.keepWhileInside;
-        case kCloseOverTip:
+        case kIndexCloseOverTip:
             return &props_.closeOverTip;
-        case kNoAutoHide:
+        case kIndexNoAutoHide:
             return &props_.noAutoHide;
-        case kInitialDelay:
+        case kIndexInitialDelay:
             return &props_.initialDelay;
-        case kShowTime:
+        case kIndexShowTime:
             return &props_.showTime;
-        case kFadeInStep:
+        case kIndexFadeInStep:
             return &props_.fadeInStep;
-        case kFadeOutStep:
+        case kIndexFadeOutStep:
             return &props_.fadeOutStep;
-        case kBorderWidth:
+        case kIndexBorderWidth:
             return &props_.borderWidth;
-        case kBorderHeight:
+        case kIndexBorderHeight:
             return &props_.borderHeight;
-        case kShadowGradient:
+        case kIndexShadowGradient:
             return &props_.shadowGradient;
-        case kShadowDarkness:
+        case kIndexShadowDarkness:
             return &props_.shadowDarkness;
-        case kShadowOffsetX:
+        case kIndexShadowOffsetX:
             return &props_.shadowOffsetX;
-        case kShadowOffsetY:
+        case kIndexShadowOffsetY:
             return &props_.shadowOffsetY;
-        case kShadowDepthX:
+        case kIndexShadowDepthX:
             return &props_.shadowDepthX;
-        case kShadowDepthY:
+        case kIndexShadowDepthY:
             return &props_.shadowDepthY;
         default:
             return nullptr;
@@ -366,13 +366,13 @@ bool QTipControl::ReadOwnProperty(int number, RawValue& out) {
         return true;
     }
     switch (index) {
-        case kIconList:
+        case kIndexIconList:
             out.bytes = props_.iconList;
             return true;
-        case kMarkupImageList:
+        case kIndexMarkupImageList:
             out.bytes = props_.markupImageList;
             return true;
-        case kStyleSheet:
+        case kIndexStyleSheet:
             out.bytes = props_.styleSheet;
             return true;
         default:
@@ -385,37 +385,37 @@ int QTipControl::WriteOwnProperty(int number, const RawValue& value) {
     const auto v = static_cast<int32_t>(value.number);
     if (uint32_t* c = ColourField(index)) {
         *c = static_cast<uint32_t>(value.number);
-        if (index == kBorderColor)
+        if (index == kIndexBorderColor)
             HandBorder();
-        else if (index != kReservedColor)  // stored only
+        else if (index != kIndexReservedColor)  // stored only
             HandColours();
         return 0;
     }
     switch (index) {
-        case kTransparency:
+        case kIndexTransparency:
             if (v < 0 || v > 100)
                 return 0;
             props_.transparency = v;
             if (balloon_)
                 balloon_->SetTransparency(v);
             return 0;
-        case kShadowDarkness:
+        case kIndexShadowDarkness:
             if (v < 0 || v > 100)
                 return 0;
             props_.shadowDarkness = v;
             HandShadow();
             return 0;
-        case kIconList:
+        case kIndexIconList:
             props_.iconList = value.bytes;
             iconList_ = ReadImageListData(props_.iconList);
             return 0;
-        case kMarkupImageList:
+        case kIndexMarkupImageList:
             props_.markupImageList = value.bytes;
             markupList_ = ReadImageListData(props_.markupImageList);
             if (balloon_)
                 balloon_->SetMarkupImageList(markupList_.get());
             return 0;
-        case kStyleSheet:
+        case kIndexStyleSheet:
             props_.styleSheet = value.bytes;
             if (!props_.styleSheet.empty() && props_.styleSheet.back() != '\0')
                 props_.styleSheet += '\0';
@@ -430,35 +430,35 @@ int QTipControl::WriteOwnProperty(int number, const RawValue& value) {
         return 0;
     *field = v;
     switch (index) {
-        case kBackEffect:
-        case kEffectGranularity:
+        case kIndexBackEffect:
+        case kIndexEffectGranularity:
             HandEffect();
             break;
-        case kPlacement:
+        case kIndexPlacement:
             HandPlacement();  // values beyond 0-11 are kept but change nothing
             break;
-        case kShowAgainOnMove:
-        case kFollowMouse:
-        case kKeepWhileInside:
-        case kCloseOverTip:
-        case kNoAutoHide:
+        case kIndexShowAgainOnMove:
+        case kIndexFollowMouse:
+        case kIndexKeepWhileInside:
+        case kIndexCloseOverTip:
+        case kIndexNoAutoHide:
             HandBits();
             break;
-        case kInitialDelay:
-        case kShowTime:
-        case kFadeInStep:
-        case kFadeOutStep:
+        case kIndexInitialDelay:
+        case kIndexShowTime:
+        case kIndexFadeInStep:
+        case kIndexFadeOutStep:
             HandTimes();
             break;
-        case kBorderWidth:
-        case kBorderHeight:
+        case kIndexBorderWidth:
+        case kIndexBorderHeight:
             HandBorder();
             break;
-        case kShadowGradient:
-        case kShadowOffsetX:
-        case kShadowOffsetY:
-        case kShadowDepthX:
-        case kShadowDepthY:
+        case kIndexShadowGradient:
+        case kIndexShadowOffsetX:
+        case kIndexShadowOffsetY:
+        case kIndexShadowDepthX:
+        case kIndexShadowDepthY:
             HandShadow();
             break;
         default:
