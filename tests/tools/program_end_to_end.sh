@@ -7,17 +7,12 @@
 # Needs DISPLAY and the Wine prefix of tools/test. Usage: program_end_to_end.sh EXE
 set -u
 exe=$1
-log=$(mktemp)
-key='HKCU\Software\Wine\Debug'
-wine reg add "$key" /v RelayInclude /d "kernel32.Beep;shell32.ShellExecuteA" /f >/dev/null 2>&1
-cleanup() { wine reg delete "$key" /v RelayInclude /f >/dev/null 2>&1; rm -f "$log"; }
-trap cleanup EXIT
+source "$(dirname "$0")/relay_log.sh"
 fail() { echo "FAILED: $*"; grep -E "Call (KERNEL32.Beep|shell32.ShellExecuteA)" "$log" | head -20; exit 1; }
 
-WINEDEBUG=+timestamp,+relay wine "$exe" >"$log" 2>&1 &
-program=$!
+start_with_relay_log "$exe" "kernel32.Beep;shell32.ShellExecuteA"
 # The window is centred: 298 x 196 on the screen.
-read -r sw sh < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
+screen_size
 left=$(((sw - 298) / 2)); top=$(((sh - 196) / 2))
 # Client area: below the caption, inside the frame (measured on this prefix).
 cx=$((left + 3)); cy=$((top + 22))
@@ -46,8 +41,6 @@ sleep 0.5
 [ "$(grep -c 'Call shell32.ShellExecuteA.*"open".*"http://bbs.velmora.cn/"' "$log")" -eq 2 ] ||
   fail "the link did not open the forum"
 xdotool key Escape
-for _ in $(seq 1 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-wait "$program"
-code=$?
+wait_for_end
 [ "$code" -eq 0 ] || fail "exit code $code"
 echo "tones: $n in 2 s, median interval $median ms"

@@ -15,6 +15,7 @@
 #include "ui/controls/hyperlinker_properties.h"
 #include "ui/controls/label_properties.h"
 #include "ui/controls/pic_box_properties.h"
+#include "ui/controls/q_tip_properties.h"
 #include "ui/controls/timer_properties.h"
 #include "ui/controls/window_properties.h"
 
@@ -206,6 +207,26 @@ void TickCounter(Builder& b) {
           kTickTimer, {{0, kTickHandlerRef}});
 }
 
+void BalloonTips(Builder& b) {
+    QTipProperties tips = NewQTipProperties(0x00E1FFFF, 0x00000000);
+    tips.transparency = 0;
+    b.Add(kQTipTypeCode, "balloon tips", {0, 0, 32, 24}, 0, EncodeQTipProperties(tips), kTipBox);
+    const struct {
+        uint32_t unitId;
+        const char* caption;
+    } labels[] = {{kTableTipLabel, "Tip: a table"},
+                  {kColourTipLabel, "Tip: colours"},
+                  {kEntityTipLabel, "Tip: entities"}};
+    for (int i = 0; i < 3; ++i) {
+        LabelProperties p = CaptionLabel(labels[i].caption);
+        p.border = 1;
+        p.hAlign = 1;
+        p.backColor = 0x00E1FFFF;
+        b.Add(kLabelTypeCode, "tip label", {460 + i * 110, 110, 100, 32}, kUnitVisible,
+              EncodeLabelProperties(p), labels[i].unitId);
+    }
+}
+
 }  // namespace
 
 DescriptionSet Descriptions(const Pictures& pictures) {
@@ -216,8 +237,9 @@ DescriptionSet Descriptions(const Pictures& pictures) {
     TickCounter(b);
     EditBoxes(b);
     Link(b);
-    UnitRecord own =
-        MakeUnit(kOwnUnit, "", kWindowTypeCode, {0, 0, 790, 440}, kUnitVisible, OwnWindow());
+    BalloonTips(b);
+    UnitRecord own = MakeUnit(kOwnUnit, "", kWindowTypeCode, {0, 0, 790, 440}, kUnitVisible,
+                              OwnWindow(), {{0, kAddTipsHandlerRef}});
     DescriptionSet set;
     set.windows.push_back(
         MakeWindowDescription(kWindowId, kReservedWord, kModuleId, own, b.units()));

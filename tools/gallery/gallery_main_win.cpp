@@ -1,5 +1,6 @@
 // velmora-gallery.exe: every control type in one window, through the program's own
-// runtime and loader. Its timer counts its ticks into a label; Escape closes it.
+// runtime and loader. Its timer counts its ticks into a label, three labels have
+// balloon tips in markup; Escape closes it.
 #include <windows.h>
 
 #include "app/runtime_startup.h"
@@ -7,6 +8,8 @@
 #include "runtime/runtime_state.h"
 #include "runtime/text_block.h"
 #include "tools/gallery/gallery_descriptions.h"
+#include "ui/controls/control_types.h"
+#include "ui/controls/q_tip_commands.h"
 
 namespace velmora::gallery {
 
@@ -21,6 +24,23 @@ void TickCounted() {
     FreeBlock(digits);
 }
 
+// The created event: the three markup tips, each on its label.
+void AddTips() {
+    const struct {
+        uint32_t label;
+        const char* text;
+    } tips[] = {
+        {kTableTipLabel, kTableTip}, {kColourTipLabel, kColourTip}, {kEntityTipLabel, kEntityTip}};
+    for (const auto& tip : tips) {
+        const TypedValue args[4] = {{kWindowId, kTipBox, kQTipTypeCode},
+                                    {kWindowId, tip.label, kLabelTypeCode},
+                                    MakeText(tip.text),
+                                    MakeInteger(-1)};
+        TypedValue result;
+        AddTip(&result, 4, args);
+    }
+}
+
 ProgramData Gallery() {
     ProgramData program;
     HMODULE self = GetModuleHandleW(nullptr);
@@ -31,7 +51,8 @@ ProgramData Gallery() {
             program.descriptionsSize = SizeofResource(self, res);
         }
     }
-    program.handlers = {{kTickHandlerRef, AsHandler<TickCounted>}};
+    program.handlers = {{kTickHandlerRef, AsHandler<TickCounted>},
+                        {kAddTipsHandlerRef, AsHandler<AddTips>}};
     return program;
 }
 
