@@ -3,6 +3,7 @@
 #include "app/test_window_handlers_win.h"
 
 #include "app/edit_content_win.h"
+#include "app/sweep_frequency.h"
 #include "app/windows/test_window.h"
 #include "runtime/conversions.h"
 #include "runtime/external_call.h"
@@ -71,8 +72,7 @@ void StopSweepButtonClicked() {
 }
 
 void SweepTimerTick() {
-    // 32-bit arithmetic: after 2147483647 comes -2147483648.
-    SweepFrequency = static_cast<int32_t>(static_cast<uint32_t>(SweepFrequency) + 1u);
+    SweepFrequency = NextSweepFrequency(SweepFrequency);
     char* digits = ToText(SweepFrequency);
     WriteProperty(kWindowId, kFrequencyBox, kEditContent, kWholeProperty, MakeText(digits));
     if (digits)
