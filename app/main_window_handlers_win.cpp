@@ -2,6 +2,7 @@
 // the tone runs is read back from the play button's caption.
 #include "app/main_window_handlers.h"
 
+#include "app/edit_content_win.h"
 #include "app/forum_address.h"
 #include "app/windows/main_window.h"
 #include "app/windows/test_window.h"
@@ -20,20 +21,8 @@ using namespace main_window;
 
 // Property indexes (member selector -1 throughout).
 constexpr int kButtonCaption = 10;
-constexpr int kEditContent = 8;
 constexpr int kTimerInterval = 8;
 constexpr int kPictureAnimate = 12;
-
-// The number in an edit box's Content, truncated toward zero, low 32 bits. The text
-// block read is freed; null counts as the empty text.
-int32_t ReadContentAsInteger(uint32_t windowId, uint32_t unitId) {
-    const TypedValue content = ReadProperty(windowId, unitId, kEditContent, kWholeProperty);
-    char* text = const_cast<char*>(TextOf(content));
-    const double number = ToNumber(text ? text : "");
-    if (text)
-        FreeBlock(text);
-    return LowInteger(TruncateToInteger(number));
-}
 
 void Write(uint32_t unitId, int index, TypedValue value) {
     WriteProperty(kWindowId, unitId, index, kWholeProperty, value);

@@ -2,6 +2,7 @@
 
 #include "app/handler_references.h"
 #include "app/main_window_handlers.h"
+#include "app/test_window_handlers_win.h"
 
 namespace velmora {
 
@@ -11,6 +12,11 @@ std::vector<HandlerEntry> ProgramHandlers() {
         {kPlayButtonClickedRef, AsHandler<PlayButtonClicked>},
         {kToneTimerTickRef, AsHandler<ToneTimerTick>},
         {kSettingsButtonClickedRef, AsHandler<SettingsButtonClicked>},
+        {kTestWindowCreatedRef, AsHandler<TestWindowCreated>},
+        {kSweepButtonClickedRef, AsHandler<SweepButtonClicked>},
+        {kStopSweepButtonClickedRef, AsHandler<StopSweepButtonClicked>},
+        {kSweepTimerTickRef, AsHandler<SweepTimerTick>},
+        {kTestPlayButtonClickedRef, AsHandler<TestPlayButtonClicked>},
     };
 }
 

@@ -1,4 +1,6 @@
-// Library 2: the balloon tip box.
+// Library 2: the balloon tip box and its command AddTip.
+#include "ui/controls/extended_types_win.h"
+#include "ui/controls/q_tip_commands.h"
 #include "ui/loader/control_library.h"
 
 namespace velmora {
@@ -10,7 +12,9 @@ int NotifyExtended(int code, RuntimeNotifyEntry) {
 }  // namespace
 
 const ControlLibrary& ExtendedLibrary() {
-    static const ControlLibrary library{"balloon tips", {}, {}, NotifyExtended};
+    // Type 1 is the balloon tip box (type code 0x00020001); command 0 is AddTip.
+    static const ControlLibrary library{
+        "balloon tips", {{0x0001, &kQTipControlType}}, {AddTip}, NotifyExtended};
     return library;
 }
 

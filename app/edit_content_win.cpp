@@ -1,0 +1,22 @@
+#include "app/edit_content_win.h"
+
+#include "runtime/conversions.h"
+#include "runtime/text_block.h"
+#include "ui/loader/window_loader.h"
+
+namespace velmora {
+
+namespace {
+constexpr int kEditContent = 8;
+}  // namespace
+
+int32_t ReadContentAsInteger(uint32_t windowId, uint32_t unitId) {
+    const TypedValue content = ReadProperty(windowId, unitId, kEditContent, kWholeProperty);
+    char* text = const_cast<char*>(TextOf(content));
+    const double number = ToNumber(text ? text : "");
+    if (text)
+        FreeBlock(text);
+    return LowInteger(TruncateToInteger(number));
+}
+
+}  // namespace velmora
