@@ -261,7 +261,11 @@ bool EditBoxControl::HandleNotification(UINT msg, WPARAM wParam, LPARAM lParam, 
             return false;
         if (n->iDelta != 0)
             Spin(n->iDelta > 0);
-        result = 0;  // the up-down control's own position plays no part
+        // The up-down control's own position plays no part: it stays in the middle of
+        // the range, so that neither arrow ever meets an end (where the control would
+        // change or drop the direction it reports).
+        spin_.Recentre();
+        result = 1;
         return true;
     }
     if (msg != WM_COMMAND)

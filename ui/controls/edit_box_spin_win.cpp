@@ -56,6 +56,15 @@ void EditBoxSpin::SetRange(int32_t spinMin, int32_t spinMax) {
     const auto lower = static_cast<uint16_t>(std::min(spinMin, spinMax));
     const auto upper = static_cast<uint16_t>(std::max(spinMin, spinMax));
     SendMessageW(hwnd_, UDM_SETRANGE, 0, MAKELPARAM(upper, lower));
+    Recentre();
+}
+
+void EditBoxSpin::Recentre() {
+    if (!hwnd_)
+        return;
+    int32_t lowest = 0, highest = 0;
+    GetRange(lowest, highest);
+    SendMessageW(hwnd_, UDM_SETPOS32, 0, (lowest + highest) / 2);
 }
 
 void EditBoxSpin::GetRange(int32_t& lowest, int32_t& highest) const {

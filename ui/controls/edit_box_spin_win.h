@@ -24,6 +24,8 @@ class EditBoxSpin {
 
     // The range from the smaller and the larger end, each as a 16-bit value.
     void SetRange(int32_t spinMin, int32_t spinMax);
+    // Puts the up-down control's own position in the middle of its range.
+    void Recentre();
     // The range as the up-down control holds it (signed 16-bit ends).
     void GetRange(int32_t& lowest, int32_t& highest) const;
     // WS_EX_STATICEDGE for Border 0, 1 and 3.

@@ -62,9 +62,19 @@ void ClickAt(POINT screen) {
         i.mi.dy = MulDiv(screen.y, 65535, h - 1);
     }
     in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    Send(std::vector<INPUT>(in, in + 3));
+    in[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    in[2].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    // The pointer reaches the point first: a press sent at once may land where the
+    // pointer was (the display moves it asynchronously).
+    SendInput(1, in, sizeof(INPUT));
+    for (int i = 0; i < 50; ++i) {
+        POINT at;
+        GetCursorPos(&at);
+        if (at.x == screen.x && at.y == screen.y)
+            break;
+        PumpFor(10);
+    }
+    Send(std::vector<INPUT>(in + 1, in + 3));
 }
 
 POINT CentreOf(HWND hwnd) {
