@@ -9,7 +9,10 @@ relay_key='HKCU\Software\Wine\Debug'
 start_with_relay_log() {
   log=$(mktemp)
   wine reg add "$relay_key" /v RelayInclude /d "$2" /f >/dev/null 2>&1
-  trap 'wine reg delete "$relay_key" /v RelayInclude /f >/dev/null 2>&1; rm -f "$log"' EXIT
+  # At the end the pointer waits in the bottom right corner, away from the windows
+  # of the tests that follow.
+  trap 'wine reg delete "$relay_key" /v RelayInclude /f >/dev/null 2>&1; rm -f "$log"
+        xdotool mousemove $(xdotool getdisplaygeometry | awk "{print \$1 - 1, \$2 - 1}")' EXIT
   WINEDEBUG=+timestamp,+relay wine "$1" >"$log" 2>&1 &
   program=$!
 }

@@ -44,6 +44,8 @@ std::string BoxData(int32_t delay) {
     return EncodeQTipProperties(p);
 }
 
+void ParkPointer();
+
 void Start(int32_t delay = 600) {
     UnitRecord box = ChildUnit(kBox, kQTipTypeCode, 96, 8, 32, 24);
     box.ownData = BoxData(delay);
@@ -55,10 +57,7 @@ void Start(int32_t delay = 600) {
     second.ownData = BoxData(delay);
     set.windows.push_back(Window(kSecond, {WindowUnit(kSecondUnit, 650, 100, 200, 100), second}));
     StartTestRuntime(set);
-    // The display's pointer starts in the middle of the screen and reports itself
-    // there once: let it settle away from every window first.
-    SetCursorPos(5, 5);
-    PumpFor(200);
+    ParkPointer();
     LoadStartupWindow(kMain);
     PumpMessages();
 }
@@ -125,6 +124,17 @@ void MoveTo(POINT p) {
     }
 }
 
+// The pointer waits in the screen's bottom right corner, away from every window a
+// test makes (before a test, and after it for the tests that follow).
+void ParkPointer() {
+    MoveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+}
+
+class QTip : public ::testing::Test {
+  protected:
+    void TearDown() override { ParkPointer(); }
+};
+
 // A point of a unit's window (client coordinates), on the screen.
 POINT On(uint32_t unitId, int x, int y) {
     POINT p = {x, y};
@@ -174,7 +184,7 @@ int WidthShownAt(POINT p) {
     return r.right - r.left;
 }
 
-TEST(QTip, TheBalloonIsATopmostToolPopupOfItsOwnAndGoesWithItsBox) {
+TEST_F(QTip, TheBalloonIsATopmostToolPopupOfItsOwnAndGoesWithItsBox) {
     Start();
     const std::vector<HWND> one = Balloons();
     ASSERT_EQ(one.size(), 1u);
@@ -200,7 +210,7 @@ TEST(QTip, TheBalloonIsATopmostToolPopupOfItsOwnAndGoesWithItsBox) {
     EXPECT_FALSE(WatcherHookInstalled());
 }
 
-TEST(QTip, RestingShowsTheTipAboveThePointerAndAKeyTakenFromTheQueueHidesIt) {
+TEST_F(QTip, RestingShowsTheTipAboveThePointerAndAKeyTakenFromTheQueueHidesIt) {
     Start();
     ASSERT_TRUE(Add(kA, "Hello, balloon"));
     const POINT p = On(kA, 40, 20);
@@ -232,7 +242,7 @@ TEST(QTip, RestingShowsTheTipAboveThePointerAndAKeyTakenFromTheQueueHidesIt) {
     EXPECT_FALSE(IsWindowVisible(Balloon()));
 }
 
-TEST(QTip, ItHidesAfterTheShowTime) {
+TEST_F(QTip, ItHidesAfterTheShowTime) {
     Start();
     ASSERT_TRUE(Add(kA, "Hello"));
     ASSERT_GE(RestUntilShown(On(kA, 40, 20)), 0);
@@ -244,7 +254,7 @@ TEST(QTip, ItHidesAfterTheShowTime) {
     EXPECT_LE(visible, 3500u);
 }
 
-TEST(QTip, AddTipReplacesOrAppendsByRectangleAndFindsTheTipUnderThePointer) {
+TEST_F(QTip, AddTipReplacesOrAppendsByRectangleAndFindsTheTipUnderThePointer) {
     Start(kShortDelay);
     EXPECT_FALSE(Add(kA, "x", {}, -1, kSecond));  // that window is not loaded
     EXPECT_FALSE(Add(0x16019999, "x"));           // no such unit
@@ -273,7 +283,7 @@ TEST(QTip, AddTipReplacesOrAppendsByRectangleAndFindsTheTipUnderThePointer) {
     EXPECT_GT(WidthShownAt(free), right);  // the window itself
 }
 
-TEST(QTip, AnIconFromTheIconList) {
+TEST_F(QTip, AnIconFromTheIconList) {
     Start(kShortDelay);
     HIMAGELIST list = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 1);
     ImageList_AddIcon(list, LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
@@ -292,7 +302,7 @@ TEST(QTip, AnIconFromTheIconList) {
     EXPECT_GE(BalloonRect().bottom - BalloonRect().top, plain + 32 - 16);
 }
 
-TEST(QTip, PropertiesAsStoredAndAsHandedOn) {
+TEST_F(QTip, PropertiesAsStoredAndAsHandedOn) {
     Start(kShortDelay);
     const struct {
         int index;
@@ -349,7 +359,7 @@ VELMORA_SCENARIO(AddTipToAUnitOfAnotherType) {
     return 0;
 }
 
-TEST(QTip, AddTipOnAnythingButALoadedBoxIsARuntimeError) {
+TEST_F(QTip, AddTipOnAnythingButALoadedBoxIsARuntimeError) {
     for (const char* scenario : {"AddTipToABoxNotLoaded", "AddTipToAUnitOfAnotherType"}) {
         const ScenarioResult r = RunScenario(scenario);
         ASSERT_TRUE(r.boxShown) << scenario;
