@@ -53,17 +53,9 @@ class HyperLinker : public ::testing::Test {
         shellAnswer = 42;
         registry.clear();
         LinkShell() = {RecordShell, RecordExec, FakeRegistry};
-        // The pointer may still rest where an earlier test clicked, which can be over
-        // the link: it would show the hover colour. It waits in the corner instead.
-        const POINT corner = {GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
-        SetCursorPos(corner.x, corner.y);
-        for (int i = 0; i < 50; ++i) {
-            POINT at;
-            GetCursorPos(&at);
-            if (at.x == corner.x && at.y == corner.y)
-                break;
-            PumpFor(10);
-        }
+        // The pointer may still rest where an earlier test clicked, over the link,
+        // which would show its hover colour.
+        ParkPointer();
     }
     void TearDown() override { LinkShell() = {ShellExecuteA, WinExec, ReadClassesRootDefault}; }
 

@@ -19,6 +19,7 @@
 #include "runtime/error_service.h"
 #include "runtime/wide_text.h"
 #include "support/message_sequence.h"
+#include "support/real_input.h"
 #include "support/scenario.h"
 #include "support/test_program.h"
 #include "support/typed_blocks.h"
@@ -43,8 +44,6 @@ std::string BoxData(int32_t delay) {
     p.initialDelay = delay;
     return EncodeQTipProperties(p);
 }
-
-void ParkPointer();
 
 void Start(int32_t delay = 600) {
     UnitRecord box = ChildUnit(kBox, kQTipTypeCode, 96, 8, 32, 24);
@@ -122,12 +121,6 @@ void MoveTo(POINT p) {
         if (stayed >= 5)
             return;
     }
-}
-
-// The pointer waits in the screen's bottom right corner, away from every window a
-// test makes (before a test, and after it for the tests that follow).
-void ParkPointer() {
-    MoveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
 }
 
 class QTip : public ::testing::Test {

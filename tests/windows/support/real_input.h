@@ -15,6 +15,10 @@ void TypeText(const wchar_t* text);
 void PressKey(WORD vk, bool shift = false);
 // Moves the pointer to a point of the screen and clicks the left button there.
 void ClickAt(POINT screen);
+// Puts the pointer in the screen's bottom right corner, away from the windows tests
+// make (a click of an earlier test may have left it over one), and waits until it
+// is there.
+void ParkPointer();
 // The centre of a window's rectangle, on the screen.
 POINT CentreOf(HWND hwnd);
 

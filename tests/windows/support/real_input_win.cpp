@@ -23,6 +23,18 @@ INPUT Key(WORD vk, WORD scan, DWORD flags) {
     return in;
 }
 
+// Waits up to half a second for the pointer to arrive (the display moves it
+// asynchronously).
+void WaitForPointerAt(POINT p) {
+    for (int i = 0; i < 50; ++i) {
+        POINT at;
+        GetCursorPos(&at);
+        if (at.x == p.x && at.y == p.y)
+            return;
+        PumpFor(10);
+    }
+}
+
 }  // namespace
 
 void BringToFront(HWND hwnd) {
@@ -67,14 +79,14 @@ void ClickAt(POINT screen) {
     // The pointer reaches the point first: a press sent at once may land where the
     // pointer was (the display moves it asynchronously).
     SendInput(1, in, sizeof(INPUT));
-    for (int i = 0; i < 50; ++i) {
-        POINT at;
-        GetCursorPos(&at);
-        if (at.x == screen.x && at.y == screen.y)
-            break;
-        PumpFor(10);
-    }
+    WaitForPointerAt(screen);
     Send(std::vector<INPUT>(in + 1, in + 3));
+}
+
+void ParkPointer() {
+    const POINT corner = {GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+    SetCursorPos(corner.x, corner.y);
+    WaitForPointerAt(corner);
 }
 
 POINT CentreOf(HWND hwnd) {
