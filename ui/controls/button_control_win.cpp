@@ -2,6 +2,8 @@
 // become the clicked event.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "runtime/wide_text.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_drawing_win.h"
@@ -26,16 +28,13 @@ enum ButtonProperty : int {
     kFont = 5,
 };
 
-int32_t Clamp(int32_t v, int32_t lo, int32_t hi) {
-    return v < lo ? lo : v > hi ? hi : v;
-}
-
 constexpr DWORD kAlignmentBits = BS_LEFT | BS_RIGHT | BS_CENTER | BS_TOP | BS_BOTTOM | BS_VCENTER;
 
 DWORD AlignmentStyle(const ButtonProperties& p) {
     static const DWORD horizontal[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
     static const DWORD vertical[] = {BS_TOP, BS_VCENTER, BS_BOTTOM};
-    return horizontal[Clamp(p.hAlign, 0, 2)] | vertical[Clamp(p.vAlign, 0, 2)];
+    return horizontal[std::clamp<int32_t>(p.hAlign, 0, 2)] |
+           vertical[std::clamp<int32_t>(p.vAlign, 0, 2)];
 }
 
 DWORD KindStyle(const ButtonProperties& p) {
@@ -51,9 +50,9 @@ class ButtonControl : public Control {
         ButtonProperties props;
         if (DecodeButtonProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
             return nullptr;
-        props.kind = Clamp(props.kind, 0, 1);
-        props.hAlign = Clamp(props.hAlign, 0, 2);
-        props.vAlign = Clamp(props.vAlign, 0, 2);
+        props.kind = std::clamp<int32_t>(props.kind, 0, 1);
+        props.hAlign = std::clamp<int32_t>(props.hAlign, 0, 2);
+        props.vAlign = std::clamp<int32_t>(props.vAlign, 0, 2);
         auto button = std::make_unique<ButtonControl>(p, std::move(props));
         return button->Build(p) ? std::move(button) : nullptr;
     }
@@ -95,7 +94,7 @@ class ButtonControl : public Control {
                 props_.picture = value.bytes;
                 return 1;
             case kKind:
-                props_.kind = Clamp(v, 0, 1);
+                props_.kind = std::clamp<int32_t>(v, 0, 1);
                 SendMessageW(hwnd(), BM_SETSTYLE, KindStyle(props_), TRUE);
                 break;
             case kCaption:
@@ -104,11 +103,11 @@ class ButtonControl : public Control {
                 SetWindowTextGbk(hwnd(), props_.caption);
                 return 0;
             case kHAlign:
-                props_.hAlign = Clamp(v, 0, 2);
+                props_.hAlign = std::clamp<int32_t>(v, 0, 2);
                 ApplyAlignment();
                 break;
             case kVAlign:
-                props_.vAlign = Clamp(v, 0, 2);
+                props_.vAlign = std::clamp<int32_t>(v, 0, 2);
                 ApplyAlignment();
                 break;
             case kFont:

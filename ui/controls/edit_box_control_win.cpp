@@ -47,18 +47,14 @@ enum EditProperty : int {
 constexpr int kEventContentChanged = 0;
 constexpr int kEventSpinPressed = 1;
 
-int32_t Clamp(int32_t v, int32_t lo, int32_t hi) {
-    return std::min(std::max(v, lo), hi);
-}
-
 void ClampAll(EditBoxProperties& p) {
-    p.border = Clamp(p.border, 0, 5);
+    p.border = std::clamp<int32_t>(p.border, 0, 5);
     p.maxLength = std::max(p.maxLength, 0);
-    p.scrollBars = Clamp(p.scrollBars, 0, 3);
-    p.align = Clamp(p.align, 0, 2);
-    p.inputMode = Clamp(p.inputMode, 0, kLastInputMode);
-    p.caseConversion = Clamp(p.caseConversion, 0, 2);
-    p.spinMode = Clamp(p.spinMode, 0, 2);
+    p.scrollBars = std::clamp<int32_t>(p.scrollBars, 0, 3);
+    p.align = std::clamp<int32_t>(p.align, 0, 2);
+    p.inputMode = std::clamp<int32_t>(p.inputMode, 0, kLastInputMode);
+    p.caseConversion = std::clamp<int32_t>(p.caseConversion, 0, 2);
+    p.spinMode = std::clamp<int32_t>(p.spinMode, 0, 2);
 }
 
 DWORD EditStyles(const EditBoxProperties& p) {
@@ -482,7 +478,7 @@ int EditBoxControl::WriteOwnProperty(int number, const RawValue& value) {
             WriteContent(value.bytes);
             return 0;
         case kBorder:
-            props_.border = Clamp(v, 0, 5);
+            props_.border = std::clamp<int32_t>(v, 0, 5);
             ApplyBorderStyles(hwnd(), props_.border);
             spin_.SetEdge(props_.border);
             return 0;
@@ -508,11 +504,11 @@ int EditBoxControl::WriteOwnProperty(int number, const RawValue& value) {
         case kMultiline:
             return recreate(props_.multiline, v ? 1 : 0);
         case kScrollBars:
-            return recreate(props_.scrollBars, Clamp(v, 0, 3));
+            return recreate(props_.scrollBars, std::clamp<int32_t>(v, 0, 3));
         case kAlign:
-            return recreate(props_.align, Clamp(v, 0, 2));
+            return recreate(props_.align, std::clamp<int32_t>(v, 0, 2));
         case kInputMode:
-            props_.inputMode = Clamp(v, 0, kLastInputMode);
+            props_.inputMode = std::clamp<int32_t>(v, 0, kLastInputMode);
             SendMessageW(hwnd(), EM_SETPASSWORDCHAR,
                          props_.inputMode == 2 ? PasswordCharacter(props_.passwordChar) : 0, 0);
             SendMessageW(hwnd(), EM_SETREADONLY, props_.inputMode == 1, 0);
@@ -524,9 +520,9 @@ int EditBoxControl::WriteOwnProperty(int number, const RawValue& value) {
                 SendMessageW(hwnd(), EM_SETPASSWORDCHAR, PasswordCharacter(props_.passwordChar), 0);
             break;
         case kCaseConversion:
-            return recreate(props_.caseConversion, Clamp(v, 0, 2));
+            return recreate(props_.caseConversion, std::clamp<int32_t>(v, 0, 2));
         case kSpinMode:
-            return recreate(props_.spinMode, Clamp(v, 0, 2));
+            return recreate(props_.spinMode, std::clamp<int32_t>(v, 0, 2));
         case kSpinMin:
         case kSpinMax:
             (number == kSpinMin ? props_.spinMin : props_.spinMax) = v;

@@ -7,16 +7,16 @@
 
 namespace velmora {
 
-int FixedWidthMeasurer::SizeInPixels(const FontSpec& font) {
+int FixedWidthMeasurer::SizeInPixels(const FontRequest& font) {
     return std::max(2, static_cast<int>(std::lround(font.tenths * 96.0 / 720)));
 }
 
-FontMetrics FixedWidthMeasurer::Metrics(const FontSpec& font) {
+FontMetrics FixedWidthMeasurer::Metrics(const FontRequest& font) {
     const int size = SizeInPixels(font);
     return {size, size / 4, size / 2};
 }
 
-int FixedWidthMeasurer::TextWidth(const FontSpec& font, std::string_view text) {
+int FixedWidthMeasurer::TextWidth(const FontRequest& font, std::string_view text) {
     const int size = SizeInPixels(font);
     int width = 0;
     for (size_t i = 0; i < text.size(); ++i) {

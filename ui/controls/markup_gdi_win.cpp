@@ -183,22 +183,22 @@ std::wstring MarkupGdi::FaceFor(const std::string& families) {
     return gui.lfFaceName;
 }
 
-MarkupGdi::Font& MarkupGdi::FontFor(const FontSpec& spec) {
+MarkupGdi::Font& MarkupGdi::FontFor(const FontRequest& request) {
     for (const auto& f : fonts_) {
-        if (f->spec == spec)
+        if (f->request == request)
             return *f;
     }
     auto f = std::make_unique<Font>();
-    f->spec = spec;
+    f->request = request;
     LOGFONTW lf = {};
     const int dpi = GetDeviceCaps(dc_.get(), LOGPIXELSY);
-    lf.lfHeight = -MulDiv(std::clamp(spec.tenths, kMinFontTenths, kMaxFontTenths), dpi, 720);
-    lf.lfWeight = spec.weight;
-    lf.lfItalic = spec.italic;
-    lf.lfUnderline = spec.underline;
-    lf.lfStrikeOut = spec.strikeout;
+    lf.lfHeight = -MulDiv(std::clamp(request.tenths, kMinFontTenths, kMaxFontTenths), dpi, 720);
+    lf.lfWeight = request.weight;
+    lf.lfItalic = request.italic;
+    lf.lfUnderline = request.underline;
+    lf.lfStrikeOut = request.strikeout;
     lf.lfCharSet = DEFAULT_CHARSET;
-    FaceFor(spec.families).copy(lf.lfFaceName, LF_FACESIZE - 1);
+    FaceFor(request.families).copy(lf.lfFaceName, LF_FACESIZE - 1);
     f->font.reset(CreateFontIndirectW(&lf));
     DcSelect select(dc_.get(), f->font ? static_cast<HGDIOBJ>(f->font.get())
                                        : GetStockObject(DEFAULT_GUI_FONT));
@@ -209,11 +209,11 @@ MarkupGdi::Font& MarkupGdi::FontFor(const FontSpec& spec) {
     return *fonts_.back();
 }
 
-FontMetrics MarkupGdi::Metrics(const FontSpec& font) {
+FontMetrics MarkupGdi::Metrics(const FontRequest& font) {
     return FontFor(font).metrics;
 }
 
-int MarkupGdi::TextWidth(const FontSpec& font, std::string_view text) {
+int MarkupGdi::TextWidth(const FontRequest& font, std::string_view text) {
     Font& f = FontFor(font);
     const std::wstring wide = WideFromMarkupText(text);
     DcSelect select(dc_.get(),

@@ -33,8 +33,8 @@ class MarkupGdi : public MarkupMeasurer {
     // The markup image list (not owned) and the size of its images.
     void SetImageList(HIMAGELIST list) { imageList_ = list; }
 
-    FontMetrics Metrics(const FontSpec& font) override;
-    int TextWidth(const FontSpec& font, std::string_view text) override;
+    FontMetrics Metrics(const FontRequest& font) override;
+    int TextWidth(const FontRequest& font, std::string_view text) override;
     MarkupSize ImageSize(const ImageRef& image) override;
     std::string ResourceString(const std::string& module, uint32_t id) override;
 
@@ -44,7 +44,7 @@ class MarkupGdi : public MarkupMeasurer {
 
   private:
     struct Font {
-        FontSpec spec;
+        FontRequest request;
         UniqueGdi<HFONT> font;
         FontMetrics metrics;
     };
@@ -54,7 +54,7 @@ class MarkupGdi : public MarkupMeasurer {
         UniqueGdi<HBITMAP> bitmap;
     };
 
-    Font& FontFor(const FontSpec& spec);
+    Font& FontFor(const FontRequest& request);
     std::wstring FaceFor(const std::string& families);
     bool FaceInstalled(const std::wstring& face);
     // The icon or bitmap of an image (HICON or HBITMAP), or null.

@@ -173,7 +173,7 @@ int MarkupLayouter::TabInterval(const TextStyle& style) {
     return std::max(1, 8 * Metrics(style).averageWidth);
 }
 
-int MarkupLayouter::FontIndex(const FontSpec& font) {
+int MarkupLayouter::FontIndex(const FontRequest& font) {
     for (size_t i = 0; i < out_.fonts.size(); ++i) {
         if (out_.fonts[i] == font)
             return static_cast<int>(i);

@@ -63,10 +63,10 @@ struct ImageRef {
 class MarkupMeasurer {
   public:
     virtual ~MarkupMeasurer() = default;
-    virtual FontMetrics Metrics(const FontSpec& font) = 0;
+    virtual FontMetrics Metrics(const FontRequest& font) = 0;
     // The width of a text without line feeds, tabs or carriage returns; it may hold
     // symbol marks (kSymbolMark).
-    virtual int TextWidth(const FontSpec& font, std::string_view text) = 0;
+    virtual int TextWidth(const FontRequest& font, std::string_view text) = 0;
     // The image's own size; 0 x 0 when there is no such image.
     virtual MarkupSize ImageSize(const ImageRef& image) = 0;
     // The text of string resource `id` of a library (empty = the program), GBK.
@@ -113,7 +113,7 @@ struct MarkupLayout {
     int width = 0;
     int height = 0;
     std::vector<MarkupItem> items;  // in drawing order
-    std::vector<FontSpec> fonts;
+    std::vector<FontRequest> fonts;
     std::vector<ImageRef> images;
     std::vector<MarkupLink> links;
 
@@ -133,9 +133,9 @@ MarkupLayout LayOutMarkup(std::string_view text, const StyleSheet& sheet, Markup
 class FixedWidthMeasurer : public MarkupMeasurer {
   public:
     // The font size in whole pixels (at 96 pixels to the inch; at least 2).
-    static int SizeInPixels(const FontSpec& font);
-    FontMetrics Metrics(const FontSpec& font) override;
-    int TextWidth(const FontSpec& font, std::string_view text) override;
+    static int SizeInPixels(const FontRequest& font);
+    FontMetrics Metrics(const FontRequest& font) override;
+    int TextWidth(const FontRequest& font, std::string_view text) override;
     MarkupSize ImageSize(const ImageRef& image) override;
     std::string ResourceString(const std::string& module, uint32_t id) override;
 };

@@ -31,7 +31,7 @@ class MarkupLayouter {
     void AddTextRun(std::string_view text, const TextStyle& style, int link, MarkupFlow& flow);
     void AddImage(const MarkupNode& element, const TextStyle& style, int link, MarkupFlow& flow);
     void AddRule(const TextStyle& style, MarkupFlow& flow);
-    int FontIndex(const FontSpec& font);
+    int FontIndex(const FontRequest& font);
 
     const StyleSheet& sheet_;
     MarkupMeasurer& measurer_;

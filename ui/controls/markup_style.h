@@ -19,7 +19,7 @@ enum class BorderStyle : uint8_t { kNone, kSolid, kDotted, kDashed, kDouble };
 constexpr int kMinFontTenths = 10;
 constexpr int kMaxFontTenths = 2000;
 
-struct FontSpec {
+struct FontRequest {
     std::string families;  // family names separated by commas, the preferred first (GBK)
     int tenths = 90;       // size in tenths of a point
     int weight = 400;      // 100 to 900
@@ -27,7 +27,7 @@ struct FontSpec {
     bool underline = false;
     bool strikeout = false;
 };
-inline bool operator==(const FontSpec& a, const FontSpec& b) {
+inline bool operator==(const FontRequest& a, const FontRequest& b) {
     return a.families == b.families && a.tenths == b.tenths && a.weight == b.weight &&
            a.italic == b.italic && a.underline == b.underline && a.strikeout == b.strikeout;
 }
@@ -37,7 +37,7 @@ struct BoxSides {
 };
 
 struct TextStyle {
-    FontSpec font;
+    FontRequest font;
     bool overline = false;
     TextTransform transform = TextTransform::kNone;
     MarkupColour color;       // not set: the balloon's text colour

@@ -100,7 +100,7 @@ TEST(Markup, TagsDoubledOpenersAndMalformations) {
 
 TEST(Markup, TheProgramsTipsWithTheWindowsStyleSheet) {
     const StyleSheet sheet = StyleSheet::Effective(test_window::TipStyleSheet());
-    FontSpec body;
+    FontRequest body;
     body.tenths = 100;  // "font-size: 10pt"
     const int px = FixedWidthMeasurer::SizeInPixels(body);
     const int line = px + px / 4;
@@ -170,7 +170,7 @@ TEST(Markup, StylesFromTheSheetTagsAndAttributes) {
         const MarkupLayout l = Lay(c.in);
         const auto texts = Texts(l);
         ASSERT_EQ(texts.size(), 1u) << c.in;
-        const FontSpec& f = l.fonts[texts[0]->font];
+        const FontRequest& f = l.fonts[texts[0]->font];
         EXPECT_EQ(f.tenths, c.tenths) << c.in;
         EXPECT_EQ(f.weight, c.weight) << c.in;
         EXPECT_EQ(f.italic, c.italic) << c.in;
