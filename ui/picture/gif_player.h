@@ -23,6 +23,7 @@
 #include "runtime/win_handles.h"
 #include "ui/picture/gif_animation.h"
 #include "ui/picture/placement.h"
+#include "ui/picture/stretched_canvas_cache_win.h"
 
 namespace velmora {
 
@@ -87,7 +88,7 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
     void WaitUntil(LONGLONG end) const;
     // canvasLock_ held for both.
     Placement PlaceCanvasLocked() const;
-    void CopyCanvasLocked(HDC dc, const Placement& place) const;
+    void CopyCanvasLocked(HDC dc, const Placement& place);
 
     std::unique_ptr<GifAnimation> animation_;
     const HWND box_;
@@ -98,6 +99,7 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
     std::atomic<int> displayMode_;
     std::atomic<PlayerState> state_{PlayerState::kLoaded};
     std::mutex canvasLock_;
+    StretchedCanvasCache stretched_;  // under canvasLock_
     UniqueKernelHandle stopRequested_;  // manual-reset event, set by Stop
     UniqueKernelHandle stopped_;        // manual-reset event, set when the worker has ended
 };

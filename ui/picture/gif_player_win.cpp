@@ -132,26 +132,10 @@ Placement GifPlayer::PlaceCanvasLocked() const {
     return PlacePicture(displayMode_.load(), width_, height_, client.right, client.bottom);
 }
 
-void GifPlayer::CopyCanvasLocked(HDC dc, const Placement& p) const {
+void GifPlayer::CopyCanvasLocked(HDC dc, const Placement& p) {
     if (p.width <= 0 || p.height <= 0)
         return;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;  // the canvas is top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    const int stretchMode = PictureStretchMode();
-    const int oldMode = SetStretchBltMode(dc, stretchMode);
-    POINT oldOrigin = {};
-    if (stretchMode == HALFTONE)
-        SetBrushOrgEx(dc, 0, 0, &oldOrigin);
-    StretchDIBits(dc, p.x, p.y, p.width, p.height, 0, 0, width_, height_,
-                  animation_->canvas().pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
-    if (stretchMode == HALFTONE)
-        SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-    SetStretchBltMode(dc, oldMode);
+    stretched_.Draw(dc, p, animation_->canvas().pixels(), width_, height_, PictureStretchMode());
 }
 
 DWORD WINAPI GifPlayer::WorkerEntry(void* param) {

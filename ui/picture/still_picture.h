@@ -45,6 +45,29 @@ int PictureStretchMode();
 // Playing animations take the new mode with their next frame.
 void RefreshPictureStretchMode();
 
+// Sets a stretch mode on a device context for the scope (with the brush origin at
+// 0, 0 for halftone, as it needs) and puts both back afterwards.
+class StretchModeScope {
+  public:
+    StretchModeScope(HDC dc, int mode) : dc_(dc), mode_(mode), oldMode_(SetStretchBltMode(dc, mode)) {
+        if (mode_ == HALFTONE)
+            SetBrushOrgEx(dc_, 0, 0, &oldOrigin_);
+    }
+    ~StretchModeScope() {
+        if (mode_ == HALFTONE)
+            SetBrushOrgEx(dc_, oldOrigin_.x, oldOrigin_.y, nullptr);
+        SetStretchBltMode(dc_, oldMode_);
+    }
+    StretchModeScope(const StretchModeScope&) = delete;
+    StretchModeScope& operator=(const StretchModeScope&) = delete;
+
+  private:
+    HDC dc_;
+    int mode_;
+    int oldMode_;
+    POINT oldOrigin_ = {};
+};
+
 // Draws the picture at the given place and size (StretchBlt, SRCCOPY; icons with
 // DrawIconEx).
 void DrawStillPicture(HDC dc, const StillPicture& picture, int x, int y, int width, int height);

@@ -239,15 +239,8 @@ void DrawStillPicture(HDC dc, const StillPicture& picture, int x, int y, int wid
     if (!memory)
         return;
     DcSelect select(memory.get(), picture.bitmap.get());
-    const int mode = PictureStretchMode();
-    const int oldMode = SetStretchBltMode(dc, mode);
-    POINT oldOrigin = {};
-    if (mode == HALFTONE)
-        SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    StretchModeScope stretch(dc, PictureStretchMode());
     StretchBlt(dc, x, y, width, height, memory.get(), 0, 0, picture.width, picture.height, SRCCOPY);
-    if (mode == HALFTONE)
-        SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-    SetStretchBltMode(dc, oldMode);
 }
 
 }  // namespace velmora
