@@ -25,3 +25,27 @@ wait_for_end() {
   wait "$program"
   code=$?
 }
+
+# The pointer and the keyboard, as a user's hand.
+click() { xdotool mousemove "$1" "$2" click 1; sleep 0.2; }
+# Replaces the text of the box at ($1, $2) with $3 (empty: clears it).
+typein() {
+  click "$1" "$2"
+  xdotool key End
+  for _ in 1 2 3 4 5 6 7 8; do xdotool key BackSpace; done
+  [ -n "$3" ] && xdotool type -- "$3"
+  sleep 0.1
+}
+
+# Tone requests in the log: how many so far, and the arguments of those after the
+# first $1 as "frequency,duration" hex pairs, one a line.
+beep_count() { grep -c "Call KERNEL32.Beep" "$log"; }
+beeps_after() {
+  grep -o 'Call KERNEL32.Beep([0-9a-f]*,[0-9a-f]*)' "$log" | tail -n +$(($1 + 1)) | sed 's/.*Beep(//; s/)//'
+}
+# The median time in ms (one decimal) from one tone request to the next, over those
+# after the first $1.
+beep_pace_after() {
+  grep "Call KERNEL32.Beep" "$log" | tail -n +$(($1 + 1)) | cut -d: -f1 |
+    awk 'NR>1{print int(($1-p)*10000+0.5)/10}{p=$1}' | sort -n | awk '{a[NR]=$1} END{print a[int((NR+1)/2)]}'
+}

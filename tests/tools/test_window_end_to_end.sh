@@ -31,15 +31,6 @@ dur_x=$((tx + 221)); dur_y=$((ty + 76))
 play="$((tx + 81)) $((ty + 120))"
 sweep="$((tx + 202)) $((ty + 117))"
 stop="$((tx + 319)) $((ty + 118))"
-click() { xdotool mousemove "$1" "$2" click 1; sleep 0.2; }
-# Replaces a box's text with $3 (empty: clears it).
-typein() {
-  click "$1" "$2"
-  xdotool key End
-  for _ in 1 2 3 4 5 6 7 8; do xdotool key BackSpace; done
-  [ -n "$3" ] && xdotool type -- "$3"
-  sleep 0.1
-}
 # The colour of one screen pixel, as rrggbb.
 pixel() { /usr/bin/import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -1; }
 tip='#FFFFE1'
@@ -109,8 +100,7 @@ swept=$((n - 3))
 expected=$(seq 1 "$swept" | awk '{printf "%08x,00000001\n", $1}')
 [ "$(tones | tail -n "$swept")" = "$expected" ] || fail "the sweep is not 1, 2, 3, ..."
 [ "$swept" -ge 30 ] || fail "only $swept tones in a second"
-pace=$(grep "Call KERNEL32.Beep" "$log" | tail -n "$swept" | cut -d: -f1 |
-  awk 'NR>1{print int(($1-p)*10000+0.5)/10}{p=$1}' | sort -n | awk '{a[NR]=$1} END{print a[int((NR+1)/2)]}')
+pace=$(beep_pace_after 3)
 awk -v p="$pace" 'BEGIN{exit !(p >= 8 && p <= 13)}' || fail "median pace $pace ms"
 
 # Escape closes the window; the main window takes input again; the sweep goes on.

@@ -12,7 +12,7 @@ say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 VELMORA_PACKAGES=(
   cmake ninja-build g++ clang libfuzzer-14-dev libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev libgif-dev libstb-dev
-  g++-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei
+  g++-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils xdotool xclip imagemagick fonts-wqy-microhei
   locales
 )
 
