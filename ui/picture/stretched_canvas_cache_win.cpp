@@ -9,15 +9,13 @@ namespace velmora {
 
 namespace {
 
-// FNV-1a over the pixels, two at a time.
-uint64_t HashPixels(const uint32_t* pixels, size_t count) {
-    uint64_t hash = 14695981039346656037ull;
-    size_t i = 0;
-    for (; i + 1 < count; i += 2)
-        hash = (hash ^ (uint64_t(pixels[i]) << 32 | pixels[i + 1])) * 1099511628211ull;
-    if (i < count)
-        hash = (hash ^ pixels[i]) * 1099511628211ull;
-    return hash;
+// A quick fingerprint (FNV-1a, 32 bits) of every 61st pixel and the last one: the
+// full comparison that follows a match is what makes a hit exact.
+uint32_t Fingerprint(const uint32_t* pixels, size_t count) {
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < count; i += 61)
+        hash = (hash ^ pixels[i]) * 16777619u;
+    return count ? (hash ^ pixels[count - 1]) * 16777619u : hash;
 }
 
 BITMAPINFO CanvasInfo(int width, int height) {
@@ -51,7 +49,7 @@ void StretchedCanvasCache::Fit(int width, int height, const Placement& p) {
     placedHeight_ = p.height;
 }
 
-const StretchedCanvasCache::Entry* StretchedCanvasCache::Find(uint64_t hash, const uint32_t* pixels,
+const StretchedCanvasCache::Entry* StretchedCanvasCache::Find(uint32_t hash, const uint32_t* pixels,
                                                               size_t count) const {
     for (const Entry& e : entries_) {
         if (e.hash == hash && std::memcmp(e.canvas.data(), pixels, count * sizeof(uint32_t)) == 0)
@@ -73,7 +71,7 @@ void StretchedCanvasCache::Draw(HDC dc, const Placement& p, const uint32_t* pixe
     }
     Fit(width, height, p);
     const size_t count = size_t(width) * size_t(height);
-    const uint64_t hash = HashPixels(pixels, count);
+    const uint32_t hash = Fingerprint(pixels, count);
     if (!memory_)
         memory_.reset(CreateCompatibleDC(nullptr));
     const Entry* found = memory_ ? Find(hash, pixels, count) : nullptr;

@@ -4,8 +4,8 @@
 // main window's picture, against 0.015 ms for a plain copy); an animation that
 // loops shows the same few canvases again and again, so each distinct canvas is
 // stretched once and afterwards only copied. The result is exactly what stretching
-// it again would give: a canvas is found by a hash and then compared pixel for
-// pixel.
+// it again would give: a canvas is found by a fingerprint and then compared
+// pixel for pixel.
 //
 // At most kMostCanvases canvases, and no more than kMostBytes of pixels, are kept
 // per cache; once it is full, further canvases are stretched straight onto the
@@ -37,13 +37,13 @@ class StretchedCanvasCache {
 
   private:
     struct Entry {
-        uint64_t hash = 0;
+        uint32_t hash = 0;
         std::vector<uint32_t> canvas;
         UniqueGdi<HBITMAP> stretched;
     };
     // Empties the cache unless it was made for this canvas size and placed size.
     void Fit(int width, int height, const Placement& p);
-    const Entry* Find(uint64_t hash, const uint32_t* pixels, size_t count) const;
+    const Entry* Find(uint32_t hash, const uint32_t* pixels, size_t count) const;
     bool HasRoomFor(size_t count, const Placement& p) const;
 
     std::vector<Entry> entries_;
