@@ -50,3 +50,17 @@ function(velmora_collect_sources portable_var host_var win_var)
   set(${host_var} ${host} PARENT_SCOPE)
   set(${win_var} ${win} PARENT_SCOPE)
 endfunction()
+
+# A program that is run (not only tested) leaves its debug information beside it
+# (NAME.exe.debug, found by gdb through a debug link): Wine reads every section of
+# an image at start, and the DWARF sections of a static build are several times
+# the size of the code.
+function(velmora_split_debug_info target)
+  if(WIN32 AND CMAKE_OBJCOPY)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+      COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug
+              $<TARGET_FILE:${target}>
+      VERBATIM)
+  endif()
+endfunction()
