@@ -139,10 +139,11 @@ fast_run() {
   rm -f "$log"
 }
 
-# CPU time (ms) used so far by the Unix process of the Windows program $1.
+# CPU time (ms) used so far by the Unix process of the Windows program $1 (the
+# newest process started with exactly that path).
 cpu_ms() {
   local pid
-  pid=$(pgrep -f "$1" | head -1)
+  pid=$(pgrep -n -x -f "$1")
   awk -v hz="$(getconf CLK_TCK)" '{print ($14 + $15) * 1000 / hz}' "/proc/$pid/stat"
 }
 # Percent of one core over $cpu_seconds.
@@ -155,8 +156,7 @@ cpu_share() {
 }
 # Prints "idle animation tone" CPU shares and "private working-set handles" of $1.
 cpu_and_memory_run() {
-  local exe=$1 name
-  name=$(basename "$exe")
+  local exe=$1 name=$1
   WINEDEBUG=-all wine "$exe" >/dev/null 2>&1 &
   program=$!
   sleep 3
