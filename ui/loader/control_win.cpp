@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/out_of_memory.h"
 #include "ui/loader/control.h"
 #include "ui/loader/private_messages.h"
 
@@ -268,19 +269,23 @@ LRESULT Control::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return HandleMessage(msg, wParam, lParam);
 }
 
+// Both procedures are places where Windows calls the program back: nothing may
+// leave them as an exception.
 LRESULT CALLBACK Control::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Control* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self && msg == WM_NCCREATE) {
-        // Messages before WM_NCCREATE (WM_GETMINMAXINFO) go to the default procedure.
-        self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        if (self) {
-            self->hwnd_ = hwnd;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return WithOutOfMemoryError([&]() -> LRESULT {
+        Control* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (!self && msg == WM_NCCREATE) {
+            // Messages before WM_NCCREATE (WM_GETMINMAXINFO) go to the default procedure.
+            self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            if (self) {
+                self->hwnd_ = hwnd;
+                SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            }
         }
-    }
-    if (!self)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return self->Dispatch(hwnd, msg, wParam, lParam);
+        if (!self)
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        return self->Dispatch(hwnd, msg, wParam, lParam);
+    });
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -288,7 +293,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     Control* self = reinterpret_cast<Control*>(data);
     if (!self || !self->subclassed_)
         return DefSubclassProc(hwnd, msg, wParam, lParam);
-    return self->Dispatch(hwnd, msg, wParam, lParam);
+    return WithOutOfMemoryError([&] { return self->Dispatch(hwnd, msg, wParam, lParam); });
 }
 
 }  // namespace velmora
