@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/error_service.h"
+#include "runtime/never_destroyed.h"
 #include "runtime/out_of_memory.h"
 
 namespace velmora {
@@ -11,22 +12,15 @@ namespace velmora {
 namespace {
 
 // The boxes, in the order they attached, and the hook while there is one. Used only
-// from the user-interface thread. Made by the first attach, never destroyed: boxes
-// held by other statics may detach after them at exit. Detaching never makes it (a
-// destructor detaches, and must not need memory).
+// from the user-interface thread. Never destroyed: boxes held by other statics may
+// detach after them at exit; a box's destructor may be the first to ask.
 struct Watchers {
     std::vector<MessageWatcher*> list;
     HHOOK hook = nullptr;
 };
-Watchers*& StateIfMade() {
-    static Watchers* state = nullptr;
-    return state;
-}
 Watchers& State() {
-    Watchers*& state = StateIfMade();
-    if (!state)
-        state = new Watchers;
-    return *state;
+    static NeverDestroyed<Watchers> state;
+    return state.get();
 }
 
 LRESULT CALLBACK GetMessageHook(int code, WPARAM removal, LPARAM lParam) {
@@ -67,9 +61,7 @@ bool AttachWatcher(MessageWatcher* watcher) {
 }
 
 void DetachWatcher(MessageWatcher* watcher) {
-    if (!StateIfMade())
-        return;
-    Watchers& s = *StateIfMade();
+    Watchers& s = State();
     s.list.erase(std::remove(s.list.begin(), s.list.end(), watcher), s.list.end());
     if (s.list.empty() && s.hook) {
         UnhookWindowsHookEx(s.hook);
@@ -78,7 +70,7 @@ void DetachWatcher(MessageWatcher* watcher) {
 }
 
 bool WatcherHookInstalled() {
-    return StateIfMade() && StateIfMade()->hook != nullptr;
+    return State().hook != nullptr;
 }
 
 }  // namespace velmora

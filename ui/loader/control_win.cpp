@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/never_destroyed.h"
 #include "runtime/out_of_memory.h"
 #include "ui/loader/control.h"
 #include "ui/loader/private_messages.h"
@@ -33,10 +34,11 @@ HWND NotificationSource(UINT msg, WPARAM, LPARAM lParam) {
 
 // Every live control object of the user-interface thread, and the secondary
 // windows registered to them. A handful of entries: linear searches are enough.
-// Never destroyed: controls held by other statics may go after them at exit.
+// Never destroyed: controls held by other statics may go after them at exit. A
+// control's destructor may be the first to ask for the secondary windows.
 std::vector<const Control*>& LiveControls() {
-    static auto* live = new std::vector<const Control*>;
-    return *live;
+    static NeverDestroyed<std::vector<const Control*>> live;
+    return live.get();
 }
 
 struct SecondaryWindow {
@@ -44,8 +46,8 @@ struct SecondaryWindow {
     Control* control;
 };
 std::vector<SecondaryWindow>& SecondaryWindows() {
-    static auto* windows = new std::vector<SecondaryWindow>;
-    return *windows;
+    static NeverDestroyed<std::vector<SecondaryWindow>> windows;
+    return windows.get();
 }
 
 void ForgetSecondaryWindows(const Control* control) {
