@@ -19,6 +19,13 @@ if(WIN32)
   set(CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
 endif()
 
+if(VELMORA_ALLOCATION_FAULTS)
+  # The allocators count and fail through the seam; frame pointers let the driver
+  # show where an allocation failed.
+  target_compile_definitions(velmora_options INTERFACE VELMORA_ALLOCATION_FAULTS=1)
+  target_compile_options(velmora_options INTERFACE -fno-omit-frame-pointer)
+endif()
+
 if(VELMORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)

@@ -29,27 +29,29 @@ const char* ErrorCodeMessage(int code) {
     return kErrorMessages[code - 1];
 }
 
+size_t FormatErrorReport(const char* message, int code, char* out, size_t size) {
+    char codeLine[40] = "";
+    if (code != 0)
+        std::snprintf(codeLine, sizeof codeLine, "错误代码：%d\r\n\r\n", code);
+    const bool hasMessage = message && *message;
+    const int n = std::snprintf(out, size, "运行时出错!\r\n\r\n%s%s%s%s", codeLine,
+                                hasMessage ? "错误信息：" : "", hasMessage ? message : "",
+                                hasMessage ? "\r\n" : "");
+    return n > 0 ? static_cast<size_t>(n) : 0;
+}
+
 std::string FormatErrorReport(const char* message, int code) {
-    std::string text = "运行时出错!\r\n\r\n";
-    if (code != 0) {
-        text += "错误代码：";
-        text += std::to_string(code);
-        text += "\r\n\r\n";
-    }
-    if (message && *message) {
-        text += "错误信息：";
-        text += message;
-        text += "\r\n";
-    }
+    std::string text(FormatErrorReport(message, code, nullptr, 0), '\0');
+    FormatErrorReport(message, code, &text[0], text.size() + 1);
     return text;
 }
 
-std::string FormatOutOfMemory(size_t byteCount) {
+OutOfMemoryMessage FormatOutOfMemory(size_t byteCount) {
     // The count is shown as the program's signed 32-bit integer would show it.
-    char buffer[100];
-    std::snprintf(buffer, sizeof buffer, "分配 %d 字节内存失败!",
+    OutOfMemoryMessage m;
+    std::snprintf(m.text, sizeof m.text, "分配 %d 字节内存失败!",
                   static_cast<int32_t>(static_cast<uint32_t>(byteCount)));
-    return buffer;
+    return m;
 }
 
 [[noreturn]] void RaiseErrorCode(int code) {

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <new>
 
 #include "runtime/error_service.h"
 #include "runtime/event_suppression.h"
@@ -12,6 +13,7 @@ namespace velmora {
 namespace {
 
 constexpr UINT kErrorExitCode = 0xFFFFFFFF;
+constexpr int kStackReportBytes = 1024;
 
 // Set by the first report; the process ends when its box is closed.
 std::atomic<bool> reporting{false};
@@ -50,7 +52,32 @@ bool ErrorBoxShownOnThisThread() {
     ExitProcess(kErrorExitCode);
 }
 
+// The report is most often about a heap that has nothing left: when its texts
+// cannot be made there, they are made on the stack, the message cut to fit.
+void ShowReport(const char* message, int code) {
+    std::wstring text, title;
+    try {
+        text = WideFromGbk(FormatErrorReport(message, code));
+        title = WideFromGbk("错误");
+    } catch (const std::bad_alloc&) {
+        char gbk[kStackReportBytes];
+        FormatErrorReport(message, code, gbk, sizeof gbk);
+        // A character of GBK takes at least one byte: the wide text fits as many.
+        wchar_t wideText[kStackReportBytes] = {};
+        wchar_t wideTitle[8] = {};
+        MultiByteToWideChar(kGbkCodePage, 0, gbk, -1, wideText, kStackReportBytes);
+        MultiByteToWideChar(kGbkCodePage, 0, "错误", -1, wideTitle, 8);
+        MessageBoxW(nullptr, wideText, wideTitle, MB_OK | MB_ICONERROR);
+        return;
+    }
+    MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+}
+
 }  // namespace
+
+bool RuntimeErrorReported() {
+    return reporting.load();
+}
 
 [[noreturn]] void ReportRuntimeError(const char* message, int code) {
     // No handler runs from here on: the box's own message loop keeps the windows
@@ -66,9 +93,7 @@ bool ErrorBoxShownOnThisThread() {
         for (;;)
             Sleep(INFINITE);
     }
-    const std::string text = FormatErrorReport(message, code);
-    MessageBoxW(nullptr, WideFromGbk(text).c_str(), WideFromGbk("错误").c_str(),
-                MB_OK | MB_ICONERROR);
+    ShowReport(message, code);
     // Windows and libraries belong to the main thread: a report from another thread
     // ends the process without shutting the runtime down from there.
     if (mainThread && Runtime().endProgram)

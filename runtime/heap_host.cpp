@@ -8,7 +8,7 @@ namespace velmora {
 void* HeapAllocateOrFail(size_t n) {
     void* p = std::malloc(n ? n : 1);
     if (!p)
-        RaiseErrorMessage(FormatOutOfMemory(n).c_str());
+        RaiseErrorMessage(FormatOutOfMemory(n).text);
     return p;
 }
 

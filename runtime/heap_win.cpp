@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "runtime/allocation_faults.h"
 #include "runtime/error_service.h"
 #include "runtime/heap.h"
 #include "runtime/runtime_state.h"
@@ -16,9 +17,10 @@ HANDLE RuntimeHeap() {
 }  // namespace
 
 void* HeapAllocateOrFail(size_t n) {
-    void* p = HeapAlloc(RuntimeHeap(), 0, n);
+    void* p = AllocationFaultDue(AllocationKind::kRuntimeHeap, n) ? nullptr
+                                                                  : HeapAlloc(RuntimeHeap(), 0, n);
     if (!p)
-        RaiseErrorMessage(FormatOutOfMemory(n).c_str());
+        RaiseErrorMessage(FormatOutOfMemory(n).text);
     return p;
 }
 

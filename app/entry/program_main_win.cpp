@@ -3,6 +3,7 @@
 
 #include "app/program_handlers.h"
 #include "app/runtime_startup.h"
+#include "runtime/out_of_memory.h"
 #include "runtime/runtime_state.h"
 
 namespace velmora {
@@ -45,7 +46,11 @@ int ProgramMain() {
 }  // namespace velmora
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    velmora::ProgramMain();
-    velmora::ShutdownRuntime(0);
+    // The start-up and the message loop itself (idle events, pre-translation) run
+    // outside any window procedure.
+    velmora::WithOutOfMemoryError([] {
+        velmora::ProgramMain();
+        velmora::ShutdownRuntime(0);
+    });
     ExitProcess(static_cast<UINT>(velmora::Runtime().quitCode));
 }

@@ -5,6 +5,7 @@
 
 #include "app/runtime_startup.h"
 #include "runtime/conversions.h"
+#include "runtime/out_of_memory.h"
 #include "runtime/runtime_state.h"
 #include "runtime/text_block.h"
 #include "tools/gallery/gallery_descriptions.h"
@@ -61,8 +62,10 @@ ProgramData Gallery() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace velmora;
-    InitRuntime(gallery::Gallery());
-    LoadStartupWindow(gallery::kWindowId);
-    const int code = RunMessageLoop();
+    const int code = WithOutOfMemoryError([] {
+        InitRuntime(gallery::Gallery());
+        LoadStartupWindow(gallery::kWindowId);
+        return RunMessageLoop();
+    });
     EndProgram(code);
 }

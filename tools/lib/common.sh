@@ -137,3 +137,31 @@ configure_wine_prefix() {
 stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
 }
+
+# Runs the allocation-fault build's driver (build/windows-faults) with the given
+# options, under the running Wine session; lines that show return addresses get
+# the functions and lines of velmora.exe beneath them.
+run_allocation_faults() {
+  local dir="$VELMORA_ROOT/build/windows-faults"
+  local exe="$dir/app/velmora.exe"
+  local windows_exe="Z:${exe//\//\\}"
+  # The program opens the forum's address at every start: no browser each run.
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winebrowser.exe=" \
+    wine "$dir/tests/windows/faults/velmora-alloc-faults.exe" "$windows_exe" "$@" </dev/null |
+    while IFS= read -r line; do
+      printf '%s\n' "$line"
+      case $line in
+        "    "*:*" "[0-9a-f]*) ;;
+        *) continue ;;
+      esac
+      local where
+      # The program's own frames only (the C++ library's headers and Wine's left out).
+      # shellcheck disable=SC2086
+      where=$(i686-w64-mingw32-addr2line -e "$exe" -f -p ${line##*: } 2>/dev/null |
+        grep -v -e '^??' -e ' at /usr/' -e ' at /build/' | sed -E 's/^_?(Z[^ ]*)/_\1/' |
+        c++filt | sed "s| at $VELMORA_ROOT/|  |" |
+        head -n 6 | sed 's/^/        /' || true)
+      [ -n "$where" ] && printf '%s\n' "$where"
+    done
+  return "${PIPESTATUS[0]}"
+}

@@ -3,34 +3,44 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/error_service.h"
+#include "runtime/never_destroyed.h"
+#include "runtime/out_of_memory.h"
+
 namespace velmora {
 
 namespace {
 
 // The boxes, in the order they attached, and the hook while there is one. Used only
 // from the user-interface thread. Never destroyed: boxes held by other statics may
-// detach after them at exit.
+// detach after them at exit; a box's destructor may be the first to ask.
 struct Watchers {
     std::vector<MessageWatcher*> list;
     HHOOK hook = nullptr;
 };
 Watchers& State() {
-    static auto* state = new Watchers;
-    return *state;
+    static NeverDestroyed<Watchers> state;
+    return state.get();
 }
 
 LRESULT CALLBACK GetMessageHook(int code, WPARAM removal, LPARAM lParam) {
     // The message loop looks at the queue with PM_NOREMOVE before it takes a
     // message; only the taking counts, or every message would be seen twice.
-    if (code == HC_ACTION && removal == PM_REMOVE) {
+    // Once the error box is up the tips watch nothing: a watcher that could not get
+    // memory would raise the error again from inside the box's own GetMessage, and
+    // again from the GetMessage of the loop that waits for the box, before any
+    // message was dispatched, the box's OK included.
+    if (code == HC_ACTION && removal == PM_REMOVE && !RuntimeErrorReported()) {
         const MSG msg = *reinterpret_cast<const MSG*>(lParam);
-        // A watcher may detach (its window closed by a handler) while others look.
-        const std::vector<MessageWatcher*> now = State().list;
-        for (MessageWatcher* w : now) {
-            const auto& list = State().list;
-            if (std::find(list.begin(), list.end(), w) != list.end())
-                w->Examine(msg);
-        }
+        WithOutOfMemoryError([&] {
+            // A watcher may detach (its window closed by a handler) while others look.
+            const std::vector<MessageWatcher*> now = State().list;
+            for (MessageWatcher* w : now) {
+                const auto& list = State().list;
+                if (std::find(list.begin(), list.end(), w) != list.end())
+                    w->Examine(msg);
+            }
+        });
     }
     return CallNextHookEx(nullptr, code, removal, lParam);
 }

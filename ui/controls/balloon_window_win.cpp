@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "runtime/out_of_memory.h"
 #include "ui/controls/background_effects.h"
 #include "ui/controls/balloon_pixels.h"
 
@@ -371,30 +372,32 @@ void Balloon::Draw(HDC dc) {
 
 LRESULT CALLBACK Balloon::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR data) {
-    Balloon* self = reinterpret_cast<Balloon*>(data);
-    switch (msg) {
-        case WM_PAINT: {
-            PaintScope paint(hwnd);
-            self->Draw(paint.dc());
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_MOUSEACTIVATE:
-            return MA_NOACTIVATE;
-        case WM_TIMER:
-            if (wParam >= kInitialDelayTimer && wParam <= kFadeOutTimer) {
-                self->behaviour_.OnTimer(static_cast<int>(wParam));
+    return WithOutOfMemoryError([&]() -> LRESULT {
+        Balloon* self = reinterpret_cast<Balloon*>(data);
+        switch (msg) {
+            case WM_PAINT: {
+                PaintScope paint(hwnd);
+                self->Draw(paint.dc());
                 return 0;
             }
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, Procedure, 1);
-            break;
-        default:
-            break;
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_MOUSEACTIVATE:
+                return MA_NOACTIVATE;
+            case WM_TIMER:
+                if (wParam >= kInitialDelayTimer && wParam <= kFadeOutTimer) {
+                    self->behaviour_.OnTimer(static_cast<int>(wParam));
+                    return 0;
+                }
+                break;
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(hwnd, Procedure, 1);
+                break;
+            default:
+                break;
+        }
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    });
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include "ui/controls/control_types.h"
 
+#include "runtime/out_of_memory.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/edit_box_properties.h"
 #include "ui/controls/hyperlinker_properties.h"
@@ -68,14 +69,18 @@ const PropertyInfo* FindProperty(uint32_t typeCode, int32_t index) {
 }
 
 std::vector<PropertyKind> OwnKindsByNumber(const PropertyTable& table) {
-    std::vector<PropertyKind> kinds;
-    for (const PropertyInfo& row : table) {
-        const size_t number = static_cast<size_t>(row.index - kFirstOwnPropertyIndex);
-        if (kinds.size() <= number)
-            kinds.resize(number + 1, PropertyKind::kInteger);
-        kinds[number] = row.kind;
-    }
-    return kinds;
+    // The control types are defined with this list, before the program's entry: no
+    // exception may leave it.
+    return WithOutOfMemoryError([&] {
+        std::vector<PropertyKind> kinds;
+        for (const PropertyInfo& row : table) {
+            const size_t number = static_cast<size_t>(row.index - kFirstOwnPropertyIndex);
+            if (kinds.size() <= number)
+                kinds.resize(number + 1, PropertyKind::kInteger);
+            kinds[number] = row.kind;
+        }
+        return kinds;
+    });
 }
 
 OwnDataError ListOwnProperties(uint32_t typeCode, const uint8_t* data, size_t size,

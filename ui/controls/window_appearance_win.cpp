@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "runtime/out_of_memory.h"
 #include "runtime/runtime_state.h"
 #include "runtime/wide_text.h"
 #include "ui/controls/control_types.h"
@@ -102,8 +103,10 @@ void SetTopmost(HWND hwnd, bool topmost) {
 }
 
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-    return TRUE;
+    return WithOutOfMemoryError([&] {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return TRUE;
+    });
 }
 
 void RedrawFrame(HWND hwnd) {

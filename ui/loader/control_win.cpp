@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/never_destroyed.h"
+#include "runtime/out_of_memory.h"
 #include "ui/loader/control.h"
 #include "ui/loader/private_messages.h"
 
@@ -32,10 +34,11 @@ HWND NotificationSource(UINT msg, WPARAM, LPARAM lParam) {
 
 // Every live control object of the user-interface thread, and the secondary
 // windows registered to them. A handful of entries: linear searches are enough.
-// Never destroyed: controls held by other statics may go after them at exit.
+// Never destroyed: controls held by other statics may go after them at exit. A
+// control's destructor may be the first to ask for the secondary windows.
 std::vector<const Control*>& LiveControls() {
-    static auto* live = new std::vector<const Control*>;
-    return *live;
+    static NeverDestroyed<std::vector<const Control*>> live;
+    return live.get();
 }
 
 struct SecondaryWindow {
@@ -43,8 +46,8 @@ struct SecondaryWindow {
     Control* control;
 };
 std::vector<SecondaryWindow>& SecondaryWindows() {
-    static auto* windows = new std::vector<SecondaryWindow>;
-    return *windows;
+    static NeverDestroyed<std::vector<SecondaryWindow>> windows;
+    return windows.get();
 }
 
 void ForgetSecondaryWindows(const Control* control) {
@@ -268,19 +271,23 @@ LRESULT Control::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return HandleMessage(msg, wParam, lParam);
 }
 
+// Both procedures are places where Windows calls the program back: nothing may
+// leave them as an exception.
 LRESULT CALLBACK Control::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Control* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self && msg == WM_NCCREATE) {
-        // Messages before WM_NCCREATE (WM_GETMINMAXINFO) go to the default procedure.
-        self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        if (self) {
-            self->hwnd_ = hwnd;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return WithOutOfMemoryError([&]() -> LRESULT {
+        Control* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (!self && msg == WM_NCCREATE) {
+            // Messages before WM_NCCREATE (WM_GETMINMAXINFO) go to the default procedure.
+            self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            if (self) {
+                self->hwnd_ = hwnd;
+                SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            }
         }
-    }
-    if (!self)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return self->Dispatch(hwnd, msg, wParam, lParam);
+        if (!self)
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        return self->Dispatch(hwnd, msg, wParam, lParam);
+    });
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -288,7 +295,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     Control* self = reinterpret_cast<Control*>(data);
     if (!self || !self->subclassed_)
         return DefSubclassProc(hwnd, msg, wParam, lParam);
-    return self->Dispatch(hwnd, msg, wParam, lParam);
+    return WithOutOfMemoryError([&] { return self->Dispatch(hwnd, msg, wParam, lParam); });
 }
 
 }  // namespace velmora

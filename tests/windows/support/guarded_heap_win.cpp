@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "runtime/out_of_memory.h"
+
 namespace velmora::test {
 
 namespace {
@@ -40,7 +42,7 @@ void* Allocate(std::size_t size) {
     }
     if (void* p = std::malloc(size))
         return p;
-    throw std::bad_alloc();
+    throw OutOfMemory(size);  // as the program's own operator new
 }
 
 void Release(void* p) {

@@ -1,0 +1,43 @@
+// Covers: the error report made without the heap is the string form's text, or
+// that text cut to fit with its terminating zero, and answers the whole length;
+// the out-of-memory message shows the count as a signed 32-bit decimal.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "runtime/error_service.h"
+
+namespace velmora {
+namespace {
+
+TEST(ErrorReport, OnTheStackIsTheStringFormOrItsStart) {
+    const struct {
+        const char* message;
+        int code;
+    } cases[] = {{"分配 4 字节内存失败!", 0}, {nullptr, 6}, {"", 0}, {"x", 11}};
+    for (const auto& c : cases) {
+        const std::string whole = FormatErrorReport(c.message, c.code);
+        char roomy[256];
+        EXPECT_EQ(FormatErrorReport(c.message, c.code, roomy, sizeof roomy), whole.size());
+        EXPECT_EQ(roomy, whole);
+        char tight[8];
+        EXPECT_EQ(FormatErrorReport(c.message, c.code, tight, sizeof tight), whole.size());
+        EXPECT_EQ(tight, whole.substr(0, sizeof tight - 1));
+    }
+}
+
+TEST(ErrorReport, OutOfMemoryCountIsASigned32BitDecimal) {
+    const struct {
+        size_t bytes;
+        const char* text;
+    } cases[] = {{4, "分配 4 字节内存失败!"},
+                 {0x7FFFFFF0u, "分配 2147483632 字节内存失败!"},
+                 {0xFFFFFFF0u, "分配 -16 字节内存失败!"},
+                 {SIZE_MAX, "分配 -1 字节内存失败!"}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(FormatOutOfMemory(c.bytes).text, c.text) << c.bytes;
+}
+
+}  // namespace
+}  // namespace velmora
