@@ -32,7 +32,10 @@ if(VELMORA_SANITIZE)
 endif()
 
 if(VELMORA_FUZZ)
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # An undefined-behaviour report stops the fuzzer like a crash does: otherwise it is
+  # only printed, the run still ends with success and the input is not kept.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
