@@ -19,6 +19,7 @@
 #include "app/art/velmora_art.h"
 #include "app/forum_address.h"
 #include "runtime/win_handles.h"
+#include "ui/picture/still_picture.h"
 
 namespace {
 
@@ -48,13 +49,7 @@ void MakeFrames() {
     if (!app.frames.empty())
         return;
     const int w = art::kAnimationWidth, h = art::kAnimationHeight;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownPixelsInfo(w, h);
     WindowDc screen(app.picture);
     UniqueDc memory(CreateCompatibleDC(screen.get()));
     for (std::vector<uint32_t> pixels : art::MosquitoAnimationPixels()) {

@@ -204,8 +204,8 @@ program_bench() {
 
   local o b
   header "Tone pace (ms)"
-  for spec in "100 main tone at 100 ms, sweep running" "10 sweep every 10 ms, tone running" "1 tone at 1 ms"; do
-    local period=${spec%% *} what=${spec#* } of bf
+  for figure in "100 main tone at 100 ms, sweep running" "10 sweep every 10 ms, tone running" "1 tone at 1 ms"; do
+    local period=${figure%% *} what=${figure#* } of bf
     case $period in
       100) of=ours_main; bf=base_main ;;
       10) of=ours_sweep; bf=base_sweep ;;

@@ -23,6 +23,7 @@
 #include <string>
 
 #include "runtime/win_handles.h"
+#include "ui/picture/still_picture.h"
 
 namespace {
 
@@ -82,12 +83,7 @@ uint64_t ScreenHash(HWND window) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
         return 0;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = velmora::TopDownPixelsInfo(w, h);
     void* bits = nullptr;
     velmora::UniqueGdi<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     velmora::UniqueDc memory(CreateCompatibleDC(nullptr));

@@ -133,13 +133,7 @@ HICON IconFromFile(const uint8_t* data, size_t size, int& width, int& height) {
 }  // namespace
 
 HBITMAP DeviceBitmapFromPixels(const uint32_t* pixels, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownPixelsInfo(width, height);
     ScreenDc screen;
     return CreateDIBitmap(screen.dc, &info.bmiHeader, CBM_INIT, pixels, &info, DIB_RGB_COLORS);
 }

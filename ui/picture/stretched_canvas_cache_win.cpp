@@ -18,21 +18,10 @@ uint32_t Fingerprint(const uint32_t* pixels, size_t count) {
     return count ? (hash ^ pixels[count - 1]) * 16777619u : hash;
 }
 
-BITMAPINFO CanvasInfo(int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 }  // namespace
 
 void StretchCanvas(HDC dc, const Placement& p, const uint32_t* pixels, int width, int height, int mode) {
-    const BITMAPINFO info = CanvasInfo(width, height);
+    const BITMAPINFO info = TopDownPixelsInfo(width, height);
     StretchModeScope stretch(dc, mode);
     StretchDIBits(dc, p.x, p.y, p.width, p.height, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS,
                   SRCCOPY);
@@ -78,7 +67,7 @@ void StretchedCanvasCache::Draw(HDC dc, const Placement& p, const uint32_t* pixe
     if (!found && memory_ && HasRoomFor(count, p)) {
         // Stretched once into a bitmap of the placed size, as it would be onto dc.
         Entry entry;
-        const BITMAPINFO info = CanvasInfo(p.width, p.height);
+        const BITMAPINFO info = TopDownPixelsInfo(p.width, p.height);
         void* bits = nullptr;
         entry.stretched.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         if (entry.stretched) {
