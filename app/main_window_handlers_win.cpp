@@ -55,6 +55,10 @@ void PlayButtonClicked() {
 
 void ToneTimerTick() {
     ProcessPendingEvents();
+    // A close that was waiting in the queue has just ended the window: nothing is
+    // left to read the frequency from, and the program is ending normally.
+    if (!IsWindowLoaded(kWindowId))
+        return;
     const int32_t frequency = ReadContentAsInteger(kWindowId, kFrequencyBox);
     // The stack is checked after the call: a mismatch is runtime error 6.
     CallExternal(kBeepDeclaration, frequency, 1);

@@ -1,7 +1,8 @@
 // Covers: start-up of the process.
 //  - the program itself, started from another folder: its main window shows,
-//    centred on the screen, and Escape closes it with exit code 0; two copies
-//    started at once each run and end on their own;
+//    centred on the screen, and Escape closes it with exit code 0; a close waiting
+//    when a tone tick begins ends it with 0 too; two copies started at once each run
+//    and end on their own;
 //  - a start-up window that its own handler closes while it loads: the loop does
 //    not run and the process ends normally with 0, the exit routine run once;
 //  - after InitRuntime the current directory is the program folder, whatever it was
@@ -116,6 +117,35 @@ TEST(Program, ShowsItsMainWindowCentredAndEscapeEndsItWithZero) {
     program.PostKey(main, VK_ESCAPE);
     DWORD code = 1;
     ASSERT_TRUE(program.WaitForExit(10000, code));
+    EXPECT_EQ(code, 0u);
+}
+
+// A close that waits in the queue when a tone tick begins: the tick lets it through
+// (pending events first), the window ends under it, and the program still ends
+// normally instead of reporting a read of a window that is gone.
+TEST(Program, AClosePendingWhenAToneTickBeginsEndsItWithZero) {
+    ExternalProgram program(ProgramPath());
+    HWND main = program.WaitForWindow(MainWindowTitle());
+    ASSERT_NE(main, nullptr);
+    // Both timers tick (only the first has a handler), then the close comes; the
+    // program's thread waits meanwhile, so all three are queued when it takes the
+    // first.
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(main, nullptr));
+    ASSERT_NE(thread, nullptr);
+    SuspendThread(thread);
+    int timers = 0;
+    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[32] = {};
+        GetClassNameW(child, cls, 32);
+        if (wcscmp(cls, L"VelmoraTimer") == 0 && PostMessageW(child, WM_TIMER, 1000, 0))
+            ++timers;
+    }
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ResumeThread(thread);
+    CloseHandle(thread);
+    ASSERT_EQ(timers, 2);
+    DWORD code = 1;
+    ASSERT_TRUE(program.WaitForExit(10000, code)) << "an error box holds the program";
     EXPECT_EQ(code, 0u);
 }
 

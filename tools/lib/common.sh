@@ -29,8 +29,18 @@ ensure_packages() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  # A mirror in the middle of a sync fails an index now and then: try again a few
+  # times before giving up.
+  local attempt
+  for attempt in 1 2 3 4 5; do
+    if $sudo apt-get update -qq &&
+      DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null; then
+      return 0
+    fi
+    [ "$attempt" -lt 5 ] && { echo "apt failed (attempt $attempt); trying again" >&2; sleep $((attempt * 10)); }
+  done
+  echo "could not install: ${missing[*]}" >&2
+  return 1
 }
 
 # A locale with a decimal comma, so the tests can prove that number conversion

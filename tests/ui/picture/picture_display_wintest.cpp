@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "support/gdi_headroom.h"
 #include "tests/ui/picture/picture_window_win.h"
 
 namespace velmora {
@@ -339,43 +340,7 @@ TEST_F(PictureWindow, NewLoadWaitsForTheWorkerAndNoOldFrameFollows) {
     EXPECT_EQ(GifPlayer::RunningWorkers(), 0);
 }
 
-// GDI objects left over, counted in a way that also works under Wine (whose
-// GetGuiResources is not implemented): the process's GDI handle table is filled up
-// to a known headroom, and afterwards the free handles are counted again.
-class GdiHeadroom {
-  public:
-    explicit GdiHeadroom(size_t room) {
-        while (held_.size() < 200000) {
-            HBRUSH b = CreateSolidBrush(0);
-            if (!b)
-                break;
-            held_.push_back(b);
-        }
-        for (size_t i = 0; i < room && !held_.empty(); ++i) {
-            DeleteObject(held_.back());
-            held_.pop_back();
-        }
-    }
-    ~GdiHeadroom() {
-        for (HBRUSH b : held_)
-            DeleteObject(b);
-    }
-    size_t CountFree(size_t most) const {
-        std::vector<HBRUSH> probe;
-        while (probe.size() < most) {
-            HBRUSH b = CreateSolidBrush(0);
-            if (!b)
-                break;
-            probe.push_back(b);
-        }
-        for (HBRUSH b : probe)
-            DeleteObject(b);
-        return probe.size();
-    }
-
-  private:
-    std::vector<HBRUSH> held_;
-};
+using test::GdiHeadroom;
 
 TEST_F(PictureWindow, StressLoadPlayStopAThousandTimes) {
     GifPlayer::SetFrameHook(WatchStale);

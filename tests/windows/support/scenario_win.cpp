@@ -12,6 +12,7 @@ namespace {
 
 constexpr char kScenarioFlag[] = "--velmora-scenario=";
 constexpr DWORD kBoxWaitMs = 20000;
+constexpr DWORD kIconWaitMs = 3000;
 
 std::map<std::string, ScenarioFunction>& Scenarios() {
     static std::map<std::string, ScenarioFunction> scenarios;
@@ -101,6 +102,14 @@ HWND IconControl(HWND box) {
     return nullptr;
 }
 
+bool HasSeveralColours(const std::string& pixels) {
+    for (size_t i = 4; i + 4 <= pixels.size(); i += 4) {
+        if (pixels.compare(i, 4, pixels, 0, 4) != 0)
+            return true;
+    }
+    return false;
+}
+
 DWORD WINAPI ShowReferenceBox(LPVOID title) {
     MessageBoxW(nullptr, L"x", static_cast<const wchar_t*>(title), MB_OK | MB_ICONERROR);
     return 0;
@@ -118,9 +127,20 @@ std::string CaptureErrorIcon() {
         box = FindWindowW(L"#32770", kTitle);
     }
     if (box) {
-        Sleep(100);
-        if (HWND icon = IconControl(box))
-            pixels = CaptureWindow(icon);
+        // The screen shows the icon a little after the box paints it: taken once it
+        // has shown more than one colour and stayed the same for a moment.
+        if (HWND icon = IconControl(box)) {
+            std::string previous;
+            for (int i = 0; i < 60; ++i) {
+                Sleep(50);
+                std::string now = CaptureWindow(icon);
+                if (now == previous && HasSeveralColours(now)) {
+                    pixels = now;
+                    break;
+                }
+                previous = now;
+            }
+        }
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
     WaitForSingleObject(thread, 5000);
@@ -182,7 +202,15 @@ ScenarioResult RunAndReadBox(std::wstring commandLine, const std::wstring& worki
         Sleep(50);  // let the box finish laying out its controls
         result.boxShown = true;
         result.boxTitle = ControlText(search.box);
-        result.boxLines = SplitLines(BoxMessage(search.box, result.boxIcon));
+        // The icon reaches the screen a little after the box paints it, later still on
+        // a busy machine: it is looked at again for a while before it counts as other.
+        std::wstring message;
+        for (DWORD since = GetTickCount(); ; Sleep(50)) {
+            message = BoxMessage(search.box, result.boxIcon);
+            if (result.boxIcon == MB_ICONERROR || GetTickCount() - since > kIconWaitMs)
+                break;
+        }
+        result.boxLines = SplitLines(message);
         PostMessageW(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
     if (WaitForSingleObject(pi.hProcess, kBoxWaitMs) == WAIT_OBJECT_0) {
