@@ -29,15 +29,15 @@ ensure_packages() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
-  # A mirror in the middle of a sync fails an index now and then: try again a few
-  # times before giving up.
+  # A mirror in the middle of a sync fails an index now and then: the install is
+  # tried with the indexes that did come, and all of it again a few times.
   local attempt
   for attempt in 1 2 3 4 5; do
-    if $sudo apt-get update -qq &&
-      DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null; then
+    $sudo apt-get update -qq || echo "apt-get update failed (attempt $attempt)" >&2
+    if DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null; then
       return 0
     fi
-    [ "$attempt" -lt 5 ] && { echo "apt failed (attempt $attempt); trying again" >&2; sleep $((attempt * 10)); }
+    [ "$attempt" -lt 5 ] && { echo "apt-get install failed (attempt $attempt); trying again" >&2; sleep $((attempt * 10)); }
   done
   echo "could not install: ${missing[*]}" >&2
   return 1
