@@ -83,18 +83,19 @@ beep_times() { grep "Call KERNEL32.Beep([0-9a-f]*,$1)" "$log" | cut -d: -f1; }
 
 # The "everything" run: the tone at 100 ms, the test window sweeping every 10 ms
 # (duration 2, so its tones are told from the main tone's 1 ms) with its balloon
-# shown and hidden every few seconds, the picture animating, for $pace_seconds.
-# Leaves ours_main, ours_sweep, ours_frames (timestamp files).
-pace_run_ours() {
-  relay_start "kernel32.Beep;shell32.ShellExecuteA;gdi32.BitBlt;gdi32.StretchDIBits" "$bench_exe"
-  local ui
+# shown and hidden every few seconds, the picture animating, for $1 seconds, with
+# the relay log of the functions in $2 (every logged call costs the program time:
+# the tones are timed in a run that logs only Beep, the frames in one of their own).
+# Leaves the log in $log for the caller, who ends the run with relay_end.
+everything_run() {
+  relay_start "$2" "$bench_exe"
   typein $interval_at 100
   click $play_at
   click $settings_at
   sleep 0.5
   typein $duration_at 2
   click $sweep_at
-  local end=$((SECONDS + pace_seconds))
+  local end=$((SECONDS + $1))
   while [ $SECONDS -lt $end ]; do
     xdotool mousemove $freq_box_at
     sleep 2.5
@@ -105,9 +106,17 @@ pace_run_ours() {
   xdotool key Escape
   sleep 0.3
   click $play_at
+}
+# Leaves ours_main, ours_sweep and ours_frames (timestamp files).
+pace_run_ours() {
+  everything_run "$pace_seconds" "kernel32.Beep;shell32.ShellExecuteA"
   beep_times 00000001 >"$work/ours_main"
   beep_times 00000002 >"$work/ours_sweep"
+  relay_end
+  rm -f "$log"
+  everything_run $((pace_seconds / 3)) "kernel32.Beep;shell32.ShellExecuteA;gdi32.BitBlt;gdi32.StretchDIBits"
   # The picture's worker is the thread that copies frames without asking for tones.
+  local ui
   ui=$(grep "Call KERNEL32.Beep" "$log" | head -1 | cut -d: -f2)
   grep -E "Call gdi32\.(BitBlt|StretchDIBits)\(" "$log" | awk -F: -v ui="$ui" '$2 != ui' |
     cut -d: -f2 | sort | uniq -c | sort -rn | head -1 | awk '{print $2}' >"$work/worker"
@@ -187,7 +196,7 @@ program_bench() {
     wine "$bench_probe" startup "$bench_exe" >>"$work/ours_start" 2>/dev/null || true
     wine "$bench_probe" startup "$bench_base" >>"$work/base_start" 2>/dev/null || true
   done
-  echo "tone pace: $pace_seconds s at 100 ms with the sweep, $((pace_seconds / 3)) s at 1 ms, each"
+  echo "tone pace: $pace_seconds s at 100 ms with the sweep, $((pace_seconds / 3)) s at 1 ms, each; frames: $((pace_seconds / 3)) s"
   pace_run_ours
   pace_run_baseline
   fast_run "$bench_exe" "$work/ours_fast"

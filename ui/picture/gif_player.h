@@ -48,8 +48,8 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
     void Start();
 
     // The stop protocol: stop requested, then wait until the worker says stopped
-    // (at most the current round plus 10 ms). A player that never ran just becomes
-    // stopped.
+    // (at most the current round: a waiting worker wakes at once). A player that
+    // never ran just becomes stopped.
     void Stop();
 
     // Fills the box's client area with `background`, then copies the canvas over it

@@ -1,6 +1,5 @@
 #include "ui/picture/gif_player.h"
 
-#include <algorithm>
 #include <cassert>
 #include <new>
 
@@ -16,8 +15,6 @@ std::atomic<unsigned> nextSerial{1};
 std::atomic<GifPlayer::FrameHook> frameHook{nullptr};
 std::atomic<GifPlayer::CopyHook> copyHook{nullptr};
 
-// A stop request is seen at least this often while a frame's delay runs.
-constexpr LONGLONG kStopCheckMs = 10;
 // How far the worker may fall behind its timetable and still catch up.
 constexpr LONGLONG kMostBehindMs = 100;
 
@@ -113,8 +110,9 @@ void GifPlayer::Stop() {
     if (state_.load() == PlayerState::kStopped)
         return;
     SetEvent(stopRequested_.get());
-    // The worker sees the request after its current round or within 10 ms of its
-    // wait; it needs nothing from this thread to get there.
+    // The worker sees the request after its current round, or at once while it
+    // waits (the request's event ends the wait); it needs nothing from this thread
+    // to get there.
     WaitForSingleObject(stopped_.get(), INFINITE);
 }
 
@@ -165,8 +163,11 @@ void GifPlayer::WaitUntil(LONGLONG end) const {
         const LONGLONG left = end - Now();
         if (left <= 0)
             return;
-        // Rounded up: a wait that ended early would only be followed by another.
-        const LONGLONG ms = std::min((left * 1000 + frequency - 1) / frequency, kStopCheckMs);
+        // One wait for the whole delay, ended at once by a stop request: waking to
+        // look for one costs a trip through the system every time, 20 times a
+        // second per playing picture. Rounded up: a wait that ended early would
+        // only be followed by another.
+        const LONGLONG ms = (left * 1000 + frequency - 1) / frequency;
         if (WaitForSingleObject(stopRequested_.get(), static_cast<DWORD>(ms)) == WAIT_OBJECT_0)
             return;
     }
