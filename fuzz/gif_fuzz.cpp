@@ -52,8 +52,8 @@ void CompareWholeAndPieces(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GifOptions options;
-    options.maxCanvasPixels = 1 << 16;
-    options.maxFramePixels = 1 << 18;
+    options.maxCanvasPixels = 1 << 15;
+    options.maxFramePixels = 1 << 16;
     GifAnimation gif;
     if (gif.Open(data, size, options) == GifResult::kOk) {
         const int w = gif.width(), h = gif.height();
