@@ -65,42 +65,38 @@ void PostMouse(HWND hwnd, UINT message, POINT client) {
 
 namespace {
 
-BOOL CALLBACK FindVisibleBalloon(HWND hwnd, LPARAM found) {
+struct VisibleWindowSearch {
+    const wchar_t* className;
+    const wchar_t* title;  // null: any
+    HWND found;
+};
+
+BOOL CALLBACK MatchVisibleWindow(HWND hwnd, LPARAM param) {
+    auto& search = *reinterpret_cast<VisibleWindowSearch*>(param);
     wchar_t cls[32] = {};
     GetClassNameW(hwnd, cls, 32);
-    if (wcscmp(cls, L"VelmoraBalloon") == 0 && IsWindowVisible(hwnd)) {
-        *reinterpret_cast<bool*>(found) = true;
-        return FALSE;
-    }
-    return TRUE;
+    if (wcscmp(cls, search.className) != 0 || !IsWindowVisible(hwnd) ||
+        (search.title && TextOf(hwnd) != search.title))
+        return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
+// A visible top-level window of this thread with the class (and title), or null.
+HWND VisibleThreadWindow(const wchar_t* className, const wchar_t* title) {
+    VisibleWindowSearch search{className, title, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 }  // namespace
 
 bool BalloonVisible() {
-    bool found = false;
-    EnumThreadWindows(GetCurrentThreadId(), FindVisibleBalloon, reinterpret_cast<LPARAM>(&found));
-    return found;
+    return VisibleThreadWindow(L"VelmoraBalloon", nullptr) != nullptr;
 }
-
-namespace {
-
-BOOL CALLBACK FindErrorBox(HWND hwnd, LPARAM found) {
-    wchar_t cls[16] = {};
-    GetClassNameW(hwnd, cls, 16);
-    if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(hwnd) && TextOf(hwnd) == L"错误") {
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
 
 HWND ErrorBoxShown() {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindErrorBox, reinterpret_cast<LPARAM>(&box));
-    return box;
+    return VisibleThreadWindow(L"#32770", L"错误");
 }
 
 bool SetClipboardText(const std::wstring& text) {
