@@ -17,12 +17,16 @@ if(WIN32)
   # Everything linked statically: the .exe runs without MinGW DLLs beside it.
   set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
   set(CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
+  # The same executable from the same sources wherever they lie and whenever they are
+  # built (tools/release): no time stamp in the PE header, no checkout path inside.
+  target_link_options(velmora_options INTERFACE -Wl,--no-insert-timestamp)
+  target_compile_options(velmora_options INTERFACE
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=build/)
 endif()
 
-if(VELMORA_ALLOCATION_FAULTS)
-  # The allocators count and fail through the seam; frame pointers let the driver
-  # show where an allocation failed.
-  target_compile_definitions(velmora_options INTERFACE VELMORA_ALLOCATION_FAULTS=1)
+if(WIN32)
+  # Frame pointers let a stack be walked without debug information: the
+  # allocation-fault runs show where an allocation failed.
   target_compile_options(velmora_options INTERFACE -fno-omit-frame-pointer)
 endif()
 

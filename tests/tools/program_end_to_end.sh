@@ -17,6 +17,7 @@
 set -u
 exe=$1
 probe=$2
+# shellcheck source=tests/tools/relay_log.sh
 source "$(dirname "$0")/relay_log.sh"
 fail() { echo "FAILED: $*"; grep -E "Call (KERNEL32.Beep|shell32.ShellExecuteA)" "$log" | tail -20; exit 1; }
 

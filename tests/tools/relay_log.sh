@@ -5,6 +5,7 @@
 #   start_with_relay_log EXE "kernel32.Beep;shell32.ShellExecuteA"   (sets $log, $program)
 #   screen_size                                                        (sets $sw, $sh)
 #   wait_for_end                                                       (sets $code)
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source it
 relay_key='HKCU\Software\Wine\Debug'
 start_with_relay_log() {
   log=$(mktemp)

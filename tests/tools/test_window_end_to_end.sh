@@ -14,6 +14,7 @@
 # Needs DISPLAY and the Wine prefix of tools/test. Usage: test_window_end_to_end.sh EXE
 set -u
 exe=$1
+# shellcheck source=tests/tools/relay_log.sh
 source "$(dirname "$0")/relay_log.sh"
 fail() { echo "FAILED: $*"; grep -E "Call KERNEL32.Beep" "$log" | tail -5; exit 1; }
 tones() { grep -o 'Call KERNEL32.Beep([0-9a-f]*,[0-9a-f]*)' "$log" | sed 's/.*Beep(//; s/)//'; }

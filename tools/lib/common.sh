@@ -8,40 +8,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
 say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 
-# Debian packages the project needs; installed only when one is missing.
-VELMORA_PACKAGES=(
-  cmake ninja-build g++ clang libfuzzer-14-dev libclang-rt-14-dev
-  googletest libgtest-dev libbenchmark-dev libgif-dev libstb-dev
-  g++-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils xdotool xclip imagemagick fonts-wqy-microhei
-  locales
-)
-
-ensure_packages() {
-  local missing=()
-  local p
-  for p in "${VELMORA_PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  say "installing: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $sudo dpkg --add-architecture i386
-  fi
-  # A mirror in the middle of a sync fails an index now and then: the install is
-  # tried with the indexes that did come, and all of it again a few times.
-  local attempt
-  for attempt in 1 2 3 4 5; do
-    $sudo apt-get update -qq || echo "apt-get update failed (attempt $attempt)" >&2
-    if DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null; then
-      return 0
-    fi
-    [ "$attempt" -lt 5 ] && { echo "apt-get install failed (attempt $attempt); trying again" >&2; sleep $((attempt * 10)); }
-  done
-  echo "could not install: ${missing[*]}" >&2
-  return 1
-}
+# shellcheck source=tools/lib/packages.sh
+source "$VELMORA_ROOT/tools/lib/packages.sh"
 
 # A locale with a decimal comma, so the tests can prove that number conversion
 # ignores the C library's locale.
@@ -50,6 +18,15 @@ ensure_test_locale() {
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 || true
+}
+
+# Configures one preset (the first time only) with the given cache settings.
+configure_preset() {
+  local preset=$1
+  shift
+  if [ ! -f "$VELMORA_ROOT/build/$preset/CMakeCache.txt" ]; then
+    cmake --preset "$preset" -S "$VELMORA_ROOT" "$@" >/dev/null
+  fi
 }
 
 # Configure (first time only) and build one preset.
@@ -69,8 +46,8 @@ start_virtual_display() {
     [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
-    local i
-    for i in $(seq 1 50); do
+    local _
+    for _ in $(seq 1 50); do
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
@@ -88,12 +65,32 @@ stop_virtual_display() {
   XVFB_PID=""
 }
 
+# Whether this machine runs 32-bit x86 programs. Wine runs velmora.exe, a 32-bit
+# Windows program, as one; some virtual machines run 64-bit user code only (their
+# kernel answers "Exec format error"). Tried with the smallest 32-bit Linux program,
+# which exits with 3.
+runs_32bit_programs() {
+  local program status=0
+  program=$(mktemp)
+  printf '%b' '\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xbb\x03\x00\x00\x00\xcd\x80' >"$program"
+  chmod +x "$program"
+  "$program" 2>/dev/null || status=$?
+  rm -f "$program"
+  [ "$status" -eq 3 ]
+}
+
+CANNOT_RUN_32BIT="this machine cannot run 32-bit x86 programs (its kernel runs 64-bit user code only), so Wine cannot run the 32-bit velmora.exe or its tests here"
+
 # Starts a persistent wineserver and boots the prefix with all output detached:
 # Wine's background services would otherwise hold ctest's pipes open for ever.
 # A server left from an earlier run is ended first: its desktop lives on the X
 # display it started with, and every process on another display would wait for it
 # (about 20 s at each exit).
 start_wine() {
+  if ! runs_32bit_programs; then
+    echo "error: $CANNOT_RUN_32BIT" >&2
+    return 1
+  fi
   local fresh=0
   [ -f "$WINEPREFIX/system.reg" ] || fresh=1
   mkdir -p "$WINEPREFIX"
@@ -148,16 +145,16 @@ stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
 }
 
-# Runs the allocation-fault build's driver (build/windows-faults) with the given
-# options, under the running Wine session; lines that show return addresses get
-# the functions and lines of velmora.exe beneath them.
+# Runs the allocation-fault driver (tests/windows/faults of the windows build) with
+# the given options, under the running Wine session; lines that show return
+# addresses get the functions and lines of the failing velmora.exe beneath them.
 run_allocation_faults() {
-  local dir="$VELMORA_ROOT/build/windows-faults"
-  local exe="$dir/app/velmora.exe"
+  local dir="$VELMORA_ROOT/build/windows/tests/windows/faults"
+  local exe="$dir/velmora.exe"
   local windows_exe="Z:${exe//\//\\}"
   # The program opens the forum's address at every start: no browser each run.
   WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winebrowser.exe=" \
-    wine "$dir/tests/windows/faults/velmora-alloc-faults.exe" "$windows_exe" "$@" </dev/null |
+    wine "$dir/velmora-alloc-faults.exe" "$windows_exe" "$@" </dev/null |
     while IFS= read -r line; do
       printf '%s\n' "$line"
       case $line in

@@ -191,8 +191,8 @@ program_bench() {
   work=$(mktemp -d)
   say "program benchmarks: ours (velmora.exe) against the plain Win32 baseline"
   echo "start-up: $repeat starts each"
-  local i
-  for i in $(seq 1 "$repeat"); do
+  local _
+  for _ in $(seq 1 "$repeat"); do
     wine "$bench_probe" startup "$bench_exe" >>"$work/ours_start" 2>/dev/null || true
     wine "$bench_probe" startup "$bench_base" >>"$work/base_start" 2>/dev/null || true
   done
@@ -211,7 +211,6 @@ program_bench() {
   row "process start to window shown and painted (idle)" "$(cut -d' ' -f2 "$work/ours_start" | median)" \
     "$(cut -d' ' -f2 "$work/base_start" | median)"
 
-  local o b
   header "Tone pace (ms)"
   for figure in "100 main tone at 100 ms, sweep running" "10 sweep every 10 ms, tone running" "1 tone at 1 ms"; do
     local period=${figure%% *} what=${figure#* } of bf
@@ -229,7 +228,7 @@ program_bench() {
   done
 
   header "Animation pace (ms), while the tone and the sweep run"
-  read -r fm fa fd fl < <(tick_stats 50 <"$work/ours_frames")
+  read -r fm fa _ fl < <(tick_stats 50 <"$work/ours_frames")
   row "frame to frame: median (baseline: nominal)" "$fm" 50
   row "frame to frame: mean over the run" "$fa" 50
   row "frames late by >= 25 ms" "$fl" 0

@@ -13,6 +13,11 @@
 //   velmora-probe resources TEXT      prints the committed private bytes, the working
 //                                     set and the kernel handles of the process owning
 //                                     that window
+//   velmora-probe shown TEXT          waits (up to 30 s) until the visible top-level
+//                                     window whose title starts with TEXT is shown and
+//                                     painted, then prints it and its visible child
+//                                     windows, a line each: class, "text" (UTF-8) and
+//                                     the rectangle on the screen; 2 when none came
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -215,13 +220,55 @@ int Resources(const wchar_t* title) {
     return 0;
 }
 
+std::string Utf8(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return {};
+    std::string out(size_t(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], size, nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+
+void PrintWindow(HWND window, const char* indent) {
+    wchar_t type[128] = {};
+    GetClassNameW(window, type, 128);
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    RECT r = {};
+    GetWindowRect(window, &r);
+    std::printf("%s%s \"%s\" %ld %ld %ld %ld\n", indent, Utf8(type).c_str(), Utf8(text).c_str(), r.left, r.top,
+                r.right - r.left, r.bottom - r.top);
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    if (IsWindowVisible(child))
+        PrintWindow(child, "  ");
+    return TRUE;
+}
+
+int Shown(const wchar_t* title) {
+    const LONGLONG start = Now();
+    HWND window = nullptr;
+    while (!(window = FindVisibleWindow(0, title))) {
+        if (Milliseconds(start, Now()) > 30000)
+            return 2;
+        Sleep(10);
+    }
+    WhenPaintingEnded(window);
+    PrintWindow(window, "");
+    EnumChildWindows(window, PrintChild, 0);
+    return 0;
+}
+
 }  // namespace
 
 int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv || argc < 3) {
-        std::fprintf(stderr, "usage: velmora-probe startup EXE [ARG] | enabled TITLE | resources TITLE\n");
+        std::fprintf(stderr,
+                     "usage: velmora-probe startup EXE [ARG] | enabled TITLE | resources TITLE | shown TITLE\n");
         return 2;
     }
     const std::wstring verb = argv[1];
@@ -231,6 +278,8 @@ int main() {
         return Enabled(argv[2]);
     if (verb == L"resources")
         return Resources(argv[2]);
+    if (verb == L"shown")
+        return Shown(argv[2]);
     std::fprintf(stderr, "unknown verb\n");
     return 2;
 }
