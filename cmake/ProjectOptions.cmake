@@ -68,12 +68,14 @@ endfunction()
 # A program that is run (not only tested) leaves its debug information beside it
 # (NAME.exe.debug, found by gdb through a debug link): Wine reads every section of
 # an image at start, and the DWARF sections of a static build are several times
-# the size of the code.
+# the size of the code. objcopy would stamp the image with the time of day unless
+# SOURCE_DATE_EPOCH names one (0, as the linker's --no-insert-timestamp).
 function(velmora_split_debug_info target)
   if(WIN32 AND CMAKE_OBJCOPY)
+    set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
     add_custom_command(TARGET ${target} POST_BUILD
-      COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
-      COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug
+      COMMAND ${objcopy} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+      COMMAND ${objcopy} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug
               $<TARGET_FILE:${target}>
       VERBATIM)
   endif()

@@ -224,10 +224,17 @@ TEST(TruncateToInteger, TowardZero) {
 }
 
 TEST(TruncateToInteger, SixtyFourBitRange) {
-    // The largest double below 2^63, and -2^63 itself, are in range.
+    // The largest doubles of magnitude below 2^63 are in range; -2^63 gives the
+    // indefinite value, which is -2^63 too.
     EXPECT_EQ(TruncateToInteger(9223372036854774784.0), 9223372036854774784);
-    EXPECT_EQ(TruncateToInteger(-9223372036854775808.0), kIntegerIndefinite);
     EXPECT_EQ(TruncateToInteger(-9223372036854774784.0), -9223372036854774784);
+    // What the program sees of them, the low 32 bits, tells an integer in range (its
+    // bits wrap) from the indefinite value (0), where a wrapped -(2^63 + 2048) would
+    // give -2048.
+    EXPECT_EQ(LowInteger(TruncateToInteger(9223372036854774784.0)), -1024);
+    EXPECT_EQ(LowInteger(TruncateToInteger(-9223372036854774784.0)), 1024);
+    EXPECT_EQ(LowInteger(TruncateToInteger(-9223372036854775808.0)), 0);
+    EXPECT_EQ(LowInteger(TruncateToInteger(-9223372036854777856.0)), 0);
     EXPECT_EQ(TruncateToInteger(9223372036854775808.0), kIntegerIndefinite);
     EXPECT_EQ(TruncateToInteger(-9223372036854777856.0), kIntegerIndefinite);
     EXPECT_EQ(TruncateToInteger(1e300), kIntegerIndefinite);

@@ -15,9 +15,17 @@ TEST(ErrorReport, OnTheStackIsTheStringFormOrItsStart) {
     const struct {
         const char* message;
         int code;
-    } cases[] = {{"分配 4 字节内存失败!", 0}, {nullptr, 6}, {"", 0}, {"x", 11}};
+        const char* report;
+    } cases[] = {
+        {"分配 4 字节内存失败!", 0, "运行时出错!\r\n\r\n错误信息：分配 4 字节内存失败!\r\n"},
+        {nullptr, 6, "运行时出错!\r\n\r\n错误代码：6\r\n\r\n"},
+        {"", 0, "运行时出错!\r\n\r\n"},
+        {"x", 11, "运行时出错!\r\n\r\n错误代码：11\r\n\r\n错误信息：x\r\n"},
+        {"y", -2147483647 - 1, "运行时出错!\r\n\r\n错误代码：-2147483648\r\n\r\n错误信息：y\r\n"},
+    };
     for (const auto& c : cases) {
         const std::string whole = FormatErrorReport(c.message, c.code);
+        EXPECT_EQ(whole, c.report);
         char roomy[256];
         EXPECT_EQ(FormatErrorReport(c.message, c.code, roomy, sizeof roomy), whole.size());
         EXPECT_EQ(roomy, whole);

@@ -6,6 +6,14 @@
 #include "runtime/byte_reader.h"
 
 namespace velmora {
+namespace {
+
+// Colour space types of a V5 header: a profile linked or embedded, or sRGB.
+constexpr uint32_t kProfileLinked = 0x4C494E4B;    // 'LINK'
+constexpr uint32_t kProfileEmbedded = 0x4D424544;  // 'MBED'
+constexpr uint32_t kColourSpaceSrgb = 0x73524742;  // 'sRGB'
+
+}  // namespace
 
 bool IsDibBitCount(uint32_t bitCount) {
     switch (bitCount) {
@@ -148,16 +156,45 @@ BitmapResult CheckBitmap(const uint8_t* data, size_t size, BitmapLayout& layout)
     layout.colourTableEnd = static_cast<size_t>(tableEnd);
     layout.pixelOffset = pixelOffset;
     layout.pixelSize = static_cast<size_t>(pixelSize);
+    if (headerSize == 124) {
+        // BITMAPV5HEADER: +56 u32 colour space type, +112 u32 profile offset (from
+        // the header's start), +116 u32 profile size.
+        ByteReader v5(data + 14, headerSize);
+        v5.Skip(56);
+        const uint32_t space = v5.U32();
+        v5.Skip(112 - 60);
+        const uint64_t offset = v5.U32();
+        const uint64_t bytes = v5.U32();
+        if (space == kProfileLinked || space == kProfileEmbedded) {
+            if (bytes != 0 && offset >= headerSize && 14 + offset + bytes <= size) {
+                layout.profileOffset = static_cast<size_t>(offset);
+                layout.profileSize = static_cast<size_t>(bytes);
+            } else {
+                layout.profileOutside = true;
+            }
+        }
+    }
     return BitmapResult::kOk;
 }
 
 std::vector<uint32_t> BitmapInfoBlock(const uint8_t* data, const BitmapLayout& layout) {
     // A core header's block is padded to an info header's 40 bytes, so that a
     // reader looking at the header's size field first never reads past it.
-    const size_t size = std::max<size_t>(layout.colourTableEnd - layout.infoOffset, 40);
+    const size_t size = std::max({layout.colourTableEnd - layout.infoOffset, size_t{40},
+                                  layout.profileOffset + layout.profileSize});
     std::vector<uint32_t> block((size + 3) / 4, 0);
+    auto* bytes = reinterpret_cast<uint8_t*>(block.data());
     const size_t stored = std::min(layout.colourTableEnd, layout.pixelOffset) - layout.infoOffset;
-    std::memcpy(block.data(), data + layout.infoOffset, stored);
+    std::memcpy(bytes, data + layout.infoOffset, stored);
+    if (layout.profileSize != 0) {
+        std::memcpy(bytes + layout.profileOffset, data + layout.infoOffset + layout.profileOffset,
+                    layout.profileSize);
+    } else if (layout.profileOutside) {
+        const uint32_t srgb = kColourSpaceSrgb, none = 0;
+        std::memcpy(bytes + 56, &srgb, 4);
+        std::memcpy(bytes + 112, &none, 4);
+        std::memcpy(bytes + 116, &none, 4);
+    }
     return block;
 }
 

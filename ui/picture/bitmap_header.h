@@ -39,6 +39,12 @@ struct BitmapLayout {
     size_t colourTableEnd = 0;  // <= the data's size; may lie beyond pixelOffset
     size_t pixelOffset = 0;     // pixel data: [pixelOffset, pixelOffset + pixelSize)
     size_t pixelSize = 0;
+    // A V5 header's colour profile, linked or embedded: where it lies from the info
+    // header's start, when it lies wholly inside the data (else both 0 and
+    // profileOutside set).
+    size_t profileOffset = 0;
+    size_t profileSize = 0;
+    bool profileOutside = false;
 };
 
 // Validates a bitmap file; on kOk, layout describes where everything lies.
@@ -46,8 +52,10 @@ BitmapResult CheckBitmap(const uint8_t* data, size_t size, BitmapLayout& layout)
 
 // The info block that the platform reads beside the pixels: the info header, the
 // masks and the whole colour table, [infoOffset, colourTableEnd) of a checked file,
-// with the table entries from the pixel offset on zero; 4-byte aligned, at least
-// 40 bytes (the tail of a shorter block zero).
+// with the table entries from the pixel offset on zero, and a V5 header's colour
+// profile at its offset (a profile outside the data is named in no copy: the copy's
+// header says sRGB); 4-byte aligned, at least 40 bytes (the tail of a shorter block
+// zero).
 std::vector<uint32_t> BitmapInfoBlock(const uint8_t* data, const BitmapLayout& layout);
 
 // Row size in bytes of an uncompressed bitmap (rows are padded to 4 bytes).

@@ -21,7 +21,8 @@ bool PlausibleImage(const uint8_t* image, size_t size, bool& png) {
     const int32_t height = r.I32();
     const uint16_t planes = r.U16();
     const uint16_t bitCount = r.U16();
-    r.Skip(16);
+    const uint32_t compression = r.U32();
+    r.Skip(12);
     const uint32_t coloursUsed = r.U32();
     if (r.failed() || headerSize != 40 || planes != 1)
         return false;
@@ -29,14 +30,21 @@ bool PlausibleImage(const uint8_t* image, size_t size, bool& png) {
         return false;
     if (!IsDibBitCount(bitCount))
         return false;
-    uint64_t colours = 0;
+    // What the platform reads before the pixels: three colour masks after the header
+    // of a BI_BITFIELDS image, and the colour table, which images of more than 8 bits
+    // carry too when the header counts its colours.
+    constexpr uint32_t kBitfields = 3;
+    if (compression == kBitfields && bitCount != 16 && bitCount != 32)
+        return false;
+    const uint64_t masks = compression == kBitfields ? 3 : 0;
+    uint64_t colours = coloursUsed;
     if (bitCount <= 8) {
         colours = coloursUsed == 0 ? (1u << bitCount) : coloursUsed;
         if (colours > (1u << bitCount))
             return false;
     }
     const uint32_t rows = static_cast<uint32_t>(height) / 2;
-    const uint64_t needed = 40 + colours * 4 +
+    const uint64_t needed = 40 + masks * 4 + colours * 4 +
                             BitmapStride(static_cast<uint32_t>(width), bitCount) * rows +
                             BitmapStride(static_cast<uint32_t>(width), 1) * rows;
     return needed <= size;

@@ -1,6 +1,18 @@
 #include "ui/picture/placement.h"
 
 namespace velmora {
+namespace {
+
+// A value rounded to a double. The x87 unit of the 32-bit build can hold quotients
+// and products in extended precision unless they are stored, and then a size can
+// truncate differently (49 x (1 / 49) is just below 1 as doubles, 1 in extended
+// precision). Stored, every build computes as doubles do.
+double Rounded(double value) {
+    volatile double stored = value;
+    return stored;
+}
+
+}  // namespace
 
 Placement PlacePicture(int displayMode, int width, int height, int clientWidth, int clientHeight) {
     Placement p;
@@ -27,11 +39,11 @@ Placement PlacePicture(int displayMode, int width, int height, int clientWidth, 
                 availHeight = height;
             }
             if (availWidth < width || availHeight < height) {
-                double sx = static_cast<double>(availWidth) / width;
-                double sy = static_cast<double>(availHeight) / height;
-                double s = sx < sy ? sx : sy;
-                p.width = static_cast<int>(width * s);
-                p.height = static_cast<int>(height * s);
+                const double sx = Rounded(static_cast<double>(availWidth) / width);
+                const double sy = Rounded(static_cast<double>(availHeight) / height);
+                const double s = sx < sy ? sx : sy;
+                p.width = static_cast<int>(Rounded(width * s));
+                p.height = static_cast<int>(Rounded(height * s));
                 p.x += (availWidth - p.width) / 2;
                 p.y += (availHeight - p.height) / 2;
             } else {

@@ -5,7 +5,8 @@
 //    colour counts above the depth, RLE with the wrong depth or top-down, JPEG inside;
 //  - huge dimensions rejected before any size arithmetic can overflow;
 //  - the info block handed to the platform holds the whole colour table, also when
-//    the pixel offset lies inside it (those entries zero), never reading past the file.
+//    the pixel offset lies inside it (those entries zero), never reading past the file,
+//    and a V5 header's colour profile at its offset (one outside the file: none).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -158,6 +159,74 @@ TEST(BitmapHeader, InfoBlockHoldsTheWholeColourTable) {
             ASSERT_EQ(block[i], i < stored ? c.file[14 + i] : 0);
         }
     }
+}
+
+// A 2 x 2 24-bit file with a V5 header naming a colour profile of `profileSize`
+// bytes at `profileOffset` from the header's start; the file holds 16 bytes of
+// profile after the pixels.
+std::vector<uint8_t> V5Bitmap(uint32_t space, uint32_t profileOffset, uint32_t profileSize) {
+    ByteWriter w;
+    w.Bytes("BM");
+    w.U32(0);
+    w.U32(0);
+    w.U32(14 + 124);
+    w.U32(124);
+    w.I32(2);
+    w.I32(2);
+    w.U16(1);
+    w.U16(24);
+    w.Zeros(40);       // compression .. alpha mask
+    w.U32(space);      // +56
+    w.Zeros(52);       // end points, gammas, intent
+    w.U32(profileOffset);  // +112
+    w.U32(profileSize);
+    w.U32(0);
+    w.Zeros(16);  // pixels
+    for (int i = 0; i < 16; ++i)
+        w.U8(static_cast<uint8_t>(0xA0 + i));  // the profile
+    const std::string s = w.Take();
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
+
+TEST(BitmapHeader, InfoBlockCarriesTheV5ProfileInsideTheFile) {
+    const uint32_t kEmbedded = 0x4D424544, kLinked = 0x4C494E4B, kSrgb = 0x73524742;
+    const struct {
+        uint32_t space, offset, size;
+        bool carried;  // the profile's bytes at its offset; else the copy says sRGB
+    } cases[] = {
+        {kEmbedded, 124 + 16, 16, true},
+        {kLinked, 124 + 16, 8, true},
+        {kEmbedded, 124 + 16, 17, false},         // one byte past the end
+        {kEmbedded, 0xFFFFFFF0u, 0x20, false},   // offset and size overflow 32 bits
+        {kEmbedded, 40, 16, false},              // inside the header itself
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.offset << " + " << c.size);
+        const std::vector<uint8_t> file = V5Bitmap(c.space, c.offset, c.size);
+        BitmapLayout l;
+        ASSERT_EQ(CheckBitmap(file.data(), file.size(), l), BitmapResult::kOk);
+        const std::vector<uint32_t> words = BitmapInfoBlock(file.data(), l);
+        const auto* block = reinterpret_cast<const uint8_t*>(words.data());
+        auto u32 = [&](size_t at) { return uint32_t(block[at]) | uint32_t(block[at + 1]) << 8 |
+                                           uint32_t(block[at + 2]) << 16 | uint32_t(block[at + 3]) << 24; };
+        if (c.carried) {
+            ASSERT_GE(words.size() * 4, size_t{c.offset} + c.size);
+            EXPECT_EQ(u32(56), c.space);
+            for (size_t i = 0; i < c.size; ++i)
+                EXPECT_EQ(block[c.offset + i], 0xA0 + i);
+        } else {
+            EXPECT_EQ(u32(56), kSrgb);
+            EXPECT_EQ(u32(112), 0u);
+            EXPECT_EQ(u32(116), 0u);
+        }
+    }
+    // An sRGB header keeps its fields as they are.
+    const std::vector<uint8_t> srgb = V5Bitmap(kSrgb, 7, 9);
+    BitmapLayout l;
+    ASSERT_EQ(CheckBitmap(srgb.data(), srgb.size(), l), BitmapResult::kOk);
+    const std::vector<uint32_t> words = BitmapInfoBlock(srgb.data(), l);
+    EXPECT_EQ(words[112 / 4], 7u);
+    EXPECT_EQ(words.size(), 124u / 4);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 //    meaning 256 or more colours, and 15 do not count);
 //  - cursor hot spots; PNG images;
 //  - directories reaching past the data, images outside the data or overlapping
-//    the directory, headers whose pixels do not fit.
+//    the directory, headers whose pixels do not fit (counting the colour masks of
+//    BI_BITFIELDS and the colour table of images of more than 8 bits).
 #include <gtest/gtest.h>
 
 #include "runtime/byte_reader.h"
@@ -116,6 +117,60 @@ TEST(IconDirectory, MalformedFilesAreRejected) {
     bad[6 + 16 * 2 + 296 + 8] = 0x7F;  // the 32-pixel DIB claims a huge height
     EXPECT_EQ(Choose(bad, c), IconResult::kBadImage);
     EXPECT_EQ(Choose(std::string("\0\0\1\0\0\0", 6), c), IconResult::kNotIcon);
+}
+
+// One 8 x 8 image of the given depth, compression and colour count, with `bytes`
+// bytes after its 40-byte header.
+std::string OneImageIcon(uint16_t bitCount, uint32_t compression, uint32_t coloursUsed, size_t bytes) {
+    ByteWriter img;
+    img.U32(40);
+    img.I32(8);
+    img.I32(16);
+    img.U16(1);
+    img.U16(bitCount);
+    img.U32(compression);
+    img.Zeros(12);
+    img.U32(coloursUsed);
+    img.Zeros(4);
+    img.Zeros(bytes);
+    const std::string image = img.Take();
+    ByteWriter w;
+    w.U16(0);
+    w.U16(1);
+    w.U16(1);
+    w.U8(8);
+    w.U8(8);
+    w.Zeros(6);
+    w.U32(static_cast<uint32_t>(image.size()));
+    w.U32(22);
+    w.Bytes(image);
+    return w.Take();
+}
+
+TEST(IconDirectory, EverythingThePlatformReadsMustFit) {
+    // 8 rows of colour pixels, then 8 rows of the AND mask (4 bytes each).
+    const size_t mask = 8 * 4;
+    const struct {
+        uint16_t bitCount;
+        uint32_t compression;
+        uint32_t coloursUsed;
+        size_t before;  // masks and colour table
+        size_t pixels;
+    } cases[] = {
+        {32, 0, 0, 0, 8 * 32},       {32, 3, 0, 12, 8 * 32},     {16, 3, 0, 12, 8 * 16},
+        {24, 0, 2, 2 * 4, 8 * 24},   {32, 3, 5, 12 + 5 * 4, 8 * 32}, {4, 0, 0, 16 * 4, 8 * 4},
+        {8, 0, 3, 3 * 4, 8 * 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bitCount << " bits, compression " << c.compression);
+        IconChoice choice;
+        const size_t needed = c.before + c.pixels + mask;
+        EXPECT_EQ(Choose(OneImageIcon(c.bitCount, c.compression, c.coloursUsed, needed), choice), IconResult::kOk);
+        EXPECT_EQ(Choose(OneImageIcon(c.bitCount, c.compression, c.coloursUsed, needed - 1), choice),
+                  IconResult::kBadImage);
+    }
+    IconChoice choice;
+    EXPECT_EQ(Choose(OneImageIcon(8, 3, 0, 4096), choice), IconResult::kBadImage);  // masks of 8 bits
 }
 
 }  // namespace
