@@ -199,6 +199,8 @@ class ExternalCallFailure : public ::testing::Test {
 };
 
 TEST_F(ExternalCallFailure, AFunctionThatLeavesItsArgumentsIsRuntimeError6) {
+    if (sizeof(void*) != 4)
+        GTEST_SKIP() << "in 64-bit code the caller removes the arguments: the stack cannot come back unbalanced";
     test::ScenarioResult r = test::RunScenario("CallerCleansFunction", marker);
     ASSERT_TRUE(r.boxShown);
     EXPECT_EQ(r.boxTitle, WideFromGbk("错误"));

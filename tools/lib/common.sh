@@ -5,6 +5,9 @@ VELMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export WINEPREFIX="$VELMORA_ROOT/build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+# The Wine that runs the 32-bit program; use_wine64 switches to the 64-bit one.
+VELMORA_WINE=wine
+VELMORA_WINESERVER=wineserver
 
 say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 
@@ -81,33 +84,41 @@ runs_32bit_programs() {
 
 CANNOT_RUN_32BIT="this machine cannot run 32-bit x86 programs (its kernel runs 64-bit user code only), so Wine cannot run the 32-bit velmora.exe or its tests here"
 
+# The 64-bit Wine in a prefix of its own, for the windows64 build's tests on
+# machines that run no 32-bit code.
+use_wine64() {
+  export WINEPREFIX="$VELMORA_ROOT/build/wineprefix64" WINEARCH=win64
+  VELMORA_WINE=/usr/lib/wine/wine64
+  VELMORA_WINESERVER=/usr/lib/wine/wineserver64
+}
+
 # Starts a persistent wineserver and boots the prefix with all output detached:
 # Wine's background services would otherwise hold ctest's pipes open for ever.
 # A server left from an earlier run is ended first: its desktop lives on the X
 # display it started with, and every process on another display would wait for it
 # (about 20 s at each exit).
 start_wine() {
-  if ! runs_32bit_programs; then
+  if [ "$VELMORA_WINE" = wine ] && ! runs_32bit_programs; then
     echo "error: $CANNOT_RUN_32BIT" >&2
     return 1
   fi
   local fresh=0
   [ -f "$WINEPREFIX/system.reg" ] || fresh=1
   mkdir -p "$WINEPREFIX"
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -p >/dev/null 2>&1 </dev/null &
+  "$VELMORA_WINESERVER" -k >/dev/null 2>&1 || true
+  "$VELMORA_WINESERVER" -p >/dev/null 2>&1 </dev/null &
   if [ $fresh -eq 1 ]; then
-    wine wineboot -i >/dev/null 2>&1 </dev/null
+    "$VELMORA_WINE" wineboot -i >/dev/null 2>&1 </dev/null
   else
-    wine wineboot >/dev/null 2>&1 </dev/null
+    "$VELMORA_WINE" wineboot >/dev/null 2>&1 </dev/null
   fi
   install_wine_fonts
   if [ $fresh -eq 1 ] || [ ! -f "$WINEPREFIX/.velmora-configured-2" ]; then
     configure_wine_prefix
     # The desktop settings take effect with a new server.
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -p >/dev/null 2>&1 </dev/null &
-    wine wineboot >/dev/null 2>&1 </dev/null
+    "$VELMORA_WINESERVER" -k >/dev/null 2>&1 || true
+    "$VELMORA_WINESERVER" -p >/dev/null 2>&1 </dev/null &
+    "$VELMORA_WINE" wineboot >/dev/null 2>&1 </dev/null
   fi
 }
 
@@ -128,21 +139,21 @@ configure_wine_prefix() {
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
   local font
   for font in Tahoma "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "SimSun" "宋体"; do
-    wine reg add "$key" /v "$font" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f \
+    "$VELMORA_WINE" reg add "$key" /v "$font" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f \
       >/dev/null 2>&1 </dev/null
   done
   # One Wine-managed virtual desktop: windows get real frames without a window
   # manager, and Wine never waits on X for a window to be mapped.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 </dev/null
+  "$VELMORA_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
+  "$VELMORA_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 </dev/null
   # No crash dialogs from winedbg: a crashing test must simply fail.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+  "$VELMORA_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1 </dev/null
   touch "$WINEPREFIX/.velmora-configured-2"
 }
 
 stop_wine() {
-  wineserver -k >/dev/null 2>&1 || true
+  "$VELMORA_WINESERVER" -k >/dev/null 2>&1 || true
 }
 
 # Runs the allocation-fault driver (tests/windows/faults of the windows build) with

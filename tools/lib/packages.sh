@@ -15,6 +15,7 @@ VELMORA_PACKAGES=(
   cmake ninja-build g++ clang libfuzzer-14-dev libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev libgif-dev libstb-dev
   g++-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils xdotool xclip imagemagick fonts-wqy-microhei
+  g++-mingw-w64-x86-64-posix wine64
   locales shellcheck zip
 )
 
