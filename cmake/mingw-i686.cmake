@@ -1,12 +1,5 @@
-# Cross-compiles the genuine 32-bit Windows program with MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Tests and build-time steps run the .exe files under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-exec)
+# Cross-compiles the genuine 32-bit Windows program with MinGW-w64 (posix threads);
+# its tests run under Wine.
+set(velmora_mingw_arch i686)
+set(velmora_wine_exec wine-exec)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)
