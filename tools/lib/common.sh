@@ -11,6 +11,9 @@ VELMORA_WINESERVER=wineserver
 
 say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 
+# What runs a command as root: nothing for root, else sudo.
+as_root() { [ "$(id -u)" -eq 0 ] || echo sudo; }
+
 # shellcheck source=tools/lib/packages.sh
 source "$VELMORA_ROOT/tools/lib/packages.sh"
 
@@ -18,9 +21,7 @@ source "$VELMORA_ROOT/tools/lib/packages.sh"
 # ignores the C library's locale.
 ensure_test_locale() {
   locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
-  local sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 || true
+  $(as_root) localedef -i de_DE -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 || true
 }
 
 # Configures one preset (the first time only) with the given cache settings.

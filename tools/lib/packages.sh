@@ -56,8 +56,8 @@ ensure_packages() {
   mapfile -t missing < <(missing_packages "${VELMORA_PACKAGES[@]}")
   [ ${#missing[@]} -eq 0 ] && return 0
   say "installing: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  local sudo
+  sudo=$(as_root)
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
