@@ -130,6 +130,12 @@ struct OwnLayout {
 #pragma GCC diagnostic ignored "-Warray-bounds"
 #endif
 
+template <class P>
+bool IsLogicalField(const OwnLayout<P>& layout, const OwnField<P>& f) {
+    const PropertyInfo* info = layout.table ? layout.table->Find(f.index) : nullptr;
+    return info && info->kind == PropertyKind::kLogical;
+}
+
 // Decodes a block into `out`. Fields that the block's version lacks, and every
 // field of an empty block, take their value from `defaults`. On failure `out`
 // holds `defaults`.
@@ -155,6 +161,11 @@ OwnDataError DecodeOwnData(const OwnLayout<P>& layout, const uint8_t* data, size
         switch (f.type) {
             case OwnFieldType::kI32:
                 p.*f.i32 = in.I32();
+                // A logical works as true whenever it is nonzero, and reads back as
+                // true only when it is 1: any nonzero stored word is taken as 1, so
+                // that what a control does and what a read answers agree.
+                if (p.*f.i32 != 0 && IsLogicalField(layout, f))
+                    p.*f.i32 = 1;
                 break;
             case OwnFieldType::kU32:
                 p.*f.u32 = in.U32();

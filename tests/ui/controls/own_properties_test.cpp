@@ -661,6 +661,30 @@ TEST(OwnProperties, QTipKeepOpenFlagIsTheNegationOfCloseOverTip) {
     }
 }
 
+// A logical stored as any nonzero word works as true, so it reads back as 1; other
+// integers keep their value.
+TEST(OwnProperties, LogicalsStoredAsAnyNonzeroWordDecodeAsOne) {
+    QTipProperties q;
+    q.followMouse = 2;
+    q.noAutoHide = -1;
+    q.transparency = 2;
+    const std::string qb = EncodeQTipProperties(q);
+    QTipProperties qOut;
+    ASSERT_EQ(DecodeQTipProperties(Data(qb), qb.size(), qOut), OwnDataError::kNone);
+    EXPECT_EQ(qOut.followMouse, 1);
+    EXPECT_EQ(qOut.noAutoHide, 1);
+    EXPECT_EQ(qOut.transparency, 2);
+
+    WindowProperties w;
+    w.escCloses = 2;
+    w.border = 2;
+    const std::string wb = EncodeWindowProperties(w);
+    WindowProperties wOut;
+    ASSERT_EQ(DecodeWindowProperties(Data(wb), wb.size(), wOut), OwnDataError::kNone);
+    EXPECT_EQ(wOut.escCloses, 1);
+    EXPECT_EQ(wOut.border, 2);
+}
+
 TEST(OwnProperties, QTipReservedWordsAreWrittenZeroAndIgnored) {
     std::string b = EncodeQTipProperties(SampleQTip());
     EXPECT_EQ(b.substr(0, 16), std::string("\1\0\0\0", 4) + std::string(12, '\0'));
