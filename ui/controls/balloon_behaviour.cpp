@@ -14,8 +14,12 @@ constexpr int kFadeStep = 20;  // percent of transparency per fade step
 
 void BalloonBehaviour::SetTransparency(int percent) {
     transparency_ = std::clamp(percent, 0, 100);
-    if (state_ == BalloonState::kShown)
+    // A shown balloon takes the new transparency at once; a fading one reaches it
+    // with its steps.
+    if (state_ == BalloonState::kShown && current_ != transparency_) {
         current_ = transparency_;
+        host_.Redraw(current_);
+    }
 }
 
 void BalloonBehaviour::OnMouseMove(BalloonPoint p) {

@@ -8,7 +8,8 @@
 //    InitialDelay 0, and without ShowAgainOnMove no showing again until the tip
 //    is left;
 //  - fading in and out by 20 percent a step down to the box's transparency, and a
-//    tip that waits for the fading out to end.
+//    tip that waits for the fading out to end; a new transparency redraws a shown
+//    balloon at once.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -209,6 +210,11 @@ TEST_F(BalloonBehaviourTest, FadingInAndOutAndATipWaitingForTheEnd) {
                            "redraw 10"}));
     EXPECT_EQ(b.state(), BalloonState::kShown);
     EXPECT_FALSE(host.running.count(kFadeInTimer));
+    b.SetTransparency(35);  // a shown balloon redraws with it at once
+    b.SetTransparency(35);
+    EXPECT_EQ(Take(), (Log{"redraw 35"}));
+    b.SetTransparency(10);
+    Take();
 
     Fire(kVisibleTimeTimer);
     EXPECT_EQ(b.state(), BalloonState::kClosing);
