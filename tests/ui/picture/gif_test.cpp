@@ -6,7 +6,7 @@
 //    disposal 3 restores; disposal is cleared every round;
 //  - transparency leaves out every pixel whose colour equals the transparent
 //    entry's colour (not only that index) and stays in force; still pictures are opaque;
-//  - single-image detection;
+//  - single-image detection; a stream from another encoder;
 //  - interlaced images land on the right rows;
 //  - every named quirk against its artificial file (tests/data/picture);
 //  - every truncation point of a valid animation loads or is rejected, never hangs.
@@ -219,6 +219,24 @@ TEST(GifPlayer, StillPictureIsTheFirstImageOnlyOnWhite) {
     GifCanvas canvas;
     ASSERT_EQ(DecodeGifStill(Bytes(gif), gif.size(), canvas), GifResult::kOk);
     EXPECT_EQ(Picture(canvas), "WRW");
+}
+
+// A stream from another encoder: the widely published 10 x 10 sample (white, red,
+// blue and black in a four-entry table, codes that grow to 4 bits across a sub-block).
+TEST(GifPlayer, TheWellKnownTenByTenSampleFromAnotherEncoder) {
+    const std::string gif(
+        "GIF89a\x0A\x00\x0A\x00\x91\x00\x00"
+        "\xFF\xFF\xFF\xFF\x00\x00\x00\x00\xFF\x00\x00\x00"
+        "\x21\xF9\x04\x00\x00\x00\x00\x00"
+        "\x2C\x00\x00\x00\x00\x0A\x00\x0A\x00\x00"
+        "\x02\x16\x8C\x2D\x99\x87\x2A\x1C\xDC\x33\xA0\x02\x75\xEC\x95\xFA\xA8\xDE"
+        "\x60\x8C\x04\x91\x4C\x01\x00\x3B",
+        69);
+    GifCanvas canvas;
+    ASSERT_EQ(DecodeGifStill(Bytes(gif), gif.size(), canvas), GifResult::kOk);
+    EXPECT_EQ(Picture(canvas),
+              "RRRRRBBBBB/RRRRRBBBBB/RRRRRBBBBB/RRRWWWWBBB/RRRWWWWBBB/"
+              "BBBWWWWRRR/BBBWWWWRRR/BBBBBRRRRR/BBBBBRRRRR/BBBBBRRRRR");
 }
 
 TEST(GifPlayer, SingleImageDetection) {
