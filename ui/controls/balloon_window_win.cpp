@@ -87,6 +87,20 @@ bool RegisterBalloonClass() {
     return RegisterClassExW(&wc) != 0;
 }
 
+// The windows of this thread repaint what lies under a balloon that was hidden a
+// moment ago, at once: until they do, the screen still shows the balloon there, and
+// a balloon shown again straight away would take its own old picture as backdrop.
+BOOL CALLBACK RepaintPart(HWND window, LPARAM area) {
+    RECT part;
+    if (IsWindowVisible(window) && GetWindowRect(window, &part) &&
+        IntersectRect(&part, &part, reinterpret_cast<const RECT*>(area))) {
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&part), 2);
+        RedrawWindow(window, &part, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+    return TRUE;
+}
+
 POINT ToPoint(BalloonPoint p) {
     return {p.x, p.y};
 }
@@ -228,8 +242,7 @@ uint32_t Balloon::Now() {
 }
 
 void Balloon::Show(const TipKey& tip, BalloonPoint p, int transparency) {
-    if (BalloonVisible())
-        ShowWindow(hwnd(), SW_HIDE);
+    HideWindow();
     shownTip_.reset();
     const std::string* text = tips_.TipText(tip);
     if (!hwnd() || !text || text->empty())
@@ -257,8 +270,12 @@ void Balloon::Redraw(int transparency) {
 }
 
 void Balloon::HideWindow() {
-    if (BalloonVisible())
-        ShowWindow(hwnd(), SW_HIDE);
+    if (!BalloonVisible())
+        return;
+    RECT area;
+    GetWindowRect(hwnd(), &area);
+    ShowWindow(hwnd(), SW_HIDE);
+    EnumThreadWindows(GetCurrentThreadId(), RepaintPart, reinterpret_cast<LPARAM>(&area));
 }
 
 bool Balloon::Prepare(const std::string& text, BalloonPoint p) {

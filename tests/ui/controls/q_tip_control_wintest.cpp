@@ -4,7 +4,8 @@
 //  - resting on a tip: shown after about 600 ms above and to the right of the
 //    pointer, its apex on it, its region the rounded body with the pointer and the
 //    shadow; hidden after about 3000 ms, and at once by a key the thread takes from
-//    its queue (not by one it only looks at);
+//    its queue (not by one it only looks at); following the pointer, its backdrop
+//    is the screen beneath, not its own old picture;
 //  - AddTip: true, or false for a target without a window; no rectangle covers the
 //    whole control, another tip without one replaces it; rectangles pick the tip
 //    under the pointer, the parent's tips where none does; an IconList icon;
@@ -14,10 +15,12 @@
 //  - the runtime error of AddTip for a box that is not loaded or of another type.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "runtime/error_service.h"
 #include "runtime/wide_text.h"
+#include "support/client_pixels.h"
 #include "support/message_sequence.h"
 #include "support/real_input.h"
 #include "support/scenario.h"
@@ -39,15 +42,29 @@ constexpr uint32_t kBox = 0x16010006, kA = 0x16010007, kB = 0x16010008;
 // (which can take it about 100 ms), short enough for tests that show many tips.
 constexpr int32_t kShortDelay = 250;
 
-std::string BoxData(int32_t delay) {
-    QTipProperties p = NewQTipProperties(0x00E1FFFF, 0);
+constexpr COLORREF kTipColour = 0x00E1FFFF;
+
+// Within a few levels of the tip's colour (the screen may hold fewer colours).
+bool NearTipColour(COLORREF c) {
+    for (int shift : {0, 8, 16}) {
+        if (std::abs(static_cast<int>((c >> shift) & 0xFF) -
+                     static_cast<int>((kTipColour >> shift) & 0xFF)) > 8)
+            return false;
+    }
+    return true;
+}
+
+std::string BoxData(int32_t delay, void (*adjust)(QTipProperties&) = nullptr) {
+    QTipProperties p = NewQTipProperties(kTipColour, 0);
     p.initialDelay = delay;
+    if (adjust)
+        adjust(p);
     return EncodeQTipProperties(p);
 }
 
-void Start(int32_t delay = 600) {
+void Start(int32_t delay = 600, void (*adjust)(QTipProperties&) = nullptr) {
     UnitRecord box = ChildUnit(kBox, kQTipTypeCode, 96, 8, 32, 24);
-    box.ownData = BoxData(delay);
+    box.ownData = BoxData(delay, adjust);
     DescriptionSet set;
     set.windows.push_back(Window(kMain, {WindowUnit(kMainUnit, 100, 100, 500, 300), box,
                                          ChildUnit(kA, kTestChildType, 20, 20, 200, 40),
@@ -245,6 +262,37 @@ TEST_F(QTip, ItHidesAfterTheShowTime) {
     const DWORD visible = GetTickCount() - shown;
     EXPECT_GE(visible, 2900u);
     EXPECT_LE(visible, 3500u);
+}
+
+// A balloon that follows the pointer is hidden and shown again in the same moment.
+// The screen it then takes as its backdrop must be the one beneath, not its own
+// picture of a moment ago: a shadow that leaves the screen as it is shows that
+// backdrop, where the earlier balloon's body was.
+TEST_F(QTip, ShownAgainAtOnceItsBackdropIsTheScreenNotItsOldPicture) {
+    // A balloon that follows does not restart its delay for moves within the tip:
+    // the delay is long enough for the pointer to come to rest.
+    Start(600, [](QTipProperties& p) {
+        p.followMouse = 1;
+        p.shadowOffsetX = 24;
+        p.shadowOffsetY = 0;
+        p.shadowDarkness = 0;
+    });
+    ASSERT_TRUE(Add(kA, "Hello, balloon"));
+    const POINT p = On(kA, 120, 20);
+    ASSERT_GE(RestUntilShown(p), 0);
+    const RECT first = BalloonRect();
+    PumpFor(50);  // it follows at most every 30 ms
+    MoveTo({p.x - 12, p.y});
+    PumpFor(100);
+    ASSERT_TRUE(IsWindowVisible(Balloon()));
+    const RECT second = BalloonRect();
+    ASSERT_EQ(second.left, first.left - 12);
+    // Columns 13 to 19 from the right of the second window lie in its shadow alone,
+    // where the first balloon's body was.
+    const ClientPixels shown = CaptureClient(Balloon());
+    const int y = shown.height / 3;
+    for (int x = shown.width - 19; x <= shown.width - 13; ++x)
+        EXPECT_FALSE(NearTipColour(shown.At(x, y))) << x << ": " << std::hex << shown.At(x, y);
 }
 
 TEST_F(QTip, AddTipReplacesOrAppendsByRectangleAndFindsTheTipUnderThePointer) {
