@@ -9,6 +9,8 @@
 //  - AddTip: true, or false for a target without a window; no rectangle covers the
 //    whole control, another tip without one replaces it; rectangles pick the tip
 //    under the pointer, the parent's tips where none does; an IconList icon;
+//  - its pixels: body, border, text, the shadow's soft edge; hidden by every kind
+//    of press the thread takes from its queue and by the pointer reaching it;
 //  - properties: Transparency 150 and ShadowDarkness -1 change nothing, Placement 12
 //    is kept but places nothing, CloseOverTip as written, the style sheet read back
 //    without its added zero, indexes without a value;
@@ -293,6 +295,56 @@ TEST_F(QTip, ShownAgainAtOnceItsBackdropIsTheScreenNotItsOldPicture) {
     const int y = shown.height / 3;
     for (int x = shown.width - 19; x <= shown.width - 13; ++x)
         EXPECT_FALSE(NearTipColour(shown.At(x, y))) << x << ": " << std::hex << shown.At(x, y);
+}
+
+int Lightness(COLORREF c) {
+    return (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3;
+}
+
+bool Grey(COLORREF c) {
+    return std::abs(GetRValue(c) - GetGValue(c)) <= 4 && std::abs(GetGValue(c) - GetBValue(c)) <= 4;
+}
+
+// What a shown balloon looks like (body, border, text, the shadow's soft edge), and
+// what hides it: every kind of press the thread takes from its queue, and the
+// pointer reaching the balloon.
+TEST_F(QTip, ItsPixelsAndThePressesAndThePointerThatHideIt) {
+    Start(kShortDelay, [](QTipProperties& p) { p.transparency = 0; });
+    ASSERT_TRUE(Add(kA, "Hello, balloon"));
+    const POINT p = On(kA, 40, 20);
+    ASSERT_GE(RestUntilShown(p), 0);
+    const ClientPixels b = CaptureClient(Balloon());
+    const int middle = b.height / 3;
+    EXPECT_TRUE(NearTipColour(b.At(6, middle))) << std::hex << b.At(6, middle);
+    EXPECT_LT(Lightness(b.At(0, middle)), 0x30);  // the border, in the text colour
+    int dark = 0;
+    for (int x = 0; x < b.width / 2; ++x)
+        dark += Lightness(b.At(x, b.height / 4)) < 0x40;
+    EXPECT_GT(dark, 3);  // the text
+    const COLORREF inner = b.At(b.width - 5, middle), outer = b.At(b.width - 1, middle);
+    EXPECT_TRUE(Grey(inner) && Grey(outer)) << std::hex << inner << " " << outer;
+    EXPECT_LT(Lightness(inner), Lightness(outer));  // the shadow's soft edge
+
+    const HWND a = UnitHwnd(kMain, kA), main = WindowHandle(kMain);
+    const struct {
+        HWND to;
+        UINT message;
+    } presses[] = {{a, WM_LBUTTONDOWN},   {a, WM_RBUTTONDOWN},     {a, WM_MBUTTONDOWN},
+                   {a, WM_LBUTTONDBLCLK}, {a, WM_MOUSEWHEEL},      {main, WM_NCLBUTTONDOWN},
+                   {main, WM_NCRBUTTONDOWN}, {main, WM_SYSKEYDOWN}};
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.message);
+        ASSERT_GE(RestUntilShown(p), 0);
+        PostMessageW(press.to, press.message, 0, 0);
+        PumpFor(50);
+        EXPECT_FALSE(IsWindowVisible(Balloon()));
+    }
+
+    ASSERT_GE(RestUntilShown(p), 0);
+    const RECT r = BalloonRect();
+    MoveTo({r.left + 6, r.top + (r.bottom - r.top) / 3});
+    PumpFor(50);
+    EXPECT_FALSE(IsWindowVisible(Balloon()));
 }
 
 TEST_F(QTip, AddTipReplacesOrAppendsByRectangleAndFindsTheTipUnderThePointer) {
