@@ -16,6 +16,7 @@
 #include <functional>
 #include <initializer_list>
 #include <set>
+#include <tuple>
 
 #include "runtime/byte_reader.h"
 #include "ui/controls/button_properties.h"
@@ -669,20 +670,16 @@ TEST(OwnProperties, LogicalsStoredAsAnyNonzeroWordDecodeAsOne) {
     q.noAutoHide = -1;
     q.transparency = 2;
     const std::string qb = EncodeQTipProperties(q);
-    QTipProperties qOut;
-    ASSERT_EQ(DecodeQTipProperties(Data(qb), qb.size(), qOut), OwnDataError::kNone);
-    EXPECT_EQ(qOut.followMouse, 1);
-    EXPECT_EQ(qOut.noAutoHide, 1);
-    EXPECT_EQ(qOut.transparency, 2);
+    ASSERT_EQ(DecodeQTipProperties(Data(qb), qb.size(), q), OwnDataError::kNone);
+    EXPECT_EQ(std::make_tuple(q.followMouse, q.noAutoHide, q.transparency),
+              std::make_tuple(1, 1, 2));
 
     WindowProperties w;
     w.escCloses = 2;
     w.border = 2;
     const std::string wb = EncodeWindowProperties(w);
-    WindowProperties wOut;
-    ASSERT_EQ(DecodeWindowProperties(Data(wb), wb.size(), wOut), OwnDataError::kNone);
-    EXPECT_EQ(wOut.escCloses, 1);
-    EXPECT_EQ(wOut.border, 2);
+    ASSERT_EQ(DecodeWindowProperties(Data(wb), wb.size(), w), OwnDataError::kNone);
+    EXPECT_EQ(std::make_tuple(w.escCloses, w.border), std::make_tuple(1, 2));
 }
 
 TEST(OwnProperties, QTipReservedWordsAreWrittenZeroAndIgnored) {
