@@ -48,9 +48,8 @@ class MarkupGdi : public MarkupMeasurer {
     static constexpr size_t kImageCacheSize = 32;
     static constexpr size_t kModuleCacheSize = 8;
 
-    size_t cachedFonts() const { return fonts_.size(); }
+    // How many face answers and libraries are kept now.
     size_t cachedFaces() const { return installed_.size(); }
-    size_t cachedImages() const { return images_.size(); }
     size_t cachedModules() const { return modules_.size(); }
 
   private:
