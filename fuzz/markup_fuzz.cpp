@@ -80,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(item.link < static_cast<int>(layout.links.size()));
         Check(item.kind != velmora::MarkupItem::Kind::kText || item.font >= 0);
     }
-    std::unordered_set<velmora::FontRequest, velmora::FontRequestHash> fonts(
-        layout.fonts.begin(), layout.fonts.end());
+    std::unordered_set<velmora::FontRequest, velmora::FontRequestHash> fonts(layout.fonts.begin(),
+                                                                             layout.fonts.end());
     Check(fonts.size() == layout.fonts.size());
     const int link = layout.LinkAt(layout.width / 2, layout.height / 2);
     Check(link >= -1 && link < static_cast<int>(layout.links.size()));

@@ -51,8 +51,8 @@ struct TextStyle {
     FontRequest font;
     bool overline = false;
     TextTransform transform = TextTransform::kNone;
-    MarkupColour color;       // not set: the balloon's text colour
-    MarkupColour background;  // not set: transparent
+    MarkupColour color;                  // not set: the balloon's text colour
+    MarkupColour background;             // not set: transparent
     TextAlign align = TextAlign::kLeft;  // inherited, as in HTML
     VerticalAlign verticalAlign = VerticalAlign::kBaseline;
     // Block elements only; not inherited.

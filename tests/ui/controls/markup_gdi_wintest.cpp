@@ -50,8 +50,8 @@ TEST(MarkupGdi, TensOfThousandsOfFontVariantsKeepTheGdiObjectsBounded) {
     for (int i = 0; i < kVariants; ++i) {
         // 1990 sizes from 1pt in tenths, and a weight for every round of them.
         const int tenths = 10 + i % 1990;
-        markup += "<font face=F" + std::to_string(i % 1000) + " size=" +
-                  std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) +
+        markup += "<font face=F" + std::to_string(i % 1000) +
+                  " size=" + std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) +
                   " weight=" + std::to_string(100 + 70 * (i / 1990)) + ">x</font>";
         if (i % 100 == 99)
             markup += "<br>";
@@ -70,7 +70,7 @@ TEST(MarkupGdi, TensOfThousandsOfFontVariantsKeepTheGdiObjectsBounded) {
         ASSERT_EQ(layout.fonts.size(), static_cast<size_t>(kVariants));
         Canvas canvas(64, 64);
         gdi.Paint(canvas.dc(), layout, 0, 0, 0);
-        EXPECT_LT(GetTickCount() - start, 20000u);  // about 2 s under Wine
+        EXPECT_LT(GetTickCount() - start, 20000u);               // about 2 s under Wine
         EXPECT_GE(headroom.CountFree(kRoom + 10), kRoom - 100);  // 64 fonts and a few
         EXPECT_LE(gdi.cachedFaces(), 256u);
         EXPECT_LE(gdi.cachedModules(), 8u);
