@@ -166,6 +166,7 @@ void Balloon::SetStyleSheet(const std::string& sheet) {
 void Balloon::Examine(const MSG& msg) {
     switch (msg.message) {
         case WM_MOUSEMOVE:
+            UpdateHover(msg.pt);
             behaviour_.OnMouseMove({msg.pt.x, msg.pt.y});
             return;
         case WM_LBUTTONDOWN:
@@ -197,15 +198,34 @@ void Balloon::Examine(const MSG& msg) {
 // Answers true when a link was pressed and its handling has run; the caller then
 // touches nothing more (the box may be gone).
 bool Balloon::LinkPressed(POINT screen) {
-    const int x = screen.x - geometry_.window.left - geometry_.content.left;
-    const int y = screen.y - geometry_.window.top - geometry_.content.top;
-    const int link = layout_.LinkAt(x, y);
+    const int link = LinkAt(screen);
     if (link < 0 || link >= static_cast<int>(layout_.links.size()))
         return false;
     behaviour_.OnPress();
     const MarkupLink target = layout_.links[link];
     tips_.LinkPressed(target);
     return true;
+}
+
+int Balloon::LinkAt(POINT screen) const {
+    return layout_.LinkAt(screen.x - geometry_.window.left - geometry_.content.left,
+                          screen.y - geometry_.window.top - geometry_.content.top);
+}
+
+// The link under the pointer takes the a:hover style: when the pointer moves onto or
+// off a link of the shown tip, the tip is laid out and drawn again.
+void Balloon::UpdateHover(POINT screen) {
+    const bool over = shownTip_ && BalloonVisible() && WindowFromPoint(screen) == hwnd();
+    const int link = over ? LinkAt(screen) : -1;
+    if (link == hoverLink_)
+        return;
+    hoverLink_ = link;
+    const std::string* text = shownTip_ ? tips_.TipText(*shownTip_) : nullptr;
+    if (!text || !BalloonVisible() || background_.pixels.empty())
+        return;
+    layout_ = LayOutMarkup(*text, sheet_, gdi_, hoverLink_);
+    RenderBalloon();
+    Redraw(transparency_);
 }
 
 void Balloon::StartTimer(int id, int milliseconds) {
@@ -279,6 +299,7 @@ void Balloon::HideWindow() {
 }
 
 bool Balloon::Prepare(const std::string& text, BalloonPoint p) {
+    hoverLink_ = -1;
     layout_ = LayOutMarkup(text, sheet_, gdi_);
     const MarkupRect screen = {
         GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),

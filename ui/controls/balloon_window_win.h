@@ -94,6 +94,9 @@ class Balloon : public BalloonHost {
     void RenderBalloon();
     void Draw(HDC dc);
     bool LinkPressed(POINT screen);
+    // The link of the shown layout at a screen point, or -1.
+    int LinkAt(POINT screen) const;
+    void UpdateHover(POINT screen);
 
     TipSource& tips_;
     BalloonBehaviour behaviour_;
@@ -113,6 +116,7 @@ class Balloon : public BalloonHost {
     // What shows now.
     std::optional<TipKey> shownTip_;
     MarkupLayout layout_;
+    int hoverLink_ = -1;  // the link laid out in the a:hover style
     BalloonGeometry geometry_;
     UniqueGdi<HRGN> shape_;
     PixelBuffer background_;

@@ -54,6 +54,28 @@ void MarkupFlow::Space(int pixels) {
     pendingSpace_ = Capped(static_cast<long long>(pendingSpace_) + std::max(0, pixels));
 }
 
+size_t MarkupFlow::BeginBlock() {
+    Block b;
+    b.top = Here();
+    b.indentLeft = indentLeft_;
+    b.indentRight = indentRight_;
+    blocks_.push_back(std::move(b));
+    return blocks_.size() - 1;
+}
+
+void MarkupFlow::EndBlock(size_t block, const MarkupFill& fill, bool filled,
+                          const std::optional<MarkupFrame>& frame, int link) {
+    if (block >= blocks_.size())
+        return;
+    Block& b = blocks_[block];
+    b.bottom = Here();
+    b.ended = true;
+    b.fill = fill;
+    b.filled = filled;
+    b.frame = frame;
+    b.link = link;
+}
+
 int MarkupFlow::NaturalWidth() const {
     int widest = 0;
     for (const Line& line : lines_) {
@@ -71,6 +93,37 @@ int MarkupFlow::Height() const {
 }
 
 int MarkupFlow::Place(int width, int dx, int dy, std::vector<MarkupItem>& out) const {
+    // Where each line starts, before its space; the last entry is the end of the lines.
+    std::vector<long long> lineTops(lines_.size() + 1, dy);
+    for (size_t i = 0; i < lines_.size(); ++i)
+        lineTops[i + 1] = lineTops[i] + lines_[i].spaceBefore + lines_[i].height;
+    auto at = [&lineTops](const Mark& m) {
+        return static_cast<int>(std::min<long long>(
+            lineTops[std::min(m.line, lineTops.size() - 1)] + m.space, kMaxMarkupExtent));
+    };
+    for (const Block& b : blocks_) {
+        if (!b.ended || (!b.filled && !b.frame))
+            continue;
+        const MarkupRect rect{dx + b.indentLeft, at(b.top),
+                              std::max(dx + b.indentLeft, dx + width - b.indentRight),
+                              at(b.bottom)};
+        if (rect.width() <= 0 || rect.height() <= 0)
+            continue;
+        MarkupItem item;
+        item.rect = rect;
+        item.link = b.link;
+        if (b.filled) {
+            item.kind = MarkupItem::Kind::kFill;
+            item.fill = b.fill;
+            out.push_back(item);
+        }
+        if (b.frame) {
+            item.kind = MarkupItem::Kind::kFrame;
+            item.frame = *b.frame;
+            out.push_back(item);
+        }
+    }
+
     long long y = dy;
     for (const Line& line : lines_) {
         y += line.spaceBefore;

@@ -3,6 +3,7 @@
 // are added left to right, lines end only where told, and at the end the lines are
 // placed within the container's width by their alignment (internal to the layout).
 
+#include <optional>
 #include <vector>
 
 #include "ui/controls/markup_layout.h"
@@ -43,6 +44,15 @@ class MarkupFlow {
         indentRight_ += right;
     }
 
+    // A block's background and frame, behind its lines: BeginBlock at the block's
+    // top edge (its top margin already spaced, its left and right margins already
+    // indented), EndBlock at its bottom edge (its bottom padding spaced, its
+    // indents taken back). Blocks are drawn in the order they began, so an outer
+    // block lies under the blocks inside it.
+    size_t BeginBlock();
+    void EndBlock(size_t block, const MarkupFill& fill, bool filled,
+                  const std::optional<MarkupFrame>& frame, int link);
+
     // The widest line with its indents (lines ended so far).
     int NaturalWidth() const;
     // The height of the ended lines with their spaces.
@@ -52,6 +62,22 @@ class MarkupFlow {
     int Place(int width, int dx, int dy, std::vector<MarkupItem>& out) const;
 
   private:
+    // A place between lines: before lines_[line], after `space` of its space.
+    struct Mark {
+        size_t line = 0;
+        int space = 0;
+    };
+    struct Block {
+        Mark top, bottom;
+        int indentLeft = 0, indentRight = 0;
+        bool ended = false;
+        bool filled = false;
+        MarkupFill fill;
+        std::optional<MarkupFrame> frame;
+        int link = -1;
+    };
+    Mark Here() const { return {lines_.size(), pendingSpace_}; }
+
     struct Line {
         std::vector<FlowPiece> pieces;
         int width = 0;
@@ -64,6 +90,7 @@ class MarkupFlow {
 
     int tabInterval_;
     std::vector<Line> lines_;
+    std::vector<Block> blocks_;
     Line current_;
     int pendingSpace_ = 0;
     int indentLeft_ = 0, indentRight_ = 0;

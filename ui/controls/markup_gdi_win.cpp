@@ -153,15 +153,14 @@ MarkupGdi::~MarkupGdi() = default;
 bool MarkupGdi::FaceInstalled(const std::wstring& face) {
     if (face.empty() || face.size() >= LF_FACESIZE)
         return false;
-    auto it = installed_.find(face);
-    if (it != installed_.end())
-        return it->second;
+    if (const bool* known = installed_.Find(face))
+        return *known;
     LOGFONTW lf = {};
     lf.lfCharSet = DEFAULT_CHARSET;
     face.copy(lf.lfFaceName, LF_FACESIZE - 1);
     bool found = false;
     EnumFontFamiliesExW(dc_.get(), &lf, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
-    installed_[face] = found;
+    installed_.Insert(face, found);
     return found;
 }
 
@@ -184,12 +183,9 @@ std::wstring MarkupGdi::FaceFor(const std::string& families) {
 }
 
 MarkupGdi::Font& MarkupGdi::FontFor(const FontRequest& request) {
-    for (const auto& f : fonts_) {
-        if (f->request == request)
-            return *f;
-    }
-    auto f = std::make_unique<Font>();
-    f->request = request;
+    if (Font* cached = fonts_.Find(request))
+        return *cached;
+    Font f;
     LOGFONTW lf = {};
     const int dpi = GetDeviceCaps(dc_.get(), LOGPIXELSY);
     lf.lfHeight = -MulDiv(std::clamp(request.tenths, kMinFontTenths, kMaxFontTenths), dpi, 720);
@@ -199,14 +195,15 @@ MarkupGdi::Font& MarkupGdi::FontFor(const FontRequest& request) {
     lf.lfStrikeOut = request.strikeout;
     lf.lfCharSet = DEFAULT_CHARSET;
     FaceFor(request.families).copy(lf.lfFaceName, LF_FACESIZE - 1);
-    f->font.reset(CreateFontIndirectW(&lf));
-    DcSelect select(dc_.get(), f->font ? static_cast<HGDIOBJ>(f->font.get())
-                                       : GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICW tm = {};
-    GetTextMetricsW(dc_.get(), &tm);
-    f->metrics = {tm.tmAscent, tm.tmDescent, tm.tmAveCharWidth};
-    fonts_.push_back(std::move(f));
-    return *fonts_.back();
+    f.font.reset(CreateFontIndirectW(&lf));
+    {
+        DcSelect select(dc_.get(), f.font ? static_cast<HGDIOBJ>(f.font.get())
+                                          : GetStockObject(DEFAULT_GUI_FONT));
+        TEXTMETRICW tm = {};
+        GetTextMetricsW(dc_.get(), &tm);
+        f.metrics = {tm.tmAscent, tm.tmDescent, tm.tmAveCharWidth};
+    }
+    return fonts_.Insert(request, std::move(f));
 }
 
 FontMetrics MarkupGdi::Metrics(const FontRequest& font) {
@@ -226,13 +223,10 @@ int MarkupGdi::TextWidth(const FontRequest& font, std::string_view text) {
 HMODULE MarkupGdi::Module(const std::string& name) {
     if (name.empty())
         return GetModuleHandleW(nullptr);
-    for (const auto& [n, m] : modules_) {
-        if (n == name)
-            return m.get();
-    }
+    if (const UniqueLibrary* cached = modules_.Find(name))
+        return cached->get();
     HMODULE m = LoadLibraryExW(WideFromGbk(name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    modules_.emplace_back(name, UniqueLibrary(m));
-    return m;
+    return modules_.Insert(name, UniqueLibrary(m)).get();
 }
 
 HANDLE MarkupGdi::ImageHandle(const ImageRef& ref, bool& isIcon) {
@@ -251,10 +245,8 @@ HANDLE MarkupGdi::ImageHandle(const ImageRef& ref, bool& isIcon) {
             break;
     }
     const std::string key = ImageKey(ref);
-    for (const LoadedImage& i : images_) {
-        if (i.key == key)
-            return i.icon ? static_cast<HANDLE>(i.icon.get()) : static_cast<HANDLE>(i.bitmap.get());
-    }
+    if (const LoadedImage* i = images_.Find(key))
+        return i->icon ? static_cast<HANDLE>(i->icon.get()) : static_cast<HANDLE>(i->bitmap.get());
     const UINT type = ref.icon ? IMAGE_ICON : IMAGE_BITMAP;
     HANDLE h = nullptr;
     if (ref.source == ImageRef::Source::kResource) {
@@ -265,12 +257,11 @@ HANDLE MarkupGdi::ImageHandle(const ImageRef& ref, bool& isIcon) {
                        LR_LOADFROMFILE);
     }
     LoadedImage loaded;
-    loaded.key = key;
     if (ref.icon)
         loaded.icon.reset(static_cast<HICON>(h));
     else
         loaded.bitmap.reset(static_cast<HBITMAP>(h));
-    images_.push_back(std::move(loaded));
+    images_.Insert(key, std::move(loaded));
     return h;
 }
 
@@ -299,8 +290,17 @@ std::string MarkupGdi::ResourceString(const std::string& module, uint32_t id) {
 void MarkupGdi::PaintImage(HDC dc, const ImageRef& ref, const RECT& r) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (ref.source == ImageRef::Source::kImageList) {
-        if (imageList_)
+        int cx = 0, cy = 0;
+        if (!imageList_ || !ImageList_GetIconSize(imageList_, &cx, &cy))
+            return;
+        if (w == cx && h == cy) {
             ImageList_Draw(imageList_, ref.index, dc, r.left, r.top, ILD_NORMAL);
+            return;
+        }
+        // Drawn at another size (cx=, cy=): stretched through an icon of the image.
+        UniqueIcon icon(ImageList_GetIcon(imageList_, ref.index, ILD_NORMAL));
+        if (icon)
+            DrawIconEx(dc, r.left, r.top, icon.get(), w, h, 0, nullptr, DI_NORMAL);
         return;
     }
     bool isIcon = false;

@@ -1,18 +1,18 @@
 #pragma once
 // Tip markup on Windows: measuring it with GDI fonts and images, and drawing a
-// layout. Fonts are made once per style and kept; images that markup loads from
-// resources or files are kept too; handles named by markup belong to others.
+// layout. Fonts, the images that markup loads from resources or files, the
+// libraries they come from and the answers to "is this face installed" are kept in
+// caches of a fixed size: a tip with thousands of font variants makes fonts again
+// as it needs them rather than using up the process's GDI objects. Handles named
+// by markup belong to others.
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <map>
-#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "runtime/win_handles.h"
+#include "ui/controls/lru_cache.h"
 #include "ui/controls/markup_layout.h"
 
 namespace velmora {
@@ -42,14 +42,22 @@ class MarkupGdi : public MarkupMeasurer {
     // of its own in `textColour`.
     void Paint(HDC dc, const MarkupLayout& layout, int x, int y, COLORREF textColour);
 
+    // How many of each the caches hold at most.
+    static constexpr size_t kFontCacheSize = kMarkupFontCacheSize;
+    static constexpr size_t kFaceCacheSize = 256;
+    static constexpr size_t kImageCacheSize = 32;
+    static constexpr size_t kModuleCacheSize = 8;
+
+    // How many face answers and libraries are kept now.
+    size_t cachedFaces() const { return installed_.size(); }
+    size_t cachedModules() const { return modules_.size(); }
+
   private:
     struct Font {
-        FontRequest request;
         UniqueGdi<HFONT> font;
         FontMetrics metrics;
     };
     struct LoadedImage {
-        std::string key;
         UniqueIcon icon;
         UniqueGdi<HBITMAP> bitmap;
     };
@@ -66,10 +74,13 @@ class MarkupGdi : public MarkupMeasurer {
 
     UniqueDc dc_;
     HIMAGELIST imageList_ = nullptr;
-    std::vector<std::unique_ptr<Font>> fonts_;
-    std::map<std::wstring, bool> installed_;
-    std::vector<LoadedImage> images_;
-    std::vector<std::pair<std::string, UniqueLibrary>> modules_;
+    // A cached font or image is dropped only from FontFor and ImageHandle, never
+    // while it is selected into a device context.
+    LruCache<FontRequest, Font, FontRequestHash> fonts_{kFontCacheSize};
+    LruCache<std::wstring, bool> installed_{kFaceCacheSize};
+    LruCache<std::string, LoadedImage> images_{kImageCacheSize};
+    // Loaded as data files; what is read from one is copied out at once.
+    LruCache<std::string, UniqueLibrary> modules_{kModuleCacheSize};
 };
 
 }  // namespace velmora

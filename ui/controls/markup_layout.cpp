@@ -18,6 +18,17 @@ bool IsBlock(MarkupTag tag) {
            tag == MarkupTag::kDiv;
 }
 
+// The frame that a block's border declarations ask for, if any.
+std::optional<MarkupFrame> BlockFrame(const TextStyle& style) {
+    if (style.borderStyle == BorderStyle::kNone || style.borderWidth <= 0)
+        return std::nullopt;
+    MarkupFrame f;
+    f.width = style.borderWidth;
+    f.style = style.borderStyle;
+    f.light = f.dark = style.borderColor.IsSet() ? style.borderColor : style.color;
+    return f;
+}
+
 std::string Transformed(std::string_view text, TextTransform transform) {
     std::string out(text);
     if (transform == TextTransform::kNone)
@@ -111,7 +122,7 @@ TextStyle MarkupLayouter::BodyStyle() const {
 }
 
 TextStyle MarkupLayouter::ElementStyle(const MarkupNode& e, const TextStyle& parent) const {
-    TextStyle s = parent.Inherited();
+    TextStyle s = parent.Inherited(IsBlock(e.tag) || e.tag == MarkupTag::kCell);
     switch (e.tag) {
         case MarkupTag::kBold:
             s.font.weight = 700;
@@ -129,8 +140,11 @@ TextStyle MarkupLayouter::ElementStyle(const MarkupNode& e, const TextStyle& par
             break;
     }
     sheet_.Apply(e.name, parent, s);
-    if (e.tag == MarkupTag::kLink)
+    if (e.tag == MarkupTag::kLink) {
         sheet_.Apply("a:link", parent, s);
+        if (hoverLink_ >= 0 && hoverLink_ == static_cast<int>(out_.links.size()))
+            sheet_.Apply("a:hover", parent, s);  // the link this element is about to open
+    }
     if (const std::string* classes = e.Attribute("class")) {
         std::string_view rest = *classes;
         while (!(rest = TrimBlanks(rest)).empty()) {
@@ -174,12 +188,10 @@ int MarkupLayouter::TabInterval(const TextStyle& style) {
 }
 
 int MarkupLayouter::FontIndex(const FontRequest& font) {
-    for (size_t i = 0; i < out_.fonts.size(); ++i) {
-        if (out_.fonts[i] == font)
-            return static_cast<int>(i);
-    }
-    out_.fonts.push_back(font);
-    return static_cast<int>(out_.fonts.size()) - 1;
+    const auto [it, added] = fontIndex_.emplace(font, static_cast<int>(out_.fonts.size()));
+    if (added)
+        out_.fonts.push_back(font);
+    return it->second;
 }
 
 void MarkupLayouter::AddTextRun(std::string_view text, const TextStyle& style, int link,
@@ -352,18 +364,31 @@ void MarkupLayouter::WalkElement(const MarkupNode& e, const TextStyle& parent, i
         Walk(e.children, style, link, flow);
         return;
     }
+    // A block: margin, frame and padding round its lines; its background behind
+    // all of them, so its contents need none of their own.
     flow.Break(Metrics(parent), false);
     const BoxSides& m = style.margin;
     const BoxSides& p = style.padding;
-    flow.Space(m.top + p.top);
+    const std::optional<MarkupFrame> frame = BlockFrame(style);
+    const int f = frame ? frame->width : 0;
+    flow.Space(m.top);
+    flow.Indent(m.left, m.right);
+    const size_t block = flow.BeginBlock();
+    flow.Space(f + p.top);
     const TextAlign before = flow.align();
     flow.SetAlign(AlignAttribute(e, style.align));
-    flow.Indent(m.left + p.left, m.right + p.right);
-    Walk(e.children, style, link, flow);
+    flow.Indent(f + p.left, f + p.right);
+    TextStyle contents = style;
+    contents.background = MarkupColour{};
+    Walk(e.children, contents, link, flow);
     flow.Break(Metrics(style), false);
-    flow.Indent(-(m.left + p.left), -(m.right + p.right));
+    flow.Indent(-(m.left + f + p.left), -(m.right + f + p.right));
     flow.SetAlign(before);
-    flow.Space(m.bottom + p.bottom);
+    flow.Space(p.bottom + f);
+    MarkupFill fill;
+    fill.begin = style.background;
+    flow.EndBlock(block, fill, style.background.IsSet(), frame, link);
+    flow.Space(m.bottom);
 }
 
 void MarkupLayouter::Walk(const std::vector<MarkupNode>& nodes, const TextStyle& style, int link,
@@ -377,11 +402,11 @@ void MarkupLayouter::Walk(const std::vector<MarkupNode>& nodes, const TextStyle&
     }
 }
 
-MarkupLayout LayOutMarkup(std::string_view text, const StyleSheet& sheet,
-                          MarkupMeasurer& measurer) {
+MarkupLayout LayOutMarkup(std::string_view text, const StyleSheet& sheet, MarkupMeasurer& measurer,
+                          int hoverLink) {
     MarkupLayout layout;
     const MarkupNode document = ParseMarkup(text);
-    MarkupLayouter layouter(sheet, measurer, layout);
+    MarkupLayouter layouter(sheet, measurer, layout, hoverLink);
     const TextStyle body = layouter.BodyStyle();
     MarkupFlow flow(layouter.TabInterval(body));
     flow.SetAlign(body.align);

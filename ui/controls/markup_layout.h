@@ -7,10 +7,13 @@
 // the next tab position (every eight average characters of the body font), a
 // carriage return is dropped; lines break nowhere else. The body rule gives the
 // text its font; p, h1-h6, pre and div are blocks (each starts on a line of its
-// own, with its margins, padding and text-align); tables are blocks of rows and
-// cells; images stand on the text's baseline; links are remembered with the
-// rectangles of their pieces.
+// own, with its margins, border, padding and text-align, its background behind the
+// whole block); the contents of an inline element keep its background and vertical
+// alignment; tables are blocks of rows and cells; images stand on the text's
+// baseline; links are remembered with the rectangles of their pieces, and the one
+// under the pointer takes the a:hover style.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -73,6 +76,10 @@ class MarkupMeasurer {
     virtual std::string ResourceString(const std::string& module, uint32_t id) = 0;
 };
 
+// A measurer that keeps fonts (the Windows one keeps GDI fonts) keeps at most this
+// many at once, however many a tip asks for.
+constexpr size_t kMarkupFontCacheSize = 64;
+
 struct MarkupFill {
     int effect = 0;  // 0 solid, 1-15 the background effects (balloon_pixels.h)
     MarkupColour begin, middle, end;
@@ -124,7 +131,10 @@ struct MarkupLayout {
 // Layouts are kept below this width and height in pixels.
 constexpr int kMaxMarkupExtent = 16384;
 
-MarkupLayout LayOutMarkup(std::string_view text, const StyleSheet& sheet, MarkupMeasurer& measurer);
+// `hoverLink` is the link under the pointer (its index in MarkupLayout::links), drawn
+// in the a:hover style; -1 for none.
+MarkupLayout LayOutMarkup(std::string_view text, const StyleSheet& sheet, MarkupMeasurer& measurer,
+                          int hoverLink = -1);
 
 // The fixed-width stand-in: a single-byte character (and a symbol) is half the
 // font's size in pixels wide, a two-byte character the full size; the ascent is

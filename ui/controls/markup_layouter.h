@@ -2,14 +2,18 @@
 // The walk over the markup tree that fills flows with pieces (internal to the
 // layout; tables, in markup_table.cpp, use it for their cells).
 
+#include <unordered_map>
+
 #include "ui/controls/markup_flow.h"
 
 namespace velmora {
 
 class MarkupLayouter {
   public:
-    MarkupLayouter(const StyleSheet& sheet, MarkupMeasurer& measurer, MarkupLayout& out)
-        : sheet_(sheet), measurer_(measurer), out_(out) {}
+    // `hoverLink`: the link (by its place among the tip's links) under the pointer, or -1.
+    MarkupLayouter(const StyleSheet& sheet, MarkupMeasurer& measurer, MarkupLayout& out,
+                   int hoverLink = -1)
+        : sheet_(sheet), measurer_(measurer), out_(out), hoverLink_(hoverLink) {}
 
     // The style of the tip's text: the body rule over the defaults.
     TextStyle BodyStyle() const;
@@ -36,6 +40,8 @@ class MarkupLayouter {
     const StyleSheet& sheet_;
     MarkupMeasurer& measurer_;
     MarkupLayout& out_;
+    int hoverLink_;
+    std::unordered_map<FontRequest, int, FontRequestHash> fontIndex_;  // into out_.fonts
 
     friend FlowPiece LayOutTable(MarkupLayouter& layouter, const MarkupNode& table,
                                  const TextStyle& style, int link);

@@ -302,8 +302,12 @@ bool ApplyDeclaration(const StyleDeclaration& d, const TextStyle& parent, TextSt
             return ApplyKeyword(v, kVerticalAligns, style.verticalAlign);
         case StyleProperty::kBorderStyle:
             return ApplyKeyword(v, kBorderStyles, style.borderStyle);
-        case StyleProperty::kBorderWidth:
-            return ApplySpacing(v, parent, style.borderWidth);
+        case StyleProperty::kBorderWidth: {
+            static constexpr std::pair<const char*, int> kBorderWidths[] = {
+                {"thin", 1}, {"medium", 3}, {"thick", 5}};
+            return ApplyKeyword(v, kBorderWidths, style.borderWidth) ||
+                   ApplySpacing(v, parent, style.borderWidth);
+        }
         case StyleProperty::kBorderColor:
             return ApplyColour(v, style.borderColor);
         case StyleProperty::kMarginLeft:

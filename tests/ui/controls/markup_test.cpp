@@ -7,8 +7,12 @@
 //  - styles from the sheet and from tags (bold, italic, h1, font attributes,
 //    colours by number, name and system name), the body rule of the default sheet;
 //  - a table's cells side by side with spacing and padding; links found by point;
-//    a rule spanning the tip; images sized by cx/cy.
+//    a rule spanning the tip; images sized by cx/cy;
+//  - golden layouts: inline contents keep their element's vertical alignment and
+//    background; a block's background and border cover the whole block; a:hover.
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "app/windows/test_window.h"
 #include "ui/controls/markup_layout.h"
@@ -45,9 +49,35 @@ int Width(std::string_view gbk, int px) {
     return w;
 }
 
-MarkupLayout Lay(std::string_view markup, const StyleSheet& sheet = StyleSheet::Default()) {
+MarkupLayout Lay(std::string_view markup, const StyleSheet& sheet = StyleSheet::Default(),
+                 int hoverLink = -1) {
     FixedWidthMeasurer m;
-    return LayOutMarkup(markup, sheet, m);
+    return LayOutMarkup(markup, sheet, m, hoverLink);
+}
+
+// The layout's items in drawing order: kind (Text, Image, Fill, Border frame, Rule),
+// rectangle, then the text (and "u" when underlined), the fill's or frame's colour.
+std::string Golden(const MarkupLayout& l) {
+    std::string s;
+    char buf[80];
+    for (const MarkupItem& i : l.items) {
+        const MarkupRect& r = i.rect;
+        std::snprintf(buf, sizeof buf, "%c %d,%d,%d,%d", "TIFBR"[static_cast<int>(i.kind)], r.left,
+                      r.top, r.right, r.bottom);
+        s += buf;
+        if (i.kind == MarkupItem::Kind::kText)
+            s += " " + i.text + (l.fonts[i.font].underline ? " u" : "");
+        if (i.kind == MarkupItem::Kind::kFill) {
+            std::snprintf(buf, sizeof buf, " #%06X", i.fill.begin.value);
+            s += buf;
+        }
+        if (i.kind == MarkupItem::Kind::kFrame) {
+            std::snprintf(buf, sizeof buf, " w%d #%06X", i.frame.width, i.frame.light.value);
+            s += buf;
+        }
+        s += "; ";
+    }
+    return s;
 }
 
 TEST(Markup, EntitiesAreReplacedOneAfterAnotherInTheirOrder) {
@@ -219,6 +249,38 @@ TEST(Markup, TablesLinksRulesAndImages) {
     EXPECT_EQ(image.images[0].handle, 0x1234u);
     EXPECT_EQ(image.width, 20);
     EXPECT_EQ(image.height, 30);
+}
+
+TEST(Markup, GoldenLayoutsOfInheritanceBlocksBordersAndHover) {
+    // The default sheet's body: 12 px, characters 6 px wide, lines 15 px high.
+    const struct {
+        const char* in;
+        int hover;
+        const char* golden;
+    } cases[] = {
+        // sub's contents sit at the bottom of the line like sub (65%: 8 px).
+        {"x<sub><b>2</b></sub>", -1, "T 0,0,6,15 x; T 6,5,10,15 2; "},
+        // An inline element's contents show its background.
+        {"<span style='background-color:red'>a<b>b</b></span>", -1,
+         "F 0,0,6,15 #0000FF; T 0,0,6,15 a; F 6,0,12,15 #0000FF; T 6,0,12,15 b; "},
+        // A block's background lies behind all of the block, once.
+        {"<pre>a <b>b</b></pre>x", -1,
+         "F 0,0,18,15 #BBEDFB; T 0,0,12,15 a ; T 12,0,18,15 b; T 0,15,6,30 x; "},
+        {"<pre>a</pre>abcdef", -1, "F 0,0,36,15 #BBEDFB; T 0,0,6,15 a; T 0,15,36,30 abcdef; "},
+        {"<div style='background-color:red; margin-left:4px; margin-top:2px'>a</div>", -1,
+         "F 4,2,10,17 #0000FF; T 4,2,10,17 a; "},
+        // Border between margin and padding.
+        {"<div style='border-style:solid; border-width:medium; border-color:red; "
+         "padding-left:2px'>a</div>",
+         -1, "B 0,0,14,21 w3 #0000FF; T 5,3,11,18 a; "},
+        {"<p style='border-style:dashed; border-width:thick; color:lime'>a</p>", -1,
+         "B 0,0,16,25 w5 #00FF00; T 5,5,11,20 a; "},
+        // The link under the pointer takes a:hover.
+        {"<a href=x>a</a><a href=y>b</a>", 1, "T 0,0,6,15 a; T 6,0,12,15 b u; "},
+        {"<a href=x>a</a><a href=y>b</a>", -1, "T 0,0,6,15 a; T 6,0,12,15 b; "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Golden(Lay(c.in, StyleSheet::Default(), c.hover)), c.golden) << c.in;
 }
 
 }  // namespace
