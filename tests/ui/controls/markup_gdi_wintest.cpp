@@ -2,7 +2,7 @@
 //  - a tip of twenty thousand font variants (with a thousand face names and a
 //    hundred images and libraries named): laid out and drawn within a headroom of
 //    a thousand GDI objects, which it gives back when the measurer goes; the face
-//    answers and libraries kept stay within bounds; it takes seconds;
+//    answers and libraries kept stay within bounds;
 //  - an image-list image drawn at the cx/cy it is given.
 #include <gtest/gtest.h>
 
@@ -64,13 +64,11 @@ TEST(MarkupGdi, TensOfThousandsOfFontVariantsKeepTheGdiObjectsBounded) {
     test::GdiHeadroom headroom(kRoom);
     ASSERT_GE(headroom.CountFree(kRoom + 10), kRoom - 5);
     {
-        const DWORD start = GetTickCount();
         MarkupGdi gdi;
         const MarkupLayout layout = LayOutMarkup(markup, StyleSheet::Default(), gdi);
         ASSERT_EQ(layout.fonts.size(), static_cast<size_t>(kVariants));
         Canvas canvas(64, 64);
         gdi.Paint(canvas.dc(), layout, 0, 0, 0);
-        EXPECT_LT(GetTickCount() - start, 20000u);               // about 2 s under Wine
         EXPECT_GE(headroom.CountFree(kRoom + 10), kRoom - 100);  // 64 fonts and a few
         EXPECT_LE(gdi.cachedFaces(), 256u);
         EXPECT_LE(gdi.cachedModules(), 8u);
