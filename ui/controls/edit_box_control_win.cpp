@@ -178,9 +178,8 @@ bool EditBoxControl::Build(const CreateParams& p) {
 
 // The font, and for a single line the least height: "无" plus both edges.
 void EditBoxControl::ApplyFont() {
-    font_ = MakeControlFont(props_.font);
+    SetControlFont(hwnd(), font_, props_.font);
     HFONT font = FontOrDefault(font_);
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (!SingleLine())
         return;
     const int least = TextHeight(hwnd(), font, L"无") + 2 * GetSystemMetrics(SM_CYEDGE);
