@@ -46,6 +46,16 @@ class ButtonControl : public Control {
     ButtonControl(const CreateParams& p, ButtonProperties props)
         : Control(p.windowId, p.unitId), props_(std::move(props)) {}
 
+    // A button still standing takes back its font and picture before they are freed.
+    ~ButtonControl() override {
+        if (!hwnd())
+            return;
+        SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                     FALSE);
+        SendMessageW(hwnd(), BM_SETIMAGE, IMAGE_ICON, 0);
+        SendMessageW(hwnd(), BM_SETIMAGE, IMAGE_BITMAP, 0);
+    }
+
     static std::unique_ptr<Control> Create(const CreateParams& p) {
         ButtonProperties props;
         if (DecodeButtonProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
@@ -112,9 +122,7 @@ class ButtonControl : public Control {
                 break;
             case kFont:
                 props_.font = value.bytes;
-                font_ = MakeControlFont(props_.font);
-                SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font_)),
-                             FALSE);
+                SetControlFont(hwnd(), font_, props_.font);
                 break;
             default:
                 return 0;
@@ -172,8 +180,7 @@ class ButtonControl : public Control {
         Subclass(h);
         if (image)
             SendMessageW(h, BM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image));
-        font_ = MakeControlFont(props_.font);
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font_)), FALSE);
+        SetControlFont(h, font_, props_.font);
         return true;
     }
 

@@ -32,6 +32,12 @@ HFONT FontOrDefault(const UniqueGdi<HFONT>& font) {
     return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+void SetControlFont(HWND hwnd, UniqueGdi<HFONT>& held, const std::string& fontData) {
+    UniqueGdi<HFONT> font = MakeControlFont(fontData);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), FALSE);
+    held = std::move(font);
+}
+
 void ApplyBorderStyles(HWND hwnd, int32_t border) {
     const BorderStyles all = AllBorderStyles();
     const BorderStyles chosen = BorderStylesFor(border);

@@ -24,6 +24,11 @@ UniqueGdi<HFONT> MakeControlFont(const std::string& fontData);
 // The font itself, or DEFAULT_GUI_FONT when there is none.
 HFONT FontOrDefault(const UniqueGdi<HFONT>& font);
 
+// Makes the font of `fontData` (none: DEFAULT_GUI_FONT), hands it to the control
+// (WM_SETFONT) and only then frees the font held before, so that the control never
+// holds a deleted font.
+void SetControlFont(HWND hwnd, UniqueGdi<HFONT>& held, const std::string& fontData);
+
 // Clears every border-table style of the window, sets those of `border` and
 // redraws the frame (no move, size, z-order change or activation).
 void ApplyBorderStyles(HWND hwnd, int32_t border);

@@ -135,6 +135,7 @@ class EditBoxControl : public Control {
     bool SingleLine() const { return props_.multiline != 1; }
     void ApplyFont();
     void WriteContent(const std::string& text);
+    void ReplaceText(const std::string& text);
     void RewriteOnFocusLoss();
     void Spin(bool up);
     void SetSelection(int start, int end);
@@ -178,9 +179,8 @@ bool EditBoxControl::Build(const CreateParams& p) {
 
 // The font, and for a single line the least height: "无" plus both edges.
 void EditBoxControl::ApplyFont() {
-    font_ = MakeControlFont(props_.font);
+    SetControlFont(hwnd(), font_, props_.font);
     HFONT font = FontOrDefault(font_);
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (!SingleLine())
         return;
     const int least = TextHeight(hwnd(), font, L"无") + 2 * GetSystemMetrics(SM_CYEDGE);
@@ -213,6 +213,16 @@ void EditBoxControl::WriteContent(const std::string& text) {
     SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(0, EN_CHANGE), reinterpret_cast<LPARAM>(hwnd()));
 }
 
+// A text the box puts in itself: content changed is raised once, by the box, as
+// Windows sends EN_CHANGE for a set text to a single-line box but not to a
+// multi-line one.
+void EditBoxControl::ReplaceText(const std::string& text) {
+    settingContent_ = true;
+    SetWindowTextGbk(hwnd(), text);
+    settingContent_ = false;
+    RaiseEvent(windowId(), unitId(), kEventContentChanged);
+}
+
 void EditBoxControl::RewriteOnFocusLoss() {
     const std::string text = WindowTextGbk(hwnd());
     const std::optional<std::string> rewritten = RewriteForInputMode(props_.inputMode, text);
@@ -220,7 +230,7 @@ void EditBoxControl::RewriteOnFocusLoss() {
         return;
     DWORD start = 0;
     SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    SetWindowTextGbk(hwnd(), *rewritten);  // raises content changed
+    ReplaceText(*rewritten);
     if (hwnd())
         SetSelection(static_cast<int>(start), static_cast<int>(start));
 }
@@ -236,7 +246,7 @@ void EditBoxControl::Spin(bool up) {
     int32_t lowest = 0, highest = 0;
     spin_.GetRange(lowest, highest);
     const int32_t n = SpinStep(WindowTextGbk(hwnd()), lowest, highest, up);
-    SetWindowTextGbk(hwnd(), std::to_string(n));  // raises content changed
+    ReplaceText(std::to_string(n));
     if (!hwnd())
         return;
     SetSelection(0, -1);

@@ -116,10 +116,19 @@ class PicBoxControl : public Control {
                 p.picture = value.bytes;
                 LoadPicture();
                 break;
-            case kDisplayMode:
-                p.displayMode = Choice(v, kLastDisplayMode);
-                display_->SetDisplayMode(p.displayMode);
+            case kDisplayMode: {
+                // Every write repaints at once; the display itself repaints only
+                // for a mode that changed.
+                const int32_t mode = Choice(v, kLastDisplayMode);
+                const bool same = mode == Choice(p.displayMode, kLastDisplayMode);
+                p.displayMode = mode;
+                display_->SetDisplayMode(mode);
+                if (same) {
+                    InvalidateRect(hwnd(), nullptr, FALSE);
+                    UpdateWindow(hwnd());
+                }
                 break;
+            }
             case kAnimate:
                 // Only a GIF is shown differently by Animate: it is loaded anew the
                 // way the new value says, so 1 starts it from its first frame even

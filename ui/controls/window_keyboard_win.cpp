@@ -150,15 +150,20 @@ bool WindowControl::PressEnter(Control* focused) {
         Click(*focused);
         return true;
     }
-    if (props_.enterMovesFocus == 1)
-        return MoveFocus(true);
+    if (props_.enterMovesFocus == 1) {
+        MoveFocus(true);
+        return true;
+    }
     for (Control* c : ControlsInStoredOrder()) {
         if (IsEnabledDefaultButton(*c)) {
             Click(*c);
             return true;
         }
     }
-    return false;  // no default button: Enter goes on to the focused control
+    // No default button: Enter does nothing. It is not passed on either, or a
+    // single-line edit box would answer it with the error beep; a control that
+    // wants Enter was asked before and has it already.
+    return true;
 }
 
 // The help file is looked for only when F1 is pressed; one that does not exist

@@ -12,15 +12,16 @@
 // so in WM_DESTROY); debug builds assert on a stop that finds its worker running
 // and the window gone. A worker that finds the window gone (or its handle taken by
 // a window of another thread, or its device context no longer the window's) ends
-// at its next frame without drawing.
+// at its next frame without drawing; one that gets no device context of the window
+// ends at once, and the box goes on showing the canvas with its first image.
 
 #include <windows.h>
 
 #include <atomic>
 #include <memory>
-#include <mutex>
 
 #include "runtime/win_handles.h"
+#include "ui/picture/canvas_lock.h"
 #include "ui/picture/gif_animation.h"
 #include "ui/picture/placement.h"
 #include "ui/picture/stretched_canvas_cache_win.h"
@@ -68,15 +69,20 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
     // A number of its own for each player ever made (addresses get reused).
     unsigned serial() const { return serial_; }
 
-    // Called by the worker after each round; `shown` says whether the canvas was
-    // copied onto the window (tests observe frames with it). Null for none.
-    using FrameHook = void (*)(const GifPlayer* player, unsigned round, bool shown);
+    // Called by the worker after each round, which copied the canvas onto the
+    // window (tests observe frames with it). Null for none.
+    using FrameHook = void (*)(const GifPlayer* player, unsigned round);
     static void SetFrameHook(FrameHook hook);
     // Called by the worker inside the canvas lock, after it has placed the round's
     // copy and just before it copies the canvas onto the window (tests hold a copy
     // back with it). Null for none.
     using CopyHook = void (*)(const GifPlayer* player, unsigned round);
     static void SetCopyHook(CopyHook hook);
+
+    // Answers, for the worker, whether its GetDC of the box may succeed (tests
+    // make it fail with false). Null for always.
+    using WindowDcHook = bool (*)(const GifPlayer* player);
+    static void SetWindowDcHook(WindowDcHook hook);
 
   private:
     GifPlayer(std::unique_ptr<GifAnimation> animation, HWND box, int displayMode,
@@ -98,8 +104,8 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
     const int height_;
     std::atomic<int> displayMode_;
     std::atomic<PlayerState> state_{PlayerState::kLoaded};
-    std::mutex canvasLock_;
-    StretchedCanvasCache stretched_;  // under canvasLock_
+    CanvasLock canvasLock_;             // a waiting paint goes before the next round
+    StretchedCanvasCache stretched_;    // under canvasLock_
     UniqueKernelHandle stopRequested_;  // manual-reset event, set by Stop
     UniqueKernelHandle stopped_;        // manual-reset event, set when the worker has ended
 };

@@ -14,6 +14,7 @@ std::atomic<int> livePlayers{0};
 std::atomic<unsigned> nextSerial{1};
 std::atomic<GifPlayer::FrameHook> frameHook{nullptr};
 std::atomic<GifPlayer::CopyHook> copyHook{nullptr};
+std::atomic<GifPlayer::WindowDcHook> windowDcHook{nullptr};
 
 // How far the worker may fall behind its timetable and still catch up.
 constexpr LONGLONG kMostBehindMs = 100;
@@ -80,6 +81,10 @@ void GifPlayer::SetCopyHook(CopyHook hook) {
     copyHook.store(hook);
 }
 
+void GifPlayer::SetWindowDcHook(WindowDcHook hook) {
+    windowDcHook.store(hook);
+}
+
 void GifPlayer::Start() {
     if (state_.load() != PlayerState::kLoaded)
         return;
@@ -117,7 +122,7 @@ void GifPlayer::Stop() {
 }
 
 void GifPlayer::Paint(HDC dc, HBRUSH background) {
-    std::lock_guard<std::mutex> lock(canvasLock_);
+    CanvasLock::ForPaint lock(canvasLock_);
     RECT client = {};
     GetClientRect(box_, &client);
     FillRect(dc, &client, background);
@@ -154,7 +159,7 @@ DWORD WINAPI GifPlayer::WorkerEntry(void* param) {
 }
 
 bool GifPlayer::WindowIsOurs(HDC dc) const {
-    return IsWindow(box_) && ThreadOf(box_) == boxThread_ && (!dc || WindowFromDC(dc) == box_);
+    return IsWindow(box_) && ThreadOf(box_) == boxThread_ && WindowFromDC(dc) == box_;
 }
 
 void GifPlayer::WaitUntil(LONGLONG end) const {
@@ -177,7 +182,11 @@ void GifPlayer::Run() {
     // The worker never sends a message to the user-interface thread, which waits
     // for it in Stop without pumping messages: it only reads the window's size and
     // draws through a device context of its own.
-    WindowDc dc(box_);
+    WindowDc windowDc(box_);
+    const WindowDcHook dcHook = windowDcHook.load();
+    HDC dc = dcHook && !dcHook(this) ? nullptr : windowDc.get();
+    if (!dc)
+        return;  // nothing to draw on: the canvas stays as opening left it
     // Rounds keep to a timetable read from the performance counter: the tick count
     // moves in steps of about 16 ms, which would stretch a 50 ms frame to 64 ms. A
     // round is due when the previous one's delay has passed since that one was due,
@@ -189,24 +198,22 @@ void GifPlayer::Run() {
     unsigned round = 0;
     while (state_.load() != PlayerState::kStopRequested) {
         GifRound result;
-        bool shown = false;
         {
-            std::lock_guard<std::mutex> lock(canvasLock_);
+            // A worker running behind comes back for the lock at once; a paint
+            // waiting for it still goes first.
+            CanvasLock::ForRound lock(canvasLock_);
             if (round == 0)
                 animation_->Restart();
             result = animation_->Step();
-            if (!WindowIsOurs(dc.get()))
+            if (!WindowIsOurs(dc))
                 return;
-            if (dc.get()) {
-                const Placement place = PlaceCanvasLocked();
-                if (CopyHook hook = copyHook.load())
-                    hook(this, round);
-                CopyCanvasLocked(dc.get(), place);
-                shown = true;
-            }
+            const Placement place = PlaceCanvasLocked();
+            if (CopyHook hook = copyHook.load())
+                hook(this, round);
+            CopyCanvasLocked(dc, place);
         }
         if (FrameHook hook = frameHook.load())
-            hook(this, round, shown);
+            hook(this, round);
         ++round;
         const LONGLONG end = due + frequency * result.delayMs / 1000;
         WaitUntil(end);

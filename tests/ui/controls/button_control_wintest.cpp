@@ -4,7 +4,11 @@
 //  - Caption round trip and window text; Kind 1 as the default button, clamped;
 //  - the picture: an icon gives BS_ICON, other images BS_BITMAP, data that gives no
 //    picture leaves the caption; a Picture write re-creates the button;
-//  - font data of exactly 60 bytes, else DEFAULT_GUI_FONT.
+//  - font data of exactly 60 bytes, else DEFAULT_GUI_FONT; the font and picture the
+//    button holds are live objects whenever it is handed a new font and when its
+//    window goes.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -17,6 +21,7 @@
 #include "support/test_program.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
+#include "ui/controls/standard_types_win.h"
 
 namespace velmora::test {
 namespace {
@@ -66,18 +71,25 @@ TEST(Button, EveryCommandItSendsIsAClick) {
     EXPECT_TRUE(SequenceIs(spaceBar));
 }
 
+// The button's own focus mark (BST_FOCUS) as each focus handler found it: set by
+// the default processing of WM_SETFOCUS, cleared by that of WM_KILLFOCUS.
+LRESULT focusMarkInHandler[2] = {};
+void NoteFocusMark(int i) {
+    focusMarkInHandler[i] = SendMessageW(ButtonHwnd(), BM_GETSTATE, 0, 0) & BST_FOCUS;
+}
+
 TEST(Button, FocusEventsComeAfterTheDefaultProcessing) {
     Start(ButtonProperties{});
-    WatchUnit(kMain, kButton, {WM_SETFOCUS, WM_KILLFOCUS});
+    SetHandlerAction(2, [] { NoteFocusMark(0); });
+    SetHandlerAction(3, [] { NoteFocusMark(1); });
+    focusMarkInHandler[0] = 0;
+    focusMarkInHandler[1] = BST_FOCUS;
     SetFocus(ButtonHwnd());
     SetFocus(UnitHwnd(kMain, kOther));
-    static const SequenceStep focus[] = {
-        {kSent, kButton, WM_SETFOCUS},
-        {kHandler, kButton, 2},
-        {kSent, kButton, WM_KILLFOCUS},
-        {kHandler, kButton, 3},
-    };
+    static const SequenceStep focus[] = {{kHandler, kButton, 2}, {kHandler, kButton, 3}};
     EXPECT_TRUE(SequenceIs(focus));
+    EXPECT_EQ(focusMarkInHandler[0], BST_FOCUS);
+    EXPECT_EQ(focusMarkInHandler[1], 0);
     // Focus moves between other windows raise nothing here.
     ClearSequence();
     SetFocus(WindowHandle(kMain));
@@ -163,6 +175,75 @@ TEST(Button, OnlyA60ByteFontRecordMakesAFont) {
         EXPECT_EQ(current == gui, font.size() != 60) << font.size();
         DestroyWindow(WindowHandle(kMain));
     }
+}
+
+std::string FontRecord(LONG height) {
+    LOGFONTA lf = {};
+    lf.lfHeight = height;
+    lstrcpyA(lf.lfFaceName, "Tahoma");
+    return std::string(reinterpret_cast<const char*>(&lf), sizeof lf);
+}
+
+// Notes whether the font and bitmap the button holds are live when it is handed a
+// font and when its window is destroyed.
+bool heldObjectsLive = true;
+LRESULT CALLBACK CheckHeldObjects(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
+    if (msg == WM_SETFONT || msg == WM_DESTROY) {
+        const auto font = reinterpret_cast<HGDIOBJ>(DefSubclassProc(h, WM_GETFONT, 0, 0));
+        const auto bitmap =
+            reinterpret_cast<HGDIOBJ>(DefSubclassProc(h, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        if ((font && GetObjectType(font) != OBJ_FONT) ||
+            (bitmap && GetObjectType(bitmap) != OBJ_BITMAP))
+            heldObjectsLive = false;
+    }
+    return DefSubclassProc(h, msg, wParam, lParam);
+}
+
+HGDIOBJ HeldFont() {
+    return reinterpret_cast<HGDIOBJ>(SendMessageW(ButtonHwnd(), WM_GETFONT, 0, 0));
+}
+
+TEST(Button, AFontWriteHandsTheNewFontOverBeforeFreeingTheOld) {
+    ButtonProperties p;
+    p.font = FontRecord(-20);
+    Start(p);
+    SetWindowSubclass(ButtonHwnd(), CheckHeldObjects, 9, 0);
+    heldObjectsLive = true;
+    for (const std::string& font : {FontRecord(-12), std::string(), FontRecord(-16)}) {
+        const HGDIOBJ before = HeldFont();
+        TypedValue v = ByteData(font);
+        WriteProperty(kMain, kButton, kFont, kWholeProperty, v);
+        FreeBlock(const_cast<char*>(TextOf(v)));
+        EXPECT_TRUE(heldObjectsLive) << font.size();
+        EXPECT_EQ(GetObjectType(HeldFont()), static_cast<DWORD>(OBJ_FONT));
+        if (before != GetStockObject(DEFAULT_GUI_FONT)) {
+            EXPECT_EQ(GetObjectType(before), 0u) << "the old font is freed";
+        }
+    }
+}
+
+TEST(Button, AButtonGoingWithItsWindowStillUpHoldsNothingFreed) {
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ButtonProperties p;
+    p.font = FontRecord(-20);
+    p.picture = ReadTestFile("red8x8.jpg");
+    const std::string data = EncodeButtonProperties(p);
+    CreateParams params;
+    params.parent = parent;
+    params.ownData = reinterpret_cast<const uint8_t*>(data.data());
+    params.ownSize = data.size();
+    params.width = 80;
+    params.height = 30;
+    std::unique_ptr<Control> button = kButtonControlType.create(params);
+    ASSERT_TRUE(button);
+    ASSERT_NE(SendMessageW(button->hwnd(), BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    SetWindowSubclass(button->hwnd(), CheckHeldObjects, 9, 0);
+    heldObjectsLive = true;
+    button.reset();
+    EXPECT_TRUE(heldObjectsLive);
+    DestroyWindow(parent);
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 // Covers: the `EditBox` under real keyboard and mouse input.
 //  - typed characters filtered by the input mode;
-//  - leaving the box rewrites its text (content changed), then focus lost;
+//  - focus received; leaving the box rewrites its text (content changed once, also
+//    in a multi-line box), then focus lost;
 //  - a Content write raises content changed exactly once, also for the same text;
 //  - the spin arrows pressed with the mouse wrap round (mode 1) or only raise their
 //    event with +1/-1 (mode 2);
+//  - writes of MaxLength, InputMode (read-only, password), the selection (-1 too)
+//    and the spin range act on the live box;
 //  - a single-line box grows to its font; the arrows follow the box when it moves,
 //    hides and is disabled.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "runtime/text_block.h"
@@ -65,17 +70,23 @@ TEST(EditBox, TypedCharactersAreFilteredByTheInputMode) {
 }
 
 TEST(EditBox, LeavingTheBoxRewritesItThenReportsFocusLost) {
+    // Windows tells a multi-line box of no change that its text was set to.
     const struct {
         const char* text;
         const char* rewritten;
-    } cases[] = {{"007", "7"}, {"99999999999", "2147483647"}, {"0", ""}};
+        int32_t multiline;
+    } cases[] = {{"007", "7", 0}, {"99999999999", "2147483647", 0}, {"0", "", 0}, {"007", "7", 1}};
     for (const auto& c : cases) {
-        Start(Mode(7, c.text));
+        EditBoxProperties p = Mode(7, c.text);
+        p.multiline = c.multiline;
+        Start(p);
         SetFocus(Box());
+        static const SequenceStep received[] = {{kHandler, kBox, 4}};
+        EXPECT_TRUE(SequenceIs(received));
         ClearSequence();
         SetFocus(UnitHwnd(kMain, kOther));
         static const SequenceStep rewrite[] = {{kHandler, kBox, 1}, {kHandler, kBox, 3}};
-        EXPECT_TRUE(SequenceIs(rewrite)) << c.text;
+        EXPECT_TRUE(SequenceIs(rewrite)) << c.text << " multi-line " << c.multiline;
         EXPECT_EQ(Content(), c.rewritten);
         DestroyWindow(WindowHandle(kMain));
     }
@@ -170,6 +181,71 @@ TEST(EditBox, ASingleLineBoxGrowsToItsFontAndItsArrowsFollowIt) {
     EXPECT_FALSE(IsWindowEnabled(Spin()));
     WriteProperty(kMain, kBox, 5, kWholeProperty, MakeLogical(false));
     EXPECT_FALSE(IsWindowVisible(Spin()));
+}
+
+int32_t Number(int index) {
+    return static_cast<int32_t>(ReadProperty(kMain, kBox, index, kWholeProperty).low);
+}
+std::string SelectedText() {
+    TypedValue v = ReadProperty(kMain, kBox, 26);
+    BlockOwner owner(const_cast<char*>(TextOf(v)));
+    return TextOf(v) ? TextOf(v) : "";
+}
+void WriteNumber(int index, int32_t value) {
+    WriteProperty(kMain, kBox, index, kWholeProperty, MakeInteger(value));
+}
+
+TEST(EditBox, PropertyWritesActOnTheLiveBox) {
+    constexpr int kMaxLength = 14, kInputMode = 18, kSpinMin = 22, kSpinMax = 23, kSelStart = 24,
+                  kSelLength = 25, kSelText = 26;
+    EditBoxProperties p = Mode(0, "hello");
+    p.spinMode = 1;
+    Start(p);
+    WriteNumber(kMaxLength, 3);
+    EXPECT_EQ(SendMessageW(Box(), EM_GETLIMITTEXT, 0, 0), 3);
+    WriteNumber(kMaxLength, -5);
+    EXPECT_EQ(Number(kMaxLength), 0);
+    EXPECT_GT(SendMessageW(Box(), EM_GETLIMITTEXT, 0, 0), 3);
+
+    // InputMode: read-only for 1, the password character for 2, neither otherwise.
+    const struct {
+        int32_t mode;
+        bool readOnly;
+        WPARAM passwordChar;
+    } modes[] = {{1, true, 0}, {2, false, L'*'}, {0, false, 0}};
+    for (const auto& m : modes) {
+        WriteNumber(kInputMode, m.mode);
+        EXPECT_EQ((GetWindowLongW(Box(), GWL_STYLE) & ES_READONLY) != 0, m.readOnly) << m.mode;
+        EXPECT_EQ(static_cast<WPARAM>(SendMessageW(Box(), EM_GETPASSWORDCHAR, 0, 0)),
+                  m.passwordChar)
+            << m.mode;
+    }
+
+    // The selection: (start, length) written, then read back live.
+    const struct {
+        int index;
+        int32_t value;
+        int32_t start, length;
+        const char* selected;
+    } selections[] = {{kSelStart, 1, 1, 0, ""},        {kSelLength, 3, 1, 3, "ell"},
+                      {kSelLength, -1, 0, 5, "hello"}, {kSelStart, -1, 5, 0, ""},
+                      {kSelStart, -4, 0, 0, ""},       {kSelLength, -2, 0, 0, ""}};
+    for (const auto& c : selections) {
+        WriteNumber(c.index, c.value);
+        EXPECT_EQ(Number(kSelStart), c.start) << c.index << " " << c.value;
+        EXPECT_EQ(Number(kSelLength), c.length) << c.index << " " << c.value;
+        EXPECT_EQ(SelectedText(), c.selected) << c.index << " " << c.value;
+    }
+    WriteNumber(kSelStart, -1);
+    WriteProperty(kMain, kBox, kSelText, kWholeProperty, MakeText("XY"));
+    EXPECT_EQ(Content(), "helloXY");
+
+    // The spin range follows every write, its ends in either order.
+    WriteNumber(kSpinMin, 30);
+    WriteNumber(kSpinMax, 25);
+    const LRESULT range = SendMessageW(Spin(), UDM_GETRANGE, 0, 0);
+    EXPECT_EQ(static_cast<short>(HIWORD(range)), 25);
+    EXPECT_EQ(static_cast<short>(LOWORD(range)), 30);
 }
 
 }  // namespace

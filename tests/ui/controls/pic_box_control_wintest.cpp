@@ -1,7 +1,7 @@
 // Covers: the `PicBox` as the user sees it and as handlers reach it.
 //  - a still picture drawn where each DisplayMode puts it, over BackColor (the
-//    system default as the button face); a DisplayMode write repaints at once, a
-//    BackColor write shows the new colour;
+//    system default as the button face); a DisplayMode write repaints at once, also
+//    of the mode already held; a BackColor write shows the new colour;
 //  - Animate writes to a box with a GIF: 1 restarts from the first frame, also
 //    while it plays and again; 0 shows the first image still, with no worker;
 //  - Animate writes to a box without a GIF: nothing happens;
@@ -113,10 +113,13 @@ TEST(PicBoxControl, AStillPictureIsDrawnWhereTheDisplayModePutsIt) {
 TEST(PicBoxControl, DisplayModeWritesRepaintAtOnceAndBackColorWritesShow) {
     StartWithBoxes({BoxOf(SolidBitmapFile(20, 10, 0xFF0000))});
     WatchUnit(kWin, kBox, {WM_PAINT});
-    ClearSequence();
-    WriteProperty(kWin, kBox, 11, kWholeProperty, MakeInteger(2));
-    static const SequenceStep kPaintedInTheWrite[] = {{kSent, kBox, WM_PAINT}};
-    EXPECT_TRUE(SequenceIs(kPaintedInTheWrite));
+    // A new mode, the mode already held, and one clamped to it.
+    for (int32_t mode : {2, 2, 7}) {
+        ClearSequence();
+        WriteProperty(kWin, kBox, 11, kWholeProperty, MakeInteger(mode));
+        static const SequenceStep kPaintedInTheWrite[] = {{kSent, kBox, WM_PAINT}};
+        EXPECT_TRUE(SequenceIs(kPaintedInTheWrite)) << mode;
+    }
     EXPECT_EQ(ClientPixel(BoxHwnd(), 20, 15), kRed);
     EXPECT_EQ(ClientPixel(BoxHwnd(), 0, 0), kBlue);
 

@@ -3,7 +3,9 @@
 //    focus, in creation order, wrapping round; from the window itself they start
 //    at either end;
 //  - Enter: the focused default button; else, with EnterMovesFocus, the next
-//    control; else the first enabled default button in stored order; else nothing;
+//    control; else the first enabled default button in stored order; else nothing,
+//    and it is not passed on (a multi-line editable box keeps it);
+//  - real Buttons, their Kind making the default button;
 //  - a control that wants a key keeps it; Alt mnemonics click buttons;
 //  - Escape closes after may close (refused: stays; EscCloses 0: nothing); F1
 //    without a help file does nothing; a disabled window and an owned window's
@@ -22,42 +24,33 @@
 #include "runtime/wide_text.h"
 #include "support/message_sequence.h"
 #include "tests/ui/controls/window_test_units_win.h"
+#include "ui/controls/button_properties.h"
+#include "ui/controls/edit_box_properties.h"
 #include "ui/controls/window_control_win.h"
 #include "ui/loader/event_indices.h"
 
 namespace velmora::test {
 namespace {
 
-// A push button standing in for the real one. Own data: one letter, 'D' for a
-// default button, 'W' for one that wants every key, 'N' for neither; then the caption.
-class TestButton : public Control {
+// A control of a type of its own that wants every key.
+class KeyKeeper : public Control {
   public:
     using Control::Control;
     static std::unique_ptr<Control> Create(const CreateParams& p) {
-        auto b = std::make_unique<TestButton>(p.windowId, p.unitId);
-        const std::string data(reinterpret_cast<const char*>(p.ownData), p.ownSize);
-        b->default_ = !data.empty() && data[0] == 'D';
-        b->wants_ = !data.empty() && data[0] == 'W';
-        const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | p.extraStyles |
-                            (b->default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        HWND h =
-            CreateWindowExW(0, L"BUTTON", WideFromGbk(data.empty() ? "" : data.substr(1)).c_str(),
-                            style, p.left, p.top, p.width, p.height, p.parent,
-                            ControlIdMenu(p.controlId), GetModuleHandleW(nullptr), nullptr);
+        auto k = std::make_unique<KeyKeeper>(p.windowId, p.unitId);
+        HWND h = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_CLIPSIBLINGS | p.extraStyles,
+                                 p.left, p.top, p.width, p.height, p.parent,
+                                 ControlIdMenu(p.controlId), GetModuleHandleW(nullptr), nullptr);
         if (h)
-            b->Subclass(h);
-        return b;
+            k->Subclass(h);
+        return k;
     }
-    bool IsDefaultButton() const override { return default_; }
-    bool WantsKey(int) const override { return wants_; }
-
-  private:
-    bool default_ = false;
-    bool wants_ = false;
+    bool WantsKey(int) const override { return true; }
 };
 
-const ControlType kTestButtonType{
-    "test button", kTypeWindowedUnit | kTypeTakesFocus | kTypeHasCaption, {}, TestButton::Create};
+constexpr uint32_t kKeyKeeperTypeCode = 0x00FF0077;
+const ControlType kKeyKeeperType{
+    "key keeper", kTypeWindowedUnit | kTypeTakesFocus, {}, KeyKeeper::Create};
 
 constexpr uint32_t kA = 0x16010006, kB = 0x16010007, kC = 0x16010008, kD = 0x16010009,
                    kE = 0x1601000A, kF = 0x1601000B;
@@ -66,9 +59,13 @@ constexpr uint32_t kA = 0x16010006, kB = 0x16010007, kC = 0x16010008, kD = 0x160
 uint32_t HandlerOf(uint32_t unit) {
     return (unit & 0xF) - 5;
 }
+// A real Button: data 'D' for Kind 1 (the default button), 'N' for 0, then the caption.
 UnitRecord Button(uint32_t unit, const char* data, uint32_t flags) {
     UnitRecord u = ChildUnit(unit, kButtonTypeCode, 10, 25 * static_cast<int>(unit & 0xF), 80, 22);
-    u.ownData = data;
+    ButtonProperties p;
+    p.kind = data[0] == 'D' ? 1 : 0;
+    p.caption = data + 1;
+    u.ownData = EncodeButtonProperties(p);
     u.flags = flags;
     u.bindings = {{kEventClicked, HandlerOf(unit)}};
     return u;
@@ -86,7 +83,7 @@ constexpr uint32_t kTab = kUnitVisible | kUnitTabStop;
 
 void Start(const DescriptionSet& set) {
     StartTestRuntime(set);
-    RegisterControlType(kButtonTypeCode, &kTestButtonType);
+    RegisterControlType(kKeyKeeperTypeCode, &kKeyKeeperType);
     LoadStartupWindow(kMain);
     PumpMessages();
     ClearSequence();
@@ -137,7 +134,7 @@ TEST(WindowKeyboard, TabWalksTheFocusableTabStopsWithWrapRound) {
 
 TEST(WindowKeyboard, EnterPressesTheDefaultButton) {
     // A, B and C in creation order (stored: C, B, A); A has the focus unless the
-    // window itself has it. Button data as TestButton takes it.
+    // window itself has it. Button data as Button takes it.
     struct Case {
         const char* what;
         int enterMovesFocus;
@@ -180,9 +177,39 @@ LRESULT CALLBACK NoteKeys(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_P
     return DefSubclassProc(h, msg, wParam, lParam);
 }
 
+// Without a default button Enter goes nowhere, unless the focused box wants it.
+TEST(WindowKeyboard, EnterReachesOnlyAnEditBoxThatWantsIt) {
+    const struct {
+        const char* what;
+        int32_t multiline, inputMode;
+        bool reaches;
+    } cases[] = {{"single line", 0, 0, false},
+                 {"multi-line", 1, 0, true},
+                 {"multi-line read-only", 1, 1, false}};
+    for (const auto& c : cases) {
+        EditBoxProperties e;
+        e.multiline = c.multiline;
+        e.inputMode = c.inputMode;
+        UnitRecord box = ChildUnit(kA, kEditBoxTypeCode, 10, 25, 120, 60);
+        box.ownData = EncodeEditBoxProperties(e);
+        box.flags = kTab;
+        Start(OneWindow(PlainWindow(), {}, {box, Button(kB, "N", kTab)}));
+        SetFocus(Unit(kA));
+        SetWindowSubclass(Unit(kA), NoteKeys, 1, 0);
+        keysThrough.clear();
+        Press(VK_RETURN);
+        EXPECT_EQ(keysThrough, c.reaches ? std::vector<WPARAM>{VK_RETURN} : std::vector<WPARAM>{})
+            << c.what;
+        EXPECT_EQ(GetFocus(), Unit(kA)) << c.what;
+        EXPECT_TRUE(NothingHappened()) << c.what;
+        DestroyWindow(MainHwnd());
+    }
+}
+
 TEST(WindowKeyboard, AControlThatWantsAKeyKeepsIt) {
-    Start(OneWindow(PlainWindow(), {{kEventMayClose, 4}},
-                    {Button(kA, "W", kTab), Button(kB, "D", kTab)}));
+    UnitRecord keeper = ChildUnit(kA, kKeyKeeperTypeCode, 10, 25, 80, 22);
+    keeper.flags = kTab;
+    Start(OneWindow(PlainWindow(), {{kEventMayClose, 4}}, {keeper, Button(kB, "D", kTab)}));
     SetFocus(Unit(kA));
     SetWindowSubclass(Unit(kA), NoteKeys, 1, 0);
     keysThrough.clear();

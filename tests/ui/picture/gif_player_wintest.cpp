@@ -5,7 +5,7 @@
 //    the new one leaves no stale frame;
 //  - a stop during a long frame delay returns within a frame and a moment;
 //  - a window destroyed before its player: the worker ends on its own, drawing
-//    nothing more;
+//    nothing more; a worker that gets no device context ends, the first image shown;
 //  - memory running out: a picture that cannot be held gives no picture, a worker
 //    that cannot allocate ends, a worker that cannot be started leaves the first
 //    image; nothing ends the process.
@@ -24,11 +24,9 @@ using namespace test;
 
 std::atomic<int> shownFrames{0};
 std::atomic<int> lastShownRound{-1};
-void RecordShown(const GifPlayer*, unsigned round, bool shown) {
-    if (shown) {
-        shownFrames.fetch_add(1);
-        lastShownRound.store(int(round));
-    }
+void RecordShown(const GifPlayer*, unsigned round) {
+    shownFrames.fetch_add(1);
+    lastShownRound.store(int(round));
 }
 
 class GifPlayerWindow : public PictureWindow {
@@ -158,6 +156,23 @@ TEST_F(GifPlayerWindow, AWindowDestroyedBeforeItsPlayerEndsTheWorker) {
     display_->StopAnimation();  // nothing left to stop
     display_.reset();
     EXPECT_EQ(GifPlayer::LivePlayers(), 0);  // the worker let go of the player too
+}
+
+bool RefuseWindowDc(const GifPlayer*) {
+    return false;
+}
+
+TEST_F(GifPlayerWindow, AWorkerWithoutADeviceContextEndsAndTheFirstImageStays) {
+    GifPlayer::SetWindowDcHook(RefuseWindowDc);
+    ASSERT_TRUE(Load(RedGreen(2), true));
+    UpdateWindow(hwnd_);
+    for (int i = 0; i < 100 && GifPlayer::RunningWorkers() > 0; ++i)
+        PumpFor(5);
+    PumpFor(100);
+    EXPECT_EQ(display_->player()->state(), PlayerState::kStopped);
+    EXPECT_EQ(shownFrames.load(), 0);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(WindowPixel(5, 5), Rgb(0xFF0000));
 }
 
 // Reserves the free address space in blocks of 1 MiB and more: until it goes, no

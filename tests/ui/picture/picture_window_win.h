@@ -73,6 +73,7 @@ class PictureWindow : public ::testing::Test {
     void TearDown() override {
         GifPlayer::SetFrameHook(nullptr);
         GifPlayer::SetCopyHook(nullptr);
+        GifPlayer::SetWindowDcHook(nullptr);
         Destroy();
     }
     void Create(int width, int height, int mode, const wchar_t* className = kBoxClass) {
