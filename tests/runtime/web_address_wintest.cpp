@@ -116,10 +116,11 @@ TEST_F(WebAddress, AFailingShellReportsNothing) {
     // and the command returns as usual.
     WebAddressShell() = WebShellFunctions();
     TypedValue arg = MakeText("velmora-unregistered-scheme:nothing");
-    TypedValue result;
+    TypedValue result = {0x11111111, 0x22222222, 0x33333333};
     OpenWebAddress(&result, 1, &arg);
-    EXPECT_EQ(result.low, 0u);
-    EXPECT_EQ(result.tag, 0u);
+    EXPECT_EQ(result.low, 0x11111111u);
+    EXPECT_EQ(result.high, 0x22222222u);
+    EXPECT_EQ(result.tag, 0x33333333u);
 }
 
 TEST_F(WebAddress, TheThirdLibraryOffersTheCommand) {
