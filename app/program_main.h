@@ -7,7 +7,7 @@ namespace velmora {
 // Starts the runtime with the stored window descriptions and the program's
 // handlers, loads the main window and runs the message loop until the last window
 // has closed (its quit code in Runtime().quitCode). The caller shuts the runtime
-// down and ends the process.
+// down and ends the process (RunToEnd).
 void ProgramMain();
 
 }  // namespace velmora

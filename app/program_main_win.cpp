@@ -40,7 +40,7 @@ void ProgramMain() {
     GlobalInitialiser();
     RegisterExitRoutine(ExitRoutine);
     LoadStartupWindow(kMainWindowId);
-    Runtime().quitCode = RunMessageLoop();
+    RunMessageLoop();
 }
 
 }  // namespace velmora

@@ -61,6 +61,16 @@ void ProtectConstantTexts() {
 
 void InitRuntime(const ProgramData& program) {
     RuntimeState& r = Runtime();
+    // A start after an earlier run in this process (shut down or not) begins as the
+    // first did: handlers run again, and a loop, a modal window or a quit code of
+    // that run count no more.
+    if (r.shuttingDown) {
+        r.shuttingDown = false;
+        ResumeEvents();  // the shutdown's suppression
+    }
+    r.loopStarted = false;
+    r.runningModalWindow = 0;
+    r.quitCode = 0;
     // 1. The runtime allocator draws on the process heap.
     r.heap = GetProcessHeap();
     // 2. OLE.

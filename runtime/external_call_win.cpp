@@ -90,7 +90,14 @@ LibraryFunctions& ExternalLibraryFunctions() {
 }
 
 FARPROC BindExternal(int index) {
-    ExternalDeclaration& d = ExternalTable().at(static_cast<size_t>(index));
+    std::vector<ExternalDeclaration>& table = ExternalTable();
+    if (index < 0 || static_cast<size_t>(index) >= table.size()) {
+        // No declaration names a library or an entry to report: the call itself is
+        // reported, with the number it was made by.
+        const std::string message = "调用了未声明的DLL命令（序号 " + std::to_string(index) + "）";
+        RaiseErrorMessage(message.c_str());
+    }
+    ExternalDeclaration& d = table[static_cast<size_t>(index)];
     if (d.boundAddress)
         return d.boundAddress;
 

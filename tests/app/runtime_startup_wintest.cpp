@@ -2,14 +2,23 @@
 //  - the program itself, started from another folder: its main window shows,
 //    centred on the screen, and Escape closes it with exit code 0; a close waiting
 //    when a tone tick begins ends it with 0 too; two copies started at once each run
-//    and end on their own;
+//    and end on their own; a WM_QUIT while the test window is open ends it with
+//    the WM_QUIT's code;
 //  - a start-up window that its own handler closes while it loads: the loop does
-//    not run and the process ends normally with 0, the exit routine run once;
+//    not run and the entry ends the process normally with 0, the exit routine run
+//    once;
+//  - a second start after a shutdown in one process begins afresh; a shutdown
+//    releases the windows, runs the exit routine, tells the libraries, then
+//    releases the external libraries and the hidden window;
 //  - after InitRuntime the current directory is the program folder, whatever it was
 //    at start, and the program folder and file name are split from the path.
 #include <gtest/gtest.h>
 
+#include "app/program_entry.h"
 #include "app/runtime_startup.h"
+#include "runtime/external_call.h"
+#include "runtime/external_table.h"
+#include "runtime/library.h"
 #include "runtime/runtime_state.h"
 #include "runtime/wide_text.h"
 #include "support/external_program.h"
@@ -73,8 +82,9 @@ void MarkExitRoutine() {
     AppendMarker("exit routine");
 }
 
-// The program's main routine and end, with a window that closes as it is created.
-VELMORA_SCENARIO(StartupWindowClosedWhileLoading) {
+// A main routine whose window closes as it is created, ended by the executable's
+// own entry code.
+void ClosedWhileLoadingMain() {
     DescriptionSet set;
     UnitRecord own = WindowUnit(0x06010000, 10, 10, 200, 100);
     own.bindings = {{0, 1}};
@@ -83,10 +93,12 @@ VELMORA_SCENARIO(StartupWindowClosedWhileLoading) {
     SetHandlerAction(1, CloseMain);
     RegisterExitRoutine(MarkExitRoutine);
     LoadStartupWindow(kMain);
-    Runtime().quitCode = RunMessageLoop();
+    RunMessageLoop();
     AppendMarker("loop returned");
-    ShutdownRuntime(0);
-    ExitProcess(static_cast<UINT>(Runtime().quitCode));
+}
+
+VELMORA_SCENARIO(StartupWindowClosedWhileLoading) {
+    RunToEnd(ClosedWhileLoadingMain);
 }
 
 TEST(Startup, AStartupWindowClosedWhileLoadingEndsTheProgramNormally) {
@@ -98,6 +110,81 @@ TEST(Startup, AStartupWindowClosedWhileLoadingEndsTheProgramNormally) {
     EXPECT_TRUE(r.exited);
     EXPECT_EQ(r.exitCode, 0u);
     EXPECT_EQ(lines, (std::vector<std::string>{"loop returned", "exit routine"}));
+}
+
+// What is still there at each step of a shutdown.
+std::vector<std::string> shutdownSteps;
+std::string StillThere() {
+    const bool bound = !ExternalTable().empty() && ExternalTable()[0].library;
+    return std::string(IsWindowLoaded(kMain) ? " window" : "") + (bound ? " Beep" : "") +
+           (Runtime().hiddenWindow ? " hidden" : "");
+}
+
+// Counts and notes what the runtime tells a library.
+int libraryEndings = 0;
+int RecordLibraryNotice(int code, RuntimeNotifyEntry) {
+    if (code == kLibraryProgramEnding) {
+        ++libraryEndings;
+        shutdownSteps.push_back("library told:" + StillThere());
+    }
+    return 0;
+}
+const ControlLibrary kRecordingLibrary{"recording", {}, {}, RecordLibraryNotice};
+int exitRoutineRuns = 0;
+void CountExitRoutine() {
+    ++exitRoutineRuns;
+    shutdownSteps.push_back("exit routine:" + StillThere());
+}
+
+// The windows go first, then the exit routine runs, then the libraries are told,
+// and only then are the external libraries and the hidden window released.
+TEST(Startup, ShutdownReleasesInOrder) {
+    DescriptionSet set;
+    set.windows.push_back(Window(kMain, {WindowUnit(0x06010000, 10, 10, 200, 100)}));
+    StartTestRuntime(set);
+    InitialiseLibrary(4, kRecordingLibrary);
+    LoadStartupWindow(kMain);
+    BindExternal(kBeepDeclaration);
+    RegisterExitRoutine(CountExitRoutine);
+    shutdownSteps = {"before:" + StillThere()};
+    ShutdownRuntime(0);
+    shutdownSteps.push_back("after:" + StillThere());
+    EXPECT_EQ(shutdownSteps, (std::vector<std::string>{"before: window Beep hidden",
+                                                       "exit routine: Beep hidden",
+                                                       "library told: Beep hidden", "after:"}));
+}
+
+// A second start in the same process, after the first was shut down, is a fresh
+// runtime: handlers run, the end runs the exit routine, and each library is told
+// of the end once.
+TEST(Startup, ASecondStartAfterShutdownBeginsAfresh) {
+    DescriptionSet set;
+    UnitRecord own = WindowUnit(0x06010000, 10, 10, 200, 100);
+    own.bindings = {{5, 1}};
+    set.windows.push_back(Window(kMain, {own}));
+    StartTestRuntime(set);
+    InitialiseLibrary(4, kRecordingLibrary);
+    LoadStartupWindow(kMain);
+    DestroyWindow(WindowHandle(kMain));
+    RunMessageLoop();  // no window: returns at once, the loop counted as started...
+    ShutdownRuntime(0);
+    ASSERT_EQ(libraryEndings, 1);
+
+    StartTestRuntime(set);
+    InitialiseLibrary(4, kRecordingLibrary);
+    LoadStartupWindow(kMain);
+    Log().clear();
+    RaiseEvent(kMain, 0, 5);
+    EXPECT_TRUE(LogEquals({"handler 1 06010000"}));
+    // ...and the loop of the first run counts no more: closing the window posts
+    // no WM_QUIT before the loop of this run has started.
+    DestroyWindow(WindowHandle(kMain));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    RegisterExitRoutine(CountExitRoutine);
+    ShutdownRuntime(0);
+    EXPECT_EQ(exitRoutineRuns, 1);
+    EXPECT_EQ(libraryEndings, 2);
 }
 
 const std::wstring& MainWindowTitle() {
@@ -147,6 +234,33 @@ TEST(Program, AClosePendingWhenAToneTickBeginsEndsItWithZero) {
     DWORD code = 1;
     ASSERT_TRUE(program.WaitForExit(10000, code)) << "an error box holds the program";
     EXPECT_EQ(code, 0u);
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t buffer[64] = {};
+        InternalGetWindowText(c, buffer, 64);
+        if (text == buffer)
+            return c;
+    }
+    return nullptr;
+}
+
+// A WM_QUIT that reaches the program while the frequency test window's loop runs
+// ends that loop, then the outer one; the process ends with the WM_QUIT's code.
+TEST(Program, AQuitDuringTheTestWindowEndsItWithTheQuitCode) {
+    ExternalProgram program(ProgramPath());
+    HWND main = program.WaitForWindow(MainWindowTitle());
+    ASSERT_NE(main, nullptr);
+    HWND settings = ChildWithText(main, W("设置"));
+    ASSERT_NE(settings, nullptr);
+    PostMessageW(settings, BM_CLICK, 0, 0);
+    HWND test = program.WaitForWindow(W("频率调试"));
+    ASSERT_NE(test, nullptr);
+    PostThreadMessageW(GetWindowThreadProcessId(main, nullptr), WM_QUIT, 7, 0);
+    DWORD code = 0;
+    ASSERT_TRUE(program.WaitForExit(10000, code));
+    EXPECT_EQ(code, 7u);
 }
 
 TEST(Program, TwoCopiesRunIndependently) {

@@ -14,6 +14,7 @@
 //  - a normal end runs the exit routine exactly once and exits with 0.
 #include <gtest/gtest.h>
 
+#include "app/program_entry.h"
 #include "app/runtime_startup.h"
 #include "runtime/error_service.h"
 #include "runtime/runtime_state.h"
@@ -226,15 +227,18 @@ VELMORA_SCENARIO(FaultOnAnotherThread) {
     return RunMessageLoop();
 }
 
-VELMORA_SCENARIO(NormalEnd) {
+// Ended by the executable's own entry code, whose shutdown is the second one.
+void NormalEndMain() {
     Start();
     LoadStartupWindow(kMain);
     PostMessageW(WindowHandle(kMain), WM_CLOSE, 0, 0);
-    int code = RunMessageLoop();
-    AppendMarker("loop ended " + std::to_string(code));
-    ShutdownRuntime(code);
-    ShutdownRuntime(code);  // a second shutdown finds nothing to do
-    EndProgram(code);
+    RunMessageLoop();
+    AppendMarker("loop ended " + std::to_string(Runtime().quitCode));
+    ShutdownRuntime(0);
+}
+
+VELMORA_SCENARIO(NormalEnd) {
+    RunToEnd(NormalEndMain);
 }
 
 // The box's message lines for a message with code 0.

@@ -8,7 +8,8 @@
 //  - a function that leaves its arguments on the stack: runtime error 6, the exact
 //    box text, exit code 0xFFFFFFFF, no exit routine (in a scenario process);
 //  - a missing entry or a library that does not load: the binding error box without
-//    a code line, the loaded library released, no further library asked for.
+//    a code line, the loaded library released, no further library asked for;
+//  - a declaration index outside the table: the error box, nothing loaded.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -185,6 +186,23 @@ VELMORA_SCENARIO(LibraryThatDoesNotLoad) {
     return 0;
 }
 
+// Declaration 0 is the only one: 1 and -1 name none.
+VELMORA_SCENARIO(UndeclaredAfterTheTable) {
+    PrepareRecording();
+    RegisterExitRoutine(MarkExitRoutine);
+    allowedRequests = 0;
+    BindExternal(1);
+    return 0;
+}
+
+VELMORA_SCENARIO(UndeclaredBelowTheTable) {
+    PrepareRecording();
+    RegisterExitRoutine(MarkExitRoutine);
+    allowedRequests = 0;
+    CallExternal(-1, 440, 1);
+    return 0;
+}
+
 std::vector<std::wstring> Lines(std::initializer_list<const char*> gbk) {
     std::vector<std::wstring> lines;
     for (const char* line : gbk)
@@ -234,6 +252,23 @@ TEST_F(ExternalCallFailure, ALibraryThatDoesNotLoadEndsTheProgram) {
                "错误信息：无法找到指定DLL库文件“velmora_no_such_library”中的输出命令“Beep”", ""}));
     EXPECT_EQ(r.exitCode, 0xFFFFFFFFu);
     EXPECT_TRUE(test::ReadMarker(marker).empty());
+}
+
+TEST_F(ExternalCallFailure, AnUndeclaredFunctionEndsTheProgramThroughTheBox) {
+    const struct {
+        const char* scenario;
+        const char* message;
+    } cases[] = {
+        {"UndeclaredAfterTheTable", "错误信息：调用了未声明的DLL命令（序号 1）"},
+        {"UndeclaredBelowTheTable", "错误信息：调用了未声明的DLL命令（序号 -1）"},
+    };
+    for (const auto& c : cases) {
+        test::ScenarioResult r = test::RunScenario(c.scenario, marker);
+        ASSERT_TRUE(r.boxShown) << c.scenario << " exit code " << r.exitCode;
+        EXPECT_EQ(r.boxLines, Lines({"运行时出错!", "", c.message, ""}));
+        EXPECT_EQ(r.exitCode, 0xFFFFFFFFu);
+        EXPECT_TRUE(test::ReadMarker(marker).empty());
+    }
 }
 
 }  // namespace

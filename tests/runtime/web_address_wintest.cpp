@@ -111,15 +111,27 @@ TEST_F(WebAddress, TheInternetExplorerWindowIsTheOwner) {
     DestroyWindow(similar);
 }
 
+// The real shell, its answer noted.
+INT_PTR realShellAnswer = 0;
+HINSTANCE WINAPI RealShellNoted(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                                LPCSTR directory, INT show) {
+    HINSTANCE answer = ShellExecuteA(owner, verb, file, parameters, directory, show);
+    realShellAnswer = reinterpret_cast<INT_PTR>(answer);
+    return answer;
+}
+
 TEST_F(WebAddress, AFailingShellReportsNothing) {
     // The real shell: an address that no program is registered for opens nothing,
     // and the command returns as usual.
-    WebAddressShell() = WebShellFunctions();
+    WebAddressShell().shellExecute = RealShellNoted;
     TypedValue arg = MakeText("velmora-unregistered-scheme:nothing");
-    TypedValue result;
+    TypedValue result = {0x11111111, 0x22222222, 0x33333333};
     OpenWebAddress(&result, 1, &arg);
-    EXPECT_EQ(result.low, 0u);
-    EXPECT_EQ(result.tag, 0u);
+    EXPECT_EQ(result.low, 0x11111111u);
+    EXPECT_EQ(result.high, 0x22222222u);
+    EXPECT_EQ(result.tag, 0x33333333u);
+    EXPECT_GT(realShellAnswer, 0);
+    EXPECT_LE(realShellAnswer, 32) << "the shell opened it";
 }
 
 TEST_F(WebAddress, TheThirdLibraryOffersTheCommand) {

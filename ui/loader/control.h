@@ -152,6 +152,23 @@ class Control {
     bool retired_ = false;  // delete when busy_ returns to 0
 };
 
+// Keeps a control's object alive while code of it runs (a message handler, a
+// property read, write or save): a control retired meanwhile, because a handler
+// closed its window, is deleted when the outermost such scope ends.
+class BusyScope {
+  public:
+    explicit BusyScope(Control* control) : control_(control) { ++control_->busy_; }
+    ~BusyScope() {
+        if (--control_->busy_ == 0 && control_->retired_)
+            delete control_;
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    Control* control_;
+};
+
 // A child window's control identifier in the HMENU argument of CreateWindowEx.
 inline HMENU ControlIdMenu(int controlId) {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId));

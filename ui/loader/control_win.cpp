@@ -72,22 +72,6 @@ Control* SecondaryWindowOwner(HWND hwnd) {
 
 }  // namespace
 
-// Counts a message handler of the control as running; a control retired meanwhile
-// is deleted when the outermost handler returns.
-class BusyScope {
-  public:
-    explicit BusyScope(Control* control) : control_(control) { ++control_->busy_; }
-    ~BusyScope() {
-        if (--control_->busy_ == 0 && control_->retired_)
-            delete control_;
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    Control* control_;
-};
-
 Control::Control(uint32_t windowId, uint32_t unitId) : windowId_(windowId), unitId_(unitId) {
     LiveControls().push_back(this);
 }

@@ -37,7 +37,7 @@ struct LoaderState {
     DescriptionSet descriptions;
     std::vector<LiveWindow> windows;  // parallel to descriptions.windows
     std::map<uint32_t, const ControlType*> types;
-    std::vector<const ControlLibrary*> libraries;
+    std::map<int, const ControlLibrary*> libraries;  // by number, in stored order
     UnitReference currentSource;
 };
 
@@ -58,6 +58,7 @@ void CompleteFirstShow(uint32_t windowId);
 void RunNestedMessageLoop();
 
 // Re-creates a unit's control after an own-property write (property_access_win.cpp).
-void RecreateControl(LiveWindow& window, int unitIndex);
+// False when no new control could be made: the old one is left in its place.
+bool RecreateControl(LiveWindow& window, int unitIndex);
 
 }  // namespace velmora

@@ -14,6 +14,7 @@ namespace velmora {
 namespace {
 
 constexpr UINT kCaretBlinkTimer = 0x0118;
+constexpr int kLoopFailedCode = -1;
 
 enum class LoopMode { kOuter, kNested };
 
@@ -119,11 +120,14 @@ int RunLoop(LoopMode mode) {
                 msg.message == WM_QUIT) {
                 return 0;  // left in the queue for the outer loop
             }
-            BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
             if (got == 0 || got == -1) {
+                // A failed retrieval leaves `msg` as it was: no quit code to go by.
+                // The loop cannot go on, and the program ends as failed.
+                const int code = got == 0 ? static_cast<int>(msg.wParam) : kLoopFailedCode;
                 if (mode == LoopMode::kNested)
-                    PostQuitMessage(static_cast<int>(msg.wParam));
-                return static_cast<int>(msg.wParam);
+                    PostQuitMessage(code);
+                return code;
             }
             DispatchOne(msg);
             if (ModalEnded(mode))
@@ -147,7 +151,8 @@ int RunMessageLoop() {
     }
     if (!anyAlive)
         return 0;
-    return RunLoop(LoopMode::kOuter);
+    Runtime().quitCode = RunLoop(LoopMode::kOuter);
+    return Runtime().quitCode;
 }
 
 void RunNestedMessageLoop() {

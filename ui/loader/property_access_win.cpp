@@ -86,6 +86,7 @@ TypedValue ReadProperty(uint32_t windowId, uint32_t unitId, int index, int membe
     UnitRecord& record = unit.record();
     if (index >= kFirstOwnProperty) {
         Control* control = OwnPropertyTarget(unit);
+        BusyScope inUse(control);
         bool known = false;
         PropertyKind kind = OwnKind(unit, index - kFirstOwnProperty, known);
         RawValue raw;
@@ -132,15 +133,18 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
     UnitRecord& record = unit.record();
     if (index >= kFirstOwnProperty) {
         Control* control = OwnPropertyTarget(unit);
+        // The write may raise an event whose handler closes the window: the control
+        // is retired then, and deleted only when the write has returned.
+        BusyScope inUse(control);
         const int number = index - kFirstOwnProperty;
         bool known = false;
         PropertyKind kind = OwnKind(unit, number, known);
         if (!known)
             return;
+        RawValue current;
+        const bool currentKnown = control->ReadOwnProperty(number, current);
         std::optional<RawValue> raw;
         if (kind == PropertyKind::kFont) {
-            RawValue current;
-            control->ReadOwnProperty(number, current);
             raw.emplace();
             raw->bytes =
                 WriteFontMember(CurrentLogFont(current), member, value, ScreenLogPixelsY());
@@ -149,10 +153,17 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
         }
         if (!raw)
             return;  // a value that does not fit the property changes nothing
-        if (control->WriteOwnProperty(number, *raw) == 1 && unit.live()) {
+        if (control->WriteOwnProperty(number, *raw) == 1 && unit.live() &&
+            unit.control() == control) {
             const ControlType* type = FindControlType(record.typeCode);
-            if (!(type->flags & kTypeNeverRecreated))
-                RecreateControl(*unit.window, unit.index);
+            if (!(type->flags & kTypeNeverRecreated) && !RecreateControl(*unit.window, unit.index) &&
+                currentKnown) {
+                // No new control could be made: the old one keeps its window and
+                // takes its old value back, so that value and window agree.
+                SuppressEvents();
+                control->WriteOwnProperty(number, current);
+                ResumeEvents();
+            }
         }
         return;
     }
@@ -227,11 +238,12 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
     }
 }
 
-void RecreateControl(LiveWindow& window, int unitIndex) {
+bool RecreateControl(LiveWindow& window, int unitIndex) {
     SuppressEvents();
     UnitRecord& record = window.description->units[unitIndex];
     const ControlType* type = FindControlType(record.typeCode);
     Control* old = window.units[unitIndex].control.get();
+    BusyScope inUse(old);
     HWND oldHwnd = old->hwnd();
     HWND parent = GetParent(oldHwnd);
     RECT r = PlacedRect(oldHwnd);
@@ -263,7 +275,7 @@ void RecreateControl(LiveWindow& window, int unitIndex) {
         // while events are still suppressed.
         Control::Retire(std::move(fresh));
         ResumeEvents();
-        return;
+        return false;
     }
     fresh->SetIdentity(record.typeCode, type);
     HWND newHwnd = fresh->hwnd();
@@ -291,6 +303,7 @@ void RecreateControl(LiveWindow& window, int unitIndex) {
         SetFocus(focus);
     }
     ResumeEvents();
+    return true;
 }
 
 }  // namespace velmora

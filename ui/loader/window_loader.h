@@ -113,7 +113,8 @@ UnitReference CurrentEventSource();
 // ---- Message loop ---------------------------------------------------------
 
 // Runs the outer loop until WM_QUIT; returns at once when no window is loaded.
-// Answers the wParam of the WM_QUIT that ended it (0 when it did not run).
+// Answers the wParam of the WM_QUIT that ended it (0 when it did not run), which
+// it also records as the program's quit code (-1 when retrieving a message failed).
 int RunMessageLoop();
 // Dispatches every message already waiting, stopping before a WM_QUIT.
 void ProcessPendingEvents();

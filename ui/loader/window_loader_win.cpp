@@ -347,11 +347,12 @@ void InitialiseLibrary(int number, const ControlLibrary& library) {
     for (const ControlLibrary::TypeEntry& t : library.types) {
         RegisterControlType((static_cast<uint32_t>(number) << 16) | t.typeNumber, t.type);
     }
-    Loader().libraries.push_back(&library);
+    // A library initialised again (a second start of the runtime) is still one.
+    Loader().libraries[number] = &library;
 }
 
 void NotifyLibrariesProgramEnding() {
-    for (const ControlLibrary* library : Loader().libraries) {
+    for (const auto& [number, library] : Loader().libraries) {
         if (library->notify)
             library->notify(kLibraryProgramEnding, RuntimeNotify);
     }
@@ -427,7 +428,10 @@ void CompleteFirstShow(uint32_t windowId) {
     uint32_t previous = r.runningModalWindow;
     r.runningModalWindow = windowId;
     RunNestedMessageLoop();
-    r.runningModalWindow = previous;
+    // The window whose loop runs further out may have been closed meanwhile (by a
+    // handler of this one): its loop then ends too, instead of waiting for a close
+    // that has already happened.
+    r.runningModalWindow = IsWindowLoaded(previous) ? previous : 0;
 }
 
 bool LoadWindow(uint32_t windowId, uint32_t ownerWindowId, bool modal) {
@@ -496,7 +500,20 @@ void RestoreDisabledWindows(uint32_t windowId) {
     std::vector<std::pair<HWND, bool>> disabled = std::move(w->disabled);
     w->disabled.clear();
     for (const auto& [hwnd, enabled] : disabled) {
-        if (IsWindow(hwnd))
+        if (!IsWindow(hwnd))
+            continue;
+        // Another modal window still open holds this one disabled too: it stays so,
+        // and gets back the state from before the first of them when that one goes.
+        bool heldElsewhere = false;
+        for (LiveWindow& other : Loader().windows) {
+            for (auto& [otherHwnd, otherEnabled] : other.disabled) {
+                if (otherHwnd == hwnd) {
+                    otherEnabled = otherEnabled || enabled;
+                    heldElsewhere = true;
+                }
+            }
+        }
+        if (!heldElsewhere)
             EnableWindow(hwnd, enabled ? TRUE : FALSE);
     }
 }

@@ -1,14 +1,14 @@
 // Covers: the life of control objects and how the loader finds them.
 //  - a control is never deleted while its own code runs: a click handler that
 //    closes the window, a tick handler whose ProcessPendingEvents closes it, a
-//    may-close handler that destroys the window itself (on a guarded heap, where a
-//    use after deletion faults);
+//    may-close handler that destroys the window itself, a property write whose
+//    event handler closes the window (on a guarded heap, where a use after
+//    deletion faults);
 //  - every live control knows its type;
 //  - FromWindow takes an answer to the control query only when it names a live
 //    control of ours; secondary windows reach their control and are forgotten with
 //    their window;
-//  - re-creation moves child windows only for types that may hold them; a new
-//    control that cannot be made leaves the old one in place.
+//  - re-creation moves child windows only for types that may hold them.
 #include <gtest/gtest.h>
 
 #include "support/guarded_heap.h"
@@ -96,6 +96,19 @@ TEST(ControlLifetime, AMayCloseHandlerDestroysTheWindowItself) {
     SetHandlerAction(3, DestroyMainWindow);
     const int before = GuardedDeletions();
     SendMessageW(WindowHandle(kMain), WM_CLOSE, 0, 0);
+    ExpectGoneCleanly(before);
+}
+
+// The control's write raises an event whose handler closes the window; the write
+// goes on storing the value in the object afterwards.
+TEST(ControlLifetime, APropertyWriteWhoseHandlerClosesTheWindow) {
+    UnitRecord raiser = ChildUnit(kChild, kTestWriteRaisesType, 0, 40, 50, 20);
+    raiser.bindings = {{kWriteEvent, 1}};
+    StartGuarded({raiser});
+    SetHandlerAction(1, CloseMainWindow);
+    const int before = GuardedDeletions();
+    WriteProperty(kMain, kChild, 8, kWholeProperty, MakeText("changed"));
+    EXPECT_TRUE(LogEquals({"handler 1 16010008"}));
     ExpectGoneCleanly(before);
 }
 

@@ -121,9 +121,15 @@ TEST(EventDispatch, TheCurrentSourceDuringAHandlerAndAfter) {
 
 int idleCalls = 0;
 int answerTrueFor = 0;
+std::vector<uint32_t> idleElapsed;  // the argument of each idle event, in order
+constexpr DWORD kFirstIdleSleepMs = 60;
 
+// The first call takes a while, so the later ones of its period see the time pass.
 void CountIdle() {
     ++idleCalls;
+    idleElapsed.push_back(LastHandlerArgs().empty() ? 0 : LastHandlerArgs()[0].low);
+    if (idleCalls == 1)
+        Sleep(kFirstIdleSleepMs);
     SetHandlerResult(6, idleCalls <= answerTrueFor);
 }
 
@@ -145,6 +151,7 @@ void RunIdleLoop(int trueFor, UINT ms) {
     // Let the window settle so that no start-up message starts extra idle periods.
     ProcessPendingEvents();
     idleCalls = 0;
+    idleElapsed.clear();
     LastHandlerArgs().clear();
     SetTimer(nullptr, 0, ms, QuitLater);
     RunMessageLoop();
@@ -166,6 +173,11 @@ TEST(IdlePhase, AHandlerAnsweringTrueGetsMoreInTheSamePeriod) {
     // Twenty answers of true, then one false, in the first period alone.
     EXPECT_GE(idleCalls, 21);
     EXPECT_LE(idleCalls, 25);
+    // The time is counted from the start of the period: the calls after the slow
+    // first one see it.
+    ASSERT_GE(idleElapsed.size(), 21u);
+    EXPECT_LT(idleElapsed[0], kFirstIdleSleepMs - 20);
+    EXPECT_GE(idleElapsed[20], kFirstIdleSleepMs - 20);
 }
 
 constexpr UINT kWakeForIdle = 0x036A;

@@ -8,7 +8,8 @@
 //  - an own property change that needs re-creation: a new window with the same
 //    control identifier, parent, unit, z-order place, visibility and enabled state,
 //    the focus kept, 'applied' and 'shown' sent, no handler run meanwhile; an
-//    unchanged value re-creates nothing;
+//    unchanged value re-creates nothing; when no new control can be made, the old
+//    one stays with its old value;
 //  - an own property number beyond the type's table reads as no value and writes
 //    nothing.
 #include <gtest/gtest.h>
@@ -193,7 +194,8 @@ TEST_F(PropertyAccess, MousePointerIsByteData) {
     WriteProperty(kMain, kFirst, 7, kWholeProperty, v);
     FreeBlock(const_cast<char*>(TextOf(v)));
     EXPECT_EQ(Bytes(ReadProperty(kMain, kFirst, 7)), data);
-    EXPECT_EQ(UnitPointer(kMain, kFirst), nullptr);  // pointer 0: the default one
+    DestroyWindow(WindowHandle(kMain));  // written to the stored record, not the live unit
+    EXPECT_EQ(Bytes(ReadProperty(kMain, kFirst, 7)), data);
     WriteProperty(kMain, kFirst, 7, kWholeProperty, ByteData(""));
     EXPECT_EQ(TextOf(ReadProperty(kMain, kFirst, 7)), nullptr);
 }
@@ -298,6 +300,25 @@ TEST_F(PropertyAccess, RecreationInAWindowNotYetShownKeepsTheControlVisible) {
     WriteProperty(kMain, kFirst, 8, kWholeProperty, MakeText("x"));
     ShowWindow(WindowHandle(kMain), SW_SHOW);
     EXPECT_TRUE(IsWindowVisible(UnitHwnd(kMain, kFirst)));
+}
+
+// No new control can be made: the old one stays, and so does its value.
+TEST_F(PropertyAccess, AFailedRecreationKeepsTheOldControlAndValue) {
+    constexpr uint32_t kFragile = 0x16010009;
+    DescriptionSet set = TestSet();
+    set.windows[0].units.push_back(ChildUnit(kFragile, kTestRecreateFailsType, 5, 80, 50, 20));
+    StartTestRuntime(set);
+    LoadStartupWindow(kMain);
+    HWND before = UnitHwnd(kMain, kFragile);
+    ASSERT_NE(before, nullptr);
+    WriteProperty(kMain, kFragile, 8, kWholeProperty, MakeText("new"));
+    EXPECT_EQ(UnitHwnd(kMain, kFragile), before);
+    EXPECT_TRUE(IsWindowVisible(before));
+    EXPECT_EQ(Text(ReadProperty(kMain, kFragile, 8)), "c16010009");
+    wchar_t shown[32] = {};
+    GetWindowTextW(before, shown, 32);
+    EXPECT_STREQ(shown, L"c16010009");
+    EXPECT_FALSE(EventsSuppressed());
 }
 
 TEST_F(PropertyAccess, AnOwnPropertyBeyondTheTypesTableIsNoValue) {

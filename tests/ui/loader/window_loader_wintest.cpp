@@ -1,17 +1,23 @@
 // Covers: loading windows from descriptions.
 //  - creation order, control identifiers 100, 110, ..., z-order (last added on top);
-//  - the notification sequence (applied, all-present, created/moved/resized, shown);
+//  - the notification sequence (applied, all-present, created/moved/resized, focus
+//    received, shown);
 //  - never-shown types stay hidden; invisible controls stay hidden;
 //  - a second load of a loaded window builds nothing; a minimised one is restored;
 //  - a failed control makes the load fail and leaves nothing behind;
 //  - a modal load disables the other top-level windows, returns only after the
 //    window closed, and enables them again; WM_QUIT ends the nested loop and stays
-//    queued for the outer loop;
+//    queued for the outer loop; nested modal windows closed in either order end
+//    both loops and leave the main window enabled;
+//  - a failed message retrieval ends the loops with -1;
 //  - the end rule, and no WM_QUIT while loading;
 //  - a refused close keeps the window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "runtime/runtime_state.h"
+#include "support/import_patch.h"
 #include "support/test_program.h"
 
 namespace velmora::test {
@@ -65,7 +71,7 @@ TEST(WindowLoader, CreatesControlsInOrderWithIdentifiersAndZOrder) {
 TEST(WindowLoader, SendsNotificationsAndEventsInOrder) {
     DescriptionSet set;
     UnitRecord own = WindowUnit(kMainUnit, 10, 10, 300, 200);
-    own.bindings = {{0, 1}, {3, 2}, {4, 3}, {2, kNoHandler}};
+    own.bindings = {{0, 1}, {3, 2}, {4, 3}, {2, kNoHandler}, {-7, 4}};
     UnitRecord a = ChildUnit(0x16010006, kTestChildType, 1, 1, 10, 10);
     UnitRecord b = ChildUnit(0x16010007, kTestChildType, 1, 1, 10, 10);
     set.windows.push_back(Window(kMain, {own, a, b}));
@@ -79,6 +85,7 @@ TEST(WindowLoader, SendsNotificationsAndEventsInOrder) {
         "handler 1 06010000",
         "handler 2 06010000",
         "handler 3 06010000",
+        "handler 4 06010000",  // shown and active: the window holds the focus
         "shown 16010006",
         "shown 16010007",
         "shown 06010000",
@@ -172,6 +179,60 @@ TEST(WindowLoader, ModalLoadDisablesOthersUntilClosed) {
     EXPECT_TRUE(LoadWindow(kDialog, 0, true));
 }
 
+// A modal window opened from a modal window's loop, both then closed from inside
+// the second one's loop, in either order. Each loop ends once its window is gone,
+// and the main window is enabled again at the end: a loop left waiting for a
+// window already closed is given up after two seconds with WM_QUIT 99.
+constexpr uint32_t kSecond = 0x52010031, kSecondUnit = 0x06010032;
+std::vector<uint32_t> closeOrder;
+bool secondLoaded = false;
+UINT_PTR closeTimer = 0;
+
+void CALLBACK CloseNextModal(HWND, UINT, UINT_PTR, DWORD) {
+    if (closeOrder.empty())
+        return;
+    const uint32_t next = closeOrder.front();
+    closeOrder.erase(closeOrder.begin());
+    SendMessageW(WindowHandle(next), WM_CLOSE, 0, 0);
+}
+
+void CALLBACK OpenSecondModal(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    closeTimer = SetTimer(nullptr, 0, 20, CloseNextModal);
+    secondLoaded = LoadWindow(kSecond, 0, true);
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostQuitMessage(99);
+}
+
+TEST(WindowLoader, NestedModalWindowsClosedInEitherOrder) {
+    for (const std::vector<uint32_t>& order : {std::vector<uint32_t>{kDialog, kSecond},
+                                               std::vector<uint32_t>{kSecond, kDialog}}) {
+        DescriptionSet set = MainAndDialog();
+        set.windows.push_back(Window(kSecond, {WindowUnit(kSecondUnit, 90, 90, 150, 80)}));
+        StartTestRuntime(set);
+        LoadStartupWindow(kMain);
+        closeOrder = order;
+        secondLoaded = false;
+        SetTimer(nullptr, 0, 20, OpenSecondModal);
+        const UINT_PTR watchdog = SetTimer(nullptr, 0, 2000, GiveUp);
+        EXPECT_TRUE(LoadWindow(kDialog, 0, true));
+        KillTimer(nullptr, watchdog);
+        KillTimer(nullptr, closeTimer);
+        MSG msg;
+        EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+            << "a loop waited for a closed window; first closed " << Hex(order[0]);
+        EXPECT_TRUE(secondLoaded);
+        EXPECT_FALSE(IsWindowLoaded(kDialog));
+        EXPECT_FALSE(IsWindowLoaded(kSecond));
+        EXPECT_EQ(Runtime().runningModalWindow, 0u);
+        EXPECT_TRUE(IsWindowEnabled(WindowHandle(kMain))) << Hex(order[0]);
+        DestroyWindow(WindowHandle(kMain));
+    }
+}
+
 TEST(WindowLoader, AHiddenModalWindowRunsItsLoopWhenFirstMadeVisible) {
     DescriptionSet set = MainAndDialog();
     set.windows[1].units[0].flags &= ~kUnitVisible;
@@ -202,6 +263,45 @@ TEST(WindowLoader, QuitEndsTheNestedLoopAndStaysQueued) {
     EXPECT_EQ(msg.wParam, 7u);
     // The outer loop then ends with that code.
     EXPECT_EQ(RunMessageLoop(), 7);
+}
+
+// The retrieval after the message that carries 1234 fails, leaving the message
+// as it was.
+constexpr UINT kMsgMarker = WM_USER + 5;
+void* realGetMessage = nullptr;
+bool failNextRetrieval = false;
+
+BOOL WINAPI GetMessageFailingAfterMarker(LPMSG msg, HWND hwnd, UINT first, UINT last) {
+    if (failNextRetrieval) {
+        failNextRetrieval = false;
+        return -1;
+    }
+    BOOL got = reinterpret_cast<decltype(&GetMessageW)>(realGetMessage)(msg, hwnd, first, last);
+    failNextRetrieval = got > 0 && msg->message == kMsgMarker && msg->wParam == 1234;
+    return got;
+}
+
+void CALLBACK PostMarker(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageW(WindowHandle(kDialog), kMsgMarker, 1234, 0);
+}
+
+// A failed retrieval is no WM_QUIT with the last message's wParam: the loop ends
+// with -1, the nested one leaving a WM_QUIT of -1 for the outer loop.
+TEST(WindowLoader, AFailedRetrievalEndsTheLoopWithMinusOne) {
+    StartTestRuntime(MainAndDialog());
+    LoadStartupWindow(kMain);
+    ImportPatch patch("user32.dll", "GetMessageW",
+                      reinterpret_cast<void*>(GetMessageFailingAfterMarker));
+    ASSERT_TRUE(patch.active());
+    realGetMessage = patch.original();
+    SetTimer(nullptr, 0, 20, PostMarker);
+    EXPECT_TRUE(LoadWindow(kDialog, 0, true));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(static_cast<int>(msg.wParam), -1);
+    PostMessageW(WindowHandle(kMain), kMsgMarker, 1234, 0);
+    EXPECT_EQ(RunMessageLoop(), -1);
 }
 
 TEST(WindowLoader, EndRulePostsQuitOnlyOnceTheLoopHasStarted) {
@@ -283,7 +383,10 @@ TEST(WindowLoader, TheFocusGoesBackToNowhereAfterTheShownNotification) {
     LoadStartupWindow(kMain);
     SetFocus(nullptr);
     ASSERT_EQ(GetFocus(), nullptr);
+    Log().clear();
     EXPECT_TRUE(LoadWindow(kDialog, 0, false));
+    // The control took the focus on 'shown'; the loader took it back to nowhere.
+    EXPECT_NE(std::find(Log().begin(), Log().end(), "focus taken 16010031"), Log().end());
     EXPECT_EQ(GetFocus(), nullptr);
 }
 
@@ -306,10 +409,13 @@ TEST(WindowLoader, ProcessPendingEventsDispatchesWaitingMessagesAndStopsAtQuit) 
     LoadStartupWindow(kMain);
     HWND child = UnitHwnd(kMain, 0x16010006);
     for (int i = 0; i < 3; ++i)
-        PostMessageW(child, WM_USER + 1, i, 0);
+        PostMessageW(child, kMsgTestPlain, i, 0);
+    Log().clear();
     ProcessPendingEvents();
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    const std::string got = "got 16010006 " + Hex(kMsgTestPlain);
+    EXPECT_EQ(std::count(Log().begin(), Log().end(), got), 3) << "dispatched, not dropped";
     // However the queue orders it, a WM_QUIT ends the call and stays queued.
     PostMessageW(child, WM_USER + 1, 0, 0);
     PostQuitMessage(3);

@@ -23,6 +23,9 @@ enum : uint32_t {
     kTestConsumerType = 0x00FF0006,      // a child that consumes kMsgConsumedByChild
     kTestHolderType = 0x00FF0007,        // a child that may hold child windows
     kTestFocusGrabberType = 0x00FF0008,  // takes the focus when its window is shown
+                                         // (logged "focus taken UNIT")
+    kTestWriteRaisesType = 0x00FF0009,   // an own property write raises kWriteEvent
+    kTestRecreateFailsType = 0x00FF000A, // Create fails on re-creation
 };
 
 // Test messages in the pre-translation walk: every control logs "pre UNIT MSG" when
@@ -38,6 +41,9 @@ enum : UINT {
 // tests can see whether handlers run at that moment. The test window raises event
 // 2 (being destroyed) on WM_DESTROY, as the window type does.
 constexpr int kAppliedEvent = 9;
+// Raised by a write-raising control in the middle of an own property write: the
+// new value is stored after the event.
+constexpr int kWriteEvent = 10;
 
 // Handler references 1..8 log "handler N" with the event source; the result a
 // handler returns can be set (a logical) with SetHandlerResult.

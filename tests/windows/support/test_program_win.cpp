@@ -141,6 +141,8 @@ class TestChild : public Control {
     int WriteOwnProperty(int number, const RawValue& value) override {
         if (number != 0 || value.bytes == caption_)
             return 0;
+        if (raisesOnWrite_)
+            RaiseEvent(windowId(), unitId(), kWriteEvent);
         caption_ = value.bytes;
         return 1;
     }
@@ -157,6 +159,20 @@ class TestChild : public Control {
         static_cast<TestChild*>(c.get())->grabsFocus_ = true;
         return c;
     }
+    static std::unique_ptr<Control> CreateWriteRaiser(const CreateParams& p) {
+        std::unique_ptr<Control> c = Create(p);
+        static_cast<TestChild*>(c.get())->raisesOnWrite_ = true;
+        return c;
+    }
+    // Created from stored data only: a re-creation (from saved data, which differs)
+    // fails.
+    static std::unique_ptr<Control> CreateFromStoredOnly(const CreateParams& p) {
+        if (std::string(reinterpret_cast<const char*>(p.ownData), p.ownSize) !=
+            "c" + Hex(p.unitId)) {
+            return nullptr;
+        }
+        return Create(p);
+    }
     static std::unique_ptr<Control> CreateNotWindowed(const CreateParams& p) {
         std::unique_ptr<Control> c = Create(p);
         static_cast<TestChild*>(c.get())->windowed_ = false;
@@ -165,8 +181,11 @@ class TestChild : public Control {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == kMsgWindowShown && grabsFocus_)
+        if (msg == kMsgWindowShown && grabsFocus_) {
             SetFocus(hwnd());
+            if (GetFocus() == hwnd())
+                Record("focus taken " + Hex(unitId()));
+        }
         if (LogNotification(windowId(), unitId(), msg, windowed_))
             return 0;
         return DefaultProcessing(msg, wParam, lParam);
@@ -177,6 +196,7 @@ class TestChild : public Control {
     UINT consumes_ = 0;
     bool windowed_ = true;
     bool grabsFocus_ = false;
+    bool raisesOnWrite_ = false;
 };
 
 const ControlType kWindowType{"test window",
@@ -195,6 +215,11 @@ const ControlType kHolderType{"test holder",
                               TestChild::Create};
 const ControlType kFocusGrabberType{
     "test focus grabber", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::CreateFocusGrabber};
+const ControlType kWriteRaisesType{
+    "test write raises", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::CreateWriteRaiser};
+const ControlType kRecreateFailsType{
+    "test re-creation fails", kTypeWindowedUnit, {PropertyKind::kText},
+    TestChild::CreateFromStoredOnly};
 const ControlType kConsumerType{
     "test consumer", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::CreateConsumer};
 
@@ -300,6 +325,8 @@ void StartTestRuntime(const DescriptionSet& set) {
     RegisterControlType(kTestConsumerType, &kConsumerType);
     RegisterControlType(kTestHolderType, &kHolderType);
     RegisterControlType(kTestFocusGrabberType, &kFocusGrabberType);
+    RegisterControlType(kTestWriteRaisesType, &kWriteRaisesType);
+    RegisterControlType(kTestRecreateFailsType, &kRecreateFailsType);
     Log().clear();
     ClearSequence();
 }
