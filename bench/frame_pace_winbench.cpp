@@ -31,7 +31,7 @@ LONGLONG Now() {
     return t.QuadPart;
 }
 
-void RecordFrame(const GifPlayer*, unsigned, bool) {
+void RecordFrame(const GifPlayer*, unsigned) {
     const int n = frames.fetch_add(1);
     if (n < kMostFrames)
         frameTimes[n] = Now();
