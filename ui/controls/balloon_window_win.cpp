@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "runtime/out_of_memory.h"
-#include "ui/controls/background_effects.h"
+#include "ui/markup/background_effects.h"
 #include "ui/controls/balloon_pixels.h"
 
 namespace velmora {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/controls/markup_layout.h"
+#include "ui/markup/markup_layout.h"
 #include "ui/loader/control.h"
 
 namespace velmora {

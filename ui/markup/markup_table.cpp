@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "ui/controls/markup_layouter.h"
+#include "ui/markup/markup_layouter.h"
 
 namespace velmora {
 

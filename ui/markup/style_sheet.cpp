@@ -1,4 +1,4 @@
-#include "ui/controls/style_sheet.h"
+#include "ui/markup/style_sheet.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <iterator>
 #include <optional>
 
-#include "ui/controls/markup_text.h"
+#include "ui/markup/markup_text.h"
 #include "ui/controls/q_tip_properties.h"
 
 namespace velmora {

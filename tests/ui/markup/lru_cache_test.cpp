@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/controls/lru_cache.h"
+#include "ui/markup/lru_cache.h"
 
 namespace velmora {
 namespace {

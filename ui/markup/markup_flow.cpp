@@ -1,4 +1,4 @@
-#include "ui/controls/markup_flow.h"
+#include "ui/markup/markup_flow.h"
 
 #include <algorithm>
 

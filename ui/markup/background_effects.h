@@ -21,7 +21,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/controls/pixel_buffer.h"
+#include "ui/markup/pixel_buffer.h"
 
 namespace velmora {
 

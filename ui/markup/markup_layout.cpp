@@ -1,10 +1,10 @@
-#include "ui/controls/markup_layout.h"
+#include "ui/markup/markup_layout.h"
 
 #include <algorithm>
 
-#include "ui/controls/background_effects.h"
-#include "ui/controls/markup_layouter.h"
-#include "ui/controls/markup_text.h"
+#include "ui/markup/background_effects.h"
+#include "ui/markup/markup_layouter.h"
+#include "ui/markup/markup_text.h"
 
 namespace velmora {
 

@@ -15,7 +15,7 @@
 #include <cstdio>
 
 #include "app/windows/test_window.h"
-#include "ui/controls/markup_layout.h"
+#include "ui/markup/markup_layout.h"
 
 namespace velmora {
 namespace {

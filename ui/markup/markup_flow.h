@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/controls/markup_layout.h"
+#include "ui/markup/markup_layout.h"
 
 namespace velmora {
 

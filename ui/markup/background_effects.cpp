@@ -1,4 +1,4 @@
-#include "ui/controls/background_effects.h"
+#include "ui/markup/background_effects.h"
 
 #include <algorithm>
 #include <cmath>

@@ -19,9 +19,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/controls/markup_parser.h"
-#include "ui/controls/markup_style.h"
-#include "ui/controls/style_sheet.h"
+#include "ui/markup/markup_parser.h"
+#include "ui/markup/markup_style.h"
+#include "ui/markup/style_sheet.h"
 
 namespace velmora {
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/windows/test_window.h"
-#include "ui/controls/style_sheet.h"
+#include "ui/markup/style_sheet.h"
 
 namespace velmora {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <unordered_map>
 
-#include "ui/controls/markup_flow.h"
+#include "ui/markup/markup_flow.h"
 
 namespace velmora {
 

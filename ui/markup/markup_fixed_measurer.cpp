@@ -2,8 +2,8 @@
 #include <cmath>
 #include <string>
 
-#include "ui/controls/markup_layout.h"
-#include "ui/controls/markup_text.h"
+#include "ui/markup/markup_layout.h"
+#include "ui/markup/markup_text.h"
 
 namespace velmora {
 

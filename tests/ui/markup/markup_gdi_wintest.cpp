@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "support/gdi_headroom.h"
-#include "ui/controls/markup_gdi_win.h"
+#include "ui/markup/markup_gdi_win.h"
 
 namespace velmora {
 namespace {

@@ -1,9 +1,9 @@
-#include "ui/controls/markup_parser.h"
+#include "ui/markup/markup_parser.h"
 
 #include <iterator>
 #include <optional>
 
-#include "ui/controls/markup_text.h"
+#include "ui/markup/markup_text.h"
 
 namespace velmora {
 

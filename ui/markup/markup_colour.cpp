@@ -1,10 +1,10 @@
-#include "ui/controls/markup_colour.h"
+#include "ui/markup/markup_colour.h"
 
 #include <algorithm>
 #include <iterator>
 #include <string>
 
-#include "ui/controls/markup_text.h"
+#include "ui/markup/markup_text.h"
 
 namespace velmora {
 

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "runtime/win_handles.h"
-#include "ui/controls/lru_cache.h"
-#include "ui/controls/markup_layout.h"
+#include "ui/markup/lru_cache.h"
+#include "ui/markup/markup_layout.h"
 
 namespace velmora {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/controls/markup_colour.h"
+#include "ui/markup/markup_colour.h"
 
 namespace velmora {
 

@@ -1,10 +1,10 @@
-#include "ui/controls/markup_gdi_win.h"
+#include "ui/markup/markup_gdi_win.h"
 
 #include <algorithm>
 
 #include "runtime/wide_text.h"
-#include "ui/controls/background_effects.h"
-#include "ui/controls/markup_text.h"
+#include "ui/markup/background_effects.h"
+#include "ui/markup/markup_text.h"
 
 namespace velmora {
 

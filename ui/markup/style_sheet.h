@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/controls/markup_style.h"
+#include "ui/markup/markup_style.h"
 
 namespace velmora {
 
