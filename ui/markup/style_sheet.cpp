@@ -6,8 +6,8 @@
 #include <iterator>
 #include <optional>
 
+#include "ui/markup/default_style_sheet.h"
 #include "ui/markup/markup_text.h"
-#include "ui/controls/q_tip_properties.h"
 
 namespace velmora {
 

@@ -83,8 +83,8 @@ inline std::string DumpLayout(const MarkupLayout& l) {
     static const char* const kBorders[] = {"none", "solid", "dotted", "dashed", "double"};
     for (const MarkupItem& i : l.items) {
         const MarkupRect& r = i.rect;
-        std::snprintf(buf, sizeof buf, "%s %d,%d..%d,%d", kKinds[static_cast<int>(i.kind)],
-                      r.left, r.top, r.right, r.bottom);
+        std::snprintf(buf, sizeof buf, "%s %d,%d..%d,%d", kKinds[static_cast<int>(i.kind)], r.left,
+                      r.top, r.right, r.bottom);
         s += buf;
         switch (i.kind) {
             case MarkupItem::Kind::kText:

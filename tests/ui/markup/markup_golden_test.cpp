@@ -87,9 +87,9 @@ TEST(MarkupGolden, LayoutsMatchTheirDumps) {
             continue;
         }
         const std::string expected = ReadAll(golden);
-        EXPECT_TRUE(expected == actual) << input.filename().string() << " differs from "
-                                    << golden.filename().string() << ":\n"
-                                    << Difference(expected, actual);
+        EXPECT_TRUE(expected == actual)
+            << input.filename().string() << " differs from " << golden.filename().string() << ":\n"
+            << Difference(expected, actual);
     }
 }
 
