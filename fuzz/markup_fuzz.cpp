@@ -13,8 +13,8 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "ui/controls/lru_cache.h"
-#include "ui/controls/markup_layout.h"
+#include "ui/markup/lru_cache.h"
+#include "ui/markup/markup_layout.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 // `PointerMargin` from the start, above the start of the triangle's base; near the
 // end `PointerMargin` from the end, above the base's end; centred in the middle.
 
-#include "ui/controls/markup_layout.h"
+#include "ui/markup/markup_layout.h"
 
 namespace velmora {
 

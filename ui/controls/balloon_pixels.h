@@ -3,7 +3,7 @@
 // the final blend of balloon and shadow over the screen contents beneath.
 
 #include "ui/controls/balloon_geometry.h"
-#include "ui/controls/pixel_buffer.h"
+#include "ui/markup/pixel_buffer.h"
 
 namespace velmora {
 

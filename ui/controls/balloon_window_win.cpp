@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "runtime/out_of_memory.h"
-#include "ui/controls/background_effects.h"
 #include "ui/controls/balloon_pixels.h"
+#include "ui/markup/background_effects.h"
 
 namespace velmora {
 

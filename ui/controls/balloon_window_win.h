@@ -12,8 +12,8 @@
 
 #include "runtime/win_handles.h"
 #include "ui/controls/balloon_behaviour.h"
-#include "ui/controls/markup_gdi_win.h"
-#include "ui/controls/pixel_buffer.h"
+#include "ui/markup/markup_gdi_win.h"
+#include "ui/markup/pixel_buffer.h"
 
 namespace velmora {
 

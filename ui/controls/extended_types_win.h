@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ui/controls/markup_layout.h"
 #include "ui/loader/control.h"
+#include "ui/markup/markup_layout.h"
 
 namespace velmora {
 

@@ -23,17 +23,13 @@
 #include <tuple>
 
 #include "ui/controls/own_data.h"
+#include "ui/markup/default_style_sheet.h"
 
 namespace velmora {
 
 // COLOR_INFOBK and COLOR_INFOTEXT of the standard Windows colour schemes.
 constexpr uint32_t kStandardInfoBackgroundColour = 0x00E1FFFF;
 constexpr uint32_t kStandardInfoTextColour = 0x00000000;
-
-// The renderer's default style sheet (990 characters; rules separated by CR LF),
-// the style sheet of a new box.
-extern const char kDefaultStyleSheet[];
-constexpr size_t kDefaultStyleSheetLength = 990;
 
 struct QTipProperties {
     // A new box takes the system colours; see NewQTipProperties.

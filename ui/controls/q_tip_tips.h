@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/controls/markup_layout.h"
+#include "ui/markup/markup_layout.h"
 
 namespace velmora {
 

@@ -7,9 +7,9 @@
 //    text for any length, and matching the pointer to a window's tips.
 #include <gtest/gtest.h>
 
-#include "ui/controls/background_effects.h"
 #include "ui/controls/balloon_pixels.h"
 #include "ui/controls/q_tip_tips.h"
+#include "ui/markup/background_effects.h"
 
 namespace velmora {
 namespace {

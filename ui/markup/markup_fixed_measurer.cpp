@@ -1,0 +1,40 @@
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "ui/markup/markup_layout.h"
+#include "ui/markup/markup_text.h"
+
+namespace velmora {
+
+int FixedWidthMeasurer::SizeInPixels(const FontRequest& font) {
+    return std::max(2, static_cast<int>(std::lround(font.tenths * 96.0 / 720)));
+}
+
+FontMetrics FixedWidthMeasurer::Metrics(const FontRequest& font) {
+    const int size = SizeInPixels(font);
+    return {size, size / 4, size / 2};
+}
+
+int FixedWidthMeasurer::TextWidth(const FontRequest& font, std::string_view text) {
+    const int size = SizeInPixels(font);
+    int width = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool pair = i + 1 < text.size() && IsGbkLeadByte(text[i]);
+        const bool symbol = i + 1 < text.size() && text[i] == kSymbolMark;
+        if (pair || symbol)
+            ++i;
+        width += pair ? size : size / 2;
+    }
+    return width;
+}
+
+MarkupSize FixedWidthMeasurer::ImageSize(const ImageRef&) {
+    return {16, 16};
+}
+
+std::string FixedWidthMeasurer::ResourceString(const std::string&, uint32_t id) {
+    return "string " + std::to_string(id);
+}
+
+}  // namespace velmora
