@@ -29,7 +29,7 @@ DWORD AlignmentStyle(const ButtonProperties& p) {
 }
 
 DWORD KindStyle(const ButtonProperties& p) {
-    return p.kind == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    return p.kind == kDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
 class ButtonControl : public Control {

@@ -16,7 +16,7 @@ constexpr PropertyInfo kRows[] = {
 using P = ButtonProperties;
 using W = ButtonWrite;
 constexpr OwnField<P> kFields[] = {
-    I32Field<P>(kButtonKind, &P::kind).Clamp(0, 1).Then(W::kKind),
+    I32Field<P>(kButtonKind, &P::kind).Clamp(kPushButton, kDefaultButton).Then(W::kKind),
     I32Field<P>(kButtonHAlign, &P::hAlign).Clamp(0, 2).Then(W::kAlignment),
     I32Field<P>(kButtonVAlign, &P::vAlign).Clamp(0, 2).Then(W::kAlignment),
     BytesField<P>(kButtonPicture, &P::picture).Then(W::kRecreate),

@@ -19,6 +19,11 @@ enum ButtonProperty : int32_t {
     kButtonFont = 13,
 };
 
+enum ButtonKind : int32_t {
+    kPushButton = 0,
+    kDefaultButton = 1,
+};
+
 // What the live button does once a written value is stored.
 enum class ButtonWrite : uint8_t {
     kRecreate,  // the button style depends on the kind of picture
@@ -29,7 +34,7 @@ enum class ButtonWrite : uint8_t {
 };
 
 struct ButtonProperties {
-    int32_t kind = 0;    // 0 push button, 1 default button
+    int32_t kind = 0;    // a ButtonKind
     int32_t hAlign = 1;  // 0 left, 1 centre, 2 right
     int32_t vAlign = 1;  // 0 top, 1 centre, 2 bottom
     std::string picture;

@@ -40,9 +40,9 @@ DWORD EditStyles(const EditBoxProperties& p) {
         style |= ES_CENTER;
     if (p.align == 2)
         style |= ES_RIGHT;
-    if (p.inputMode == 1)
+    if (p.inputMode == kInputReadOnly)
         style |= ES_READONLY;
-    if (p.inputMode == 2)
+    if (p.inputMode == kInputPassword)
         style |= ES_PASSWORD;
     if (p.caseConversion == 1)
         style |= ES_UPPERCASE;
@@ -85,7 +85,7 @@ class EditBoxControl : public Control {
     }
 
     bool WantsKey(int keyCode) const override {
-        return keyCode == VK_RETURN && props_.multiline == 1 && props_.inputMode != 1;
+        return keyCode == VK_RETURN && props_.multiline == 1 && props_.inputMode != kInputReadOnly;
     }
 
     bool ReadOwnProperty(int number, RawValue& out) override;
@@ -133,9 +133,9 @@ bool EditBoxControl::Build(const CreateParams& p) {
     background_.reset(CreateSolidBrush(PaintColour(props_.backColor)));
     ApplyFont();
     SendMessageW(h, EM_LIMITTEXT, static_cast<WPARAM>(props_.maxLength), 0);
-    if (props_.inputMode == 2)
+    if (props_.inputMode == kInputPassword)
         SendMessageW(h, EM_SETPASSWORDCHAR, PasswordCharacter(props_.passwordChar), 0);
-    if (SingleLine() && props_.spinMode != 0 &&
+    if (SingleLine() && props_.spinMode != kSpinNone &&
         spin_.Create(h, props_.border, props_.spinMin, props_.spinMax)) {
         AttachSecondaryWindow(spin_.hwnd());
     }
@@ -205,7 +205,7 @@ void EditBoxControl::RewriteOnFocusLoss() {
 void EditBoxControl::Spin(bool up) {
     if (!IsWindowEnabled(hwnd()) || !IsWindowVisible(hwnd()))
         return;
-    if (props_.spinMode == 2) {
+    if (props_.spinMode == kSpinEvent) {
         TypedValue arg = MakeInteger(up ? 1 : -1);
         RaiseEvent(windowId(), unitId(), kEventSpinPressed, 1, &arg);
         return;
@@ -404,7 +404,7 @@ WriteOutcome EditBoxControl::WriteParticular(int index, const RawValue& value) {
         case kEditBoxPasswordChar:
             props_.passwordChar =
                 value.bytes.empty() ? 0 : static_cast<unsigned char>(value.bytes[0]);
-            if (props_.inputMode == 2)
+            if (props_.inputMode == kInputPassword)
                 SendMessageW(hwnd(), EM_SETPASSWORDCHAR, PasswordCharacter(props_.passwordChar), 0);
             InvalidateRect(hwnd(), nullptr, TRUE);
             return WriteOutcome::kStored;
@@ -475,9 +475,10 @@ WriteOutcome EditBoxControl::WriteOwnProperty(int number, const RawValue& value)
                        ? WriteOutcome::kStored
                        : WriteOutcome::kRecreate;
         case EditBoxWrite::kInputMode:
-            SendMessageW(hwnd(), EM_SETPASSWORDCHAR,
-                         props_.inputMode == 2 ? PasswordCharacter(props_.passwordChar) : 0, 0);
-            SendMessageW(hwnd(), EM_SETREADONLY, props_.inputMode == 1, 0);
+            SendMessageW(
+                hwnd(), EM_SETPASSWORDCHAR,
+                props_.inputMode == kInputPassword ? PasswordCharacter(props_.passwordChar) : 0, 0);
+            SendMessageW(hwnd(), EM_SETREADONLY, props_.inputMode == kInputReadOnly, 0);
             break;
         case EditBoxWrite::kSpinRange:
             spin_.SetRange(props_.spinMin, props_.spinMax);

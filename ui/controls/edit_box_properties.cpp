@@ -43,7 +43,9 @@ constexpr OwnField<P> kFields[] = {
     I32Field<P>(kEditBoxInputMode, &P::inputMode).Clamp(0, kLastInputMode).Then(W::kInputMode),
     U16Field<P>(kEditBoxPasswordChar, &P::passwordChar),
     I32Field<P>(kEditBoxCaseConversion, &P::caseConversion).Clamp(0, 2).Then(W::kRecreateIfChanged),
-    I32Field<P>(kEditBoxSpinMode, &P::spinMode).Clamp(0, 2).Then(W::kRecreateIfChanged),
+    I32Field<P>(kEditBoxSpinMode, &P::spinMode)
+        .Clamp(kSpinNone, kSpinEvent)
+        .Then(W::kRecreateIfChanged),
     I32Field<P>(kEditBoxSpinMin, &P::spinMin).Then(W::kSpinRange),
     I32Field<P>(kEditBoxSpinMax, &P::spinMax).Then(W::kSpinRange),
     I32Field<P>(kEditBoxSelStart, &P::selStart),

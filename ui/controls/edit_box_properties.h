@@ -40,6 +40,13 @@ enum EditBoxProperty : int32_t {
     kEditBoxDataField = 28,
 };
 
+// How the spin arrows work.
+enum SpinMode : int32_t {
+    kSpinNone = 0,       // no arrows
+    kSpinAutomatic = 1,  // the arrows step the number in the box
+    kSpinEvent = 2,      // the arrows raise spin pressed
+};
+
 // What the live box does once a written value is stored. Content, PasswordChar
 // and the selection are the box's own code.
 enum class EditBoxWrite : uint8_t {
