@@ -2,16 +2,13 @@
 
 #include "runtime/conversions.h"
 #include "runtime/text_block.h"
+#include "ui/controls/edit_box_properties.h"
 #include "ui/loader/window_loader.h"
 
 namespace velmora {
 
-namespace {
-constexpr int kEditContent = 8;
-}  // namespace
-
 int32_t ReadContentAsInteger(uint32_t windowId, uint32_t unitId) {
-    const TypedValue content = ReadProperty(windowId, unitId, kEditContent, kWholeProperty);
+    const TypedValue content = ReadProperty(windowId, unitId, kEditBoxContent, kWholeProperty);
     char* text = const_cast<char*>(TextOf(content));
     const double number = ToNumber(text ? text : "");
     if (text)

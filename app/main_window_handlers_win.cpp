@@ -11,6 +11,9 @@
 #include "runtime/external_table.h"
 #include "runtime/text_block.h"
 #include "runtime/web_address.h"
+#include "ui/controls/button_properties.h"
+#include "ui/controls/pic_box_properties.h"
+#include "ui/controls/timer_properties.h"
 #include "ui/loader/window_loader.h"
 
 namespace velmora {
@@ -18,11 +21,6 @@ namespace velmora {
 namespace {
 
 using namespace main_window;
-
-// Property indexes (member selector -1 throughout).
-constexpr int kButtonCaption = 10;
-constexpr int kTimerInterval = 8;
-constexpr int kPictureAnimate = 12;
 
 void Write(uint32_t unitId, int index, TypedValue value) {
     WriteProperty(kWindowId, unitId, index, kWholeProperty, value);
@@ -45,11 +43,11 @@ void PlayButtonClicked() {
     if (running) {
         Write(kPlayButton, kButtonCaption, MakeText("播放"));
         Write(kToneTimer, kTimerInterval, MakeInteger(0));
-        Write(kPicture, kPictureAnimate, MakeLogical(false));
+        Write(kPicture, kPicBoxAnimate, MakeLogical(false));
         return;
     }
     Write(kPlayButton, kButtonCaption, MakeText("停止"));
-    Write(kPicture, kPictureAnimate, MakeLogical(true));
+    Write(kPicture, kPicBoxAnimate, MakeLogical(true));
     Write(kToneTimer, kTimerInterval, MakeInteger(ReadContentAsInteger(kWindowId, kIntervalBox)));
 }
 

@@ -10,7 +10,9 @@
 #include "runtime/external_table.h"
 #include "runtime/text_block.h"
 #include "ui/controls/control_types.h"
+#include "ui/controls/edit_box_properties.h"
 #include "ui/controls/q_tip_commands.h"
+#include "ui/controls/timer_properties.h"
 #include "ui/loader/window_loader.h"
 
 namespace velmora {
@@ -20,9 +22,6 @@ int32_t SweepFrequency = 0;
 namespace {
 
 using namespace test_window;
-
-constexpr int kEditContent = 8;
-constexpr int kTimerInterval = 8;
 
 // A control reference as a service command takes it: the pair, typed by the unit's
 // type code.
@@ -74,7 +73,7 @@ void StopSweepButtonClicked() {
 void SweepTimerTick() {
     SweepFrequency = NextSweepFrequency(SweepFrequency);
     char* digits = ToText(SweepFrequency);
-    WriteProperty(kWindowId, kFrequencyBox, kEditContent, kWholeProperty, MakeText(digits));
+    WriteProperty(kWindowId, kFrequencyBox, kEditBoxContent, kWholeProperty, MakeText(digits));
     if (digits)
         FreeBlock(digits);
     TestPlayButtonClicked();

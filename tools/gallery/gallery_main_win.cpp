@@ -10,18 +10,18 @@
 #include "runtime/text_block.h"
 #include "tools/gallery/gallery_descriptions.h"
 #include "ui/controls/control_types.h"
+#include "ui/controls/label_properties.h"
 #include "ui/controls/q_tip_commands.h"
 
 namespace velmora::gallery {
 
 namespace {
 
-constexpr int kCaptionProperty = 8;  // the label's Caption
 int32_t tickCount = 0;
 
 void TickCounted() {
     char* digits = ToText(++tickCount);
-    WriteProperty(kWindowId, kTickCountLabel, kCaptionProperty, kWholeProperty, MakeText(digits));
+    WriteProperty(kWindowId, kTickCountLabel, kLabelCaption, kWholeProperty, MakeText(digits));
     FreeBlock(digits);
 }
 

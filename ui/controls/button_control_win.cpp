@@ -8,6 +8,7 @@
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_drawing_win.h"
 #include "ui/controls/control_types.h"
+#include "ui/controls/own_access.h"
 #include "ui/controls/standard_types_win.h"
 #include "ui/loader/event_indices.h"
 #include "ui/loader/window_loader.h"
@@ -17,16 +18,6 @@
 namespace velmora {
 
 namespace {
-
-// Own property numbers (global index - 8).
-enum ButtonProperty : int {
-    kPicture = 0,
-    kKind = 1,
-    kCaption = 2,
-    kHAlign = 3,
-    kVAlign = 4,
-    kFont = 5,
-};
 
 constexpr DWORD kAlignmentBits = BS_LEFT | BS_RIGHT | BS_CENTER | BS_TOP | BS_BOTTOM | BS_VCENTER;
 
@@ -38,7 +29,7 @@ DWORD AlignmentStyle(const ButtonProperties& p) {
 }
 
 DWORD KindStyle(const ButtonProperties& p) {
-    return p.kind == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    return p.kind == kDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
 class ButtonControl : public Control {
@@ -60,9 +51,7 @@ class ButtonControl : public Control {
         ButtonProperties props;
         if (DecodeButtonProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
             return nullptr;
-        props.kind = std::clamp<int32_t>(props.kind, 0, 1);
-        props.hAlign = std::clamp<int32_t>(props.hAlign, 0, 2);
-        props.vAlign = std::clamp<int32_t>(props.vAlign, 0, 2);
+        ClampOwnFields(kButtonLayout, props);
         auto button = std::make_unique<ButtonControl>(p, std::move(props));
         return button->Build(p) ? std::move(button) : nullptr;
     }
@@ -72,63 +61,32 @@ class ButtonControl : public Control {
     }
 
     bool ReadOwnProperty(int number, RawValue& out) override {
-        switch (number) {
-            case kPicture:
-                out.bytes = props_.picture;
-                return true;
-            case kKind:
-                out.number = static_cast<uint32_t>(props_.kind);
-                return true;
-            case kCaption:
-                out.bytes = props_.caption;
-                return true;
-            case kHAlign:
-                out.number = static_cast<uint32_t>(props_.hAlign);
-                return true;
-            case kVAlign:
-                out.number = static_cast<uint32_t>(props_.vAlign);
-                return true;
-            case kFont:
-                out.bytes = props_.font;
-                return true;
-            default:
-                return false;
-        }
+        return ReadOwnField(kButtonLayout, props_, number, out);
     }
 
-    int WriteOwnProperty(int number, const RawValue& value) override {
-        const int32_t v = static_cast<int32_t>(value.number);
-        switch (number) {
-            case kPicture:
-                // The button style depends on the kind of picture: made anew.
-                props_.picture = value.bytes;
-                return 1;
-            case kKind:
-                props_.kind = std::clamp<int32_t>(v, 0, 1);
+    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
+        const OwnField<ButtonProperties>* field =
+            StoreOwnField(kButtonLayout, props_, number, value);
+        if (!field)
+            return WriteOutcome::kStored;
+        switch (static_cast<ButtonWrite>(field->step)) {
+            case ButtonWrite::kRecreate:
+                return WriteOutcome::kRecreate;
+            case ButtonWrite::kKind:
                 SendMessageW(hwnd(), BM_SETSTYLE, KindStyle(props_), TRUE);
                 break;
-            case kCaption:
-                // The window text only; nothing else is repainted.
-                props_.caption = value.bytes;
+            case ButtonWrite::kCaption:
                 SetWindowTextGbk(hwnd(), props_.caption);
-                return 0;
-            case kHAlign:
-                props_.hAlign = std::clamp<int32_t>(v, 0, 2);
+                return WriteOutcome::kStored;
+            case ButtonWrite::kAlignment:
                 ApplyAlignment();
                 break;
-            case kVAlign:
-                props_.vAlign = std::clamp<int32_t>(v, 0, 2);
-                ApplyAlignment();
-                break;
-            case kFont:
-                props_.font = value.bytes;
+            case ButtonWrite::kFont:
                 SetControlFont(hwnd(), font_, props_.font);
                 break;
-            default:
-                return 0;
         }
         InvalidateRect(hwnd(), nullptr, TRUE);
-        return 0;
+        return WriteOutcome::kStored;
     }
 
     std::string SaveOwnProperties() const override { return EncodeButtonProperties(props_); }

@@ -11,6 +11,7 @@
 #include "ui/controls/edit_box_properties.h"
 #include "ui/controls/edit_box_spin_win.h"
 #include "ui/controls/edit_input.h"
+#include "ui/controls/own_access.h"
 #include "ui/controls/standard_types_win.h"
 #include "ui/loader/event_indices.h"
 #include "ui/loader/window_loader.h"
@@ -19,43 +20,8 @@ namespace velmora {
 
 namespace {
 
-// Own property numbers (global index - 8).
-enum EditProperty : int {
-    kContent = 0,
-    kBorder,
-    kTextColor,
-    kBackColor,
-    kFont,
-    kHideSelection,
-    kMaxLength,
-    kMultiline,
-    kScrollBars,
-    kAlign,
-    kInputMode,
-    kPasswordChar,
-    kCaseConversion,
-    kSpinMode,
-    kSpinMin,
-    kSpinMax,
-    kSelStart,
-    kSelLength,
-    kSelText,
-    kDataSource,
-    kDataField,
-};
-
 constexpr int kEventContentChanged = 0;
 constexpr int kEventSpinPressed = 1;
-
-void ClampAll(EditBoxProperties& p) {
-    p.border = std::clamp<int32_t>(p.border, 0, 5);
-    p.maxLength = std::max(p.maxLength, 0);
-    p.scrollBars = std::clamp<int32_t>(p.scrollBars, 0, 3);
-    p.align = std::clamp<int32_t>(p.align, 0, 2);
-    p.inputMode = std::clamp<int32_t>(p.inputMode, 0, kLastInputMode);
-    p.caseConversion = std::clamp<int32_t>(p.caseConversion, 0, 2);
-    p.spinMode = std::clamp<int32_t>(p.spinMode, 0, 2);
-}
 
 DWORD EditStyles(const EditBoxProperties& p) {
     DWORD style = 0;
@@ -74,9 +40,9 @@ DWORD EditStyles(const EditBoxProperties& p) {
         style |= ES_CENTER;
     if (p.align == 2)
         style |= ES_RIGHT;
-    if (p.inputMode == 1)
+    if (p.inputMode == kInputReadOnly)
         style |= ES_READONLY;
-    if (p.inputMode == 2)
+    if (p.inputMode == kInputPassword)
         style |= ES_PASSWORD;
     if (p.caseConversion == 1)
         style |= ES_UPPERCASE;
@@ -113,17 +79,17 @@ class EditBoxControl : public Control {
         EditBoxProperties props;
         if (DecodeEditBoxProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
             return nullptr;
-        ClampAll(props);
+        ClampOwnFields(kEditBoxLayout, props);
         auto box = std::make_unique<EditBoxControl>(p, std::move(props));
         return box->Build(p) ? std::move(box) : nullptr;
     }
 
     bool WantsKey(int keyCode) const override {
-        return keyCode == VK_RETURN && props_.multiline == 1 && props_.inputMode != 1;
+        return keyCode == VK_RETURN && props_.multiline == 1 && props_.inputMode != kInputReadOnly;
     }
 
     bool ReadOwnProperty(int number, RawValue& out) override;
-    int WriteOwnProperty(int number, const RawValue& value) override;
+    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override;
     std::string SaveOwnProperties() const override { return EncodeEditBoxProperties(props_); }
     bool HandleNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -132,6 +98,7 @@ class EditBoxControl : public Control {
 
   private:
     bool Build(const CreateParams& p);
+    WriteOutcome WriteParticular(int index, const RawValue& value);
     bool SingleLine() const { return props_.multiline != 1; }
     void ApplyFont();
     void WriteContent(const std::string& text);
@@ -166,9 +133,9 @@ bool EditBoxControl::Build(const CreateParams& p) {
     background_.reset(CreateSolidBrush(PaintColour(props_.backColor)));
     ApplyFont();
     SendMessageW(h, EM_LIMITTEXT, static_cast<WPARAM>(props_.maxLength), 0);
-    if (props_.inputMode == 2)
+    if (props_.inputMode == kInputPassword)
         SendMessageW(h, EM_SETPASSWORDCHAR, PasswordCharacter(props_.passwordChar), 0);
-    if (SingleLine() && props_.spinMode != 0 &&
+    if (SingleLine() && props_.spinMode != kSpinNone &&
         spin_.Create(h, props_.border, props_.spinMin, props_.spinMax)) {
         AttachSecondaryWindow(spin_.hwnd());
     }
@@ -238,7 +205,7 @@ void EditBoxControl::RewriteOnFocusLoss() {
 void EditBoxControl::Spin(bool up) {
     if (!IsWindowEnabled(hwnd()) || !IsWindowVisible(hwnd()))
         return;
-    if (props_.spinMode == 2) {
+    if (props_.spinMode == kSpinEvent) {
         TypedValue arg = MakeInteger(up ? 1 : -1);
         RaiseEvent(windowId(), unitId(), kEventSpinPressed, 1, &arg);
         return;
@@ -392,20 +359,20 @@ LRESULT EditBoxControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool EditBoxControl::ReadOwnProperty(int number, RawValue& out) {
-    switch (number) {
-        case kContent:
+    switch (number + kFirstOwnPropertyIndex) {
+        case kEditBoxContent:
             props_.content = WindowTextGbk(hwnd());
             out.bytes = props_.content;
             return true;
-        case kSelStart:
-        case kSelLength:
-        case kSelText: {
+        case kEditBoxSelStart:
+        case kEditBoxSelLength:
+        case kEditBoxSelText: {
             DWORD start = 0, end = 0;
             SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                          reinterpret_cast<LPARAM>(&end));
-            if (number == kSelStart) {
+            if (number + kFirstOwnPropertyIndex == kEditBoxSelStart) {
                 out.number = start;
-            } else if (number == kSelLength) {
+            } else if (number + kFirstOwnPropertyIndex == kEditBoxSelLength) {
                 out.number = end - start;
             } else {
                 // Positions count characters of the window text.
@@ -416,129 +383,32 @@ bool EditBoxControl::ReadOwnProperty(int number, RawValue& out) {
             }
             return true;
         }
-        case kBorder:
-            out.number = static_cast<uint32_t>(props_.border);
-            return true;
-        case kTextColor:
-            out.number = props_.textColor;
-            return true;
-        case kBackColor:
-            out.number = props_.backColor;
-            return true;
-        case kFont:
-            out.bytes = props_.font;
-            return true;
-        case kHideSelection:
-            out.number = static_cast<uint32_t>(props_.hideSelection);
-            return true;
-        case kMaxLength:
-            out.number = static_cast<uint32_t>(props_.maxLength);
-            return true;
-        case kMultiline:
-            out.number = static_cast<uint32_t>(props_.multiline);
-            return true;
-        case kScrollBars:
-            out.number = static_cast<uint32_t>(props_.scrollBars);
-            return true;
-        case kAlign:
-            out.number = static_cast<uint32_t>(props_.align);
-            return true;
-        case kInputMode:
-            out.number = static_cast<uint32_t>(props_.inputMode);
-            return true;
-        case kPasswordChar:
+        case kEditBoxPasswordChar:
             out.bytes.clear();
             if (props_.passwordChar & 0xFF)
                 out.bytes = std::string(1, static_cast<char>(props_.passwordChar & 0xFF));
             return true;
-        case kCaseConversion:
-            out.number = static_cast<uint32_t>(props_.caseConversion);
-            return true;
-        case kSpinMode:
-            out.number = static_cast<uint32_t>(props_.spinMode);
-            return true;
-        case kSpinMin:
-            out.number = static_cast<uint32_t>(props_.spinMin);
-            return true;
-        case kSpinMax:
-            out.number = static_cast<uint32_t>(props_.spinMax);
-            return true;
-        case kDataSource:
-            out.bytes = props_.dataSource;
-            return true;
-        case kDataField:
-            out.bytes = props_.dataField;
-            return true;
         default:
-            return false;
+            return ReadOwnField(kEditBoxLayout, props_, number, out);
     }
 }
 
-int EditBoxControl::WriteOwnProperty(int number, const RawValue& value) {
+// Content, PasswordChar and the selection are written by code of their own; the
+// rest through the table.
+WriteOutcome EditBoxControl::WriteParticular(int index, const RawValue& value) {
     const int32_t v = static_cast<int32_t>(value.number);
-    // Properties that only a new window can change: re-created when they changed.
-    auto recreate = [](int32_t& field, int32_t next) {
-        if (field == next)
-            return 0;
-        field = next;
-        return 1;
-    };
-    switch (number) {
-        case kContent:
+    switch (index) {
+        case kEditBoxContent:
             WriteContent(value.bytes);
-            return 0;
-        case kBorder:
-            props_.border = std::clamp<int32_t>(v, 0, 5);
-            ApplyBorderStyles(hwnd(), props_.border);
-            spin_.SetEdge(props_.border);
-            return 0;
-        case kTextColor:
-            props_.textColor = value.number & 0xFFFFFFFF;
-            break;
-        case kBackColor:
-            props_.backColor = value.number & 0xFFFFFFFF;
-            background_.reset(CreateSolidBrush(PaintColour(props_.backColor)));
-            RedrawFrame();
-            return 0;
-        case kFont:
-            props_.font = value.bytes;
-            ApplyFont();
-            RedrawFrame();
-            return 0;
-        case kHideSelection:
-            return recreate(props_.hideSelection, v ? 1 : 0);
-        case kMaxLength:
-            props_.maxLength = std::max(v, 0);
-            SendMessageW(hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(props_.maxLength), 0);
-            return 0;
-        case kMultiline:
-            return recreate(props_.multiline, v ? 1 : 0);
-        case kScrollBars:
-            return recreate(props_.scrollBars, std::clamp<int32_t>(v, 0, 3));
-        case kAlign:
-            return recreate(props_.align, std::clamp<int32_t>(v, 0, 2));
-        case kInputMode:
-            props_.inputMode = std::clamp<int32_t>(v, 0, kLastInputMode);
-            SendMessageW(hwnd(), EM_SETPASSWORDCHAR,
-                         props_.inputMode == 2 ? PasswordCharacter(props_.passwordChar) : 0, 0);
-            SendMessageW(hwnd(), EM_SETREADONLY, props_.inputMode == 1, 0);
-            break;
-        case kPasswordChar:
+            return WriteOutcome::kStored;
+        case kEditBoxPasswordChar:
             props_.passwordChar =
                 value.bytes.empty() ? 0 : static_cast<unsigned char>(value.bytes[0]);
-            if (props_.inputMode == 2)
+            if (props_.inputMode == kInputPassword)
                 SendMessageW(hwnd(), EM_SETPASSWORDCHAR, PasswordCharacter(props_.passwordChar), 0);
-            break;
-        case kCaseConversion:
-            return recreate(props_.caseConversion, std::clamp<int32_t>(v, 0, 2));
-        case kSpinMode:
-            return recreate(props_.spinMode, std::clamp<int32_t>(v, 0, 2));
-        case kSpinMin:
-        case kSpinMax:
-            (number == kSpinMin ? props_.spinMin : props_.spinMax) = v;
-            spin_.SetRange(props_.spinMin, props_.spinMax);
-            return 0;
-        case kSelStart: {
+            InvalidateRect(hwnd(), nullptr, TRUE);
+            return WriteOutcome::kStored;
+        case kEditBoxSelStart: {
             const int length = GetWindowTextLengthW(hwnd());
             if (v == -1) {
                 props_.selStart = length;
@@ -547,9 +417,9 @@ int EditBoxControl::WriteOwnProperty(int number, const RawValue& value) {
                 props_.selStart = std::max(v, 0);
             }
             SetSelection(props_.selStart, props_.selStart + props_.selLength);
-            return 0;
+            return WriteOutcome::kStored;
         }
-        case kSelLength: {
+        case kEditBoxSelLength: {
             DWORD start = 0;
             SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
             if (v == -1) {
@@ -561,23 +431,61 @@ int EditBoxControl::WriteOwnProperty(int number, const RawValue& value) {
                 props_.selLength = std::max(v, 0);
                 SetSelection(props_.selStart, props_.selStart + props_.selLength);
             }
-            return 0;
+            return WriteOutcome::kStored;
         }
-        case kSelText:
+        default:  // SelText
             SendMessageW(hwnd(), EM_REPLACESEL, TRUE,
                          reinterpret_cast<LPARAM>(WideFromGbk(value.bytes).c_str()));
-            return 0;
-        case kDataSource:
-            props_.dataSource = value.bytes;
-            return 0;
-        case kDataField:
-            props_.dataField = value.bytes;
-            return 0;
-        default:
-            return 0;
+            return WriteOutcome::kStored;
+    }
+}
+
+WriteOutcome EditBoxControl::WriteOwnProperty(int number, const RawValue& value) {
+    const int index = number + kFirstOwnPropertyIndex;
+    if (index == kEditBoxContent || index == kEditBoxPasswordChar || index == kEditBoxSelStart ||
+        index == kEditBoxSelLength || index == kEditBoxSelText)
+        return WriteParticular(index, value);
+    RawValue before;
+    ReadOwnField(kEditBoxLayout, props_, number, before);
+    const OwnField<EditBoxProperties>* field = StoreOwnField(kEditBoxLayout, props_, number, value);
+    if (!field)
+        return WriteOutcome::kStored;
+    switch (static_cast<EditBoxWrite>(field->step)) {
+        case EditBoxWrite::kStoreOnly:
+            return WriteOutcome::kStored;
+        case EditBoxWrite::kRepaint:
+            break;
+        case EditBoxWrite::kBorder:
+            ApplyBorderStyles(hwnd(), props_.border);
+            spin_.SetEdge(props_.border);
+            return WriteOutcome::kStored;
+        case EditBoxWrite::kBackColor:
+            background_.reset(CreateSolidBrush(PaintColour(props_.backColor)));
+            RedrawFrame();
+            return WriteOutcome::kStored;
+        case EditBoxWrite::kFont:
+            ApplyFont();
+            RedrawFrame();
+            return WriteOutcome::kStored;
+        case EditBoxWrite::kMaxLength:
+            SendMessageW(hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(props_.maxLength), 0);
+            return WriteOutcome::kStored;
+        case EditBoxWrite::kRecreateIfChanged:
+            return props_.*field->i32 == static_cast<int32_t>(before.number)
+                       ? WriteOutcome::kStored
+                       : WriteOutcome::kRecreate;
+        case EditBoxWrite::kInputMode:
+            SendMessageW(
+                hwnd(), EM_SETPASSWORDCHAR,
+                props_.inputMode == kInputPassword ? PasswordCharacter(props_.passwordChar) : 0, 0);
+            SendMessageW(hwnd(), EM_SETREADONLY, props_.inputMode == kInputReadOnly, 0);
+            break;
+        case EditBoxWrite::kSpinRange:
+            spin_.SetRange(props_.spinMin, props_.spinMax);
+            return WriteOutcome::kStored;
     }
     InvalidateRect(hwnd(), nullptr, TRUE);
-    return 0;
+    return WriteOutcome::kStored;
 }
 
 }  // namespace

@@ -29,38 +29,50 @@ constexpr PropertyInfo kRows[] = {
 };
 
 using P = EditBoxProperties;
+using W = EditBoxWrite;
+constexpr int32_t kNoLimit = std::numeric_limits<int32_t>::max();
 constexpr OwnField<P> kFields[] = {
-    I32Field<P>(9, &P::border),           U32Field<P>(10, &P::textColor),
-    U32Field<P>(11, &P::backColor),       I32Field<P>(13, &P::hideSelection),
-    I32Field<P>(14, &P::maxLength),       I32Field<P>(15, &P::multiline),
-    I32Field<P>(16, &P::scrollBars),      I32Field<P>(17, &P::align),
-    I32Field<P>(18, &P::inputMode),       U16Field<P>(19, &P::passwordChar),
-    I32Field<P>(20, &P::caseConversion),  I32Field<P>(21, &P::spinMode),
-    I32Field<P>(22, &P::spinMin),         I32Field<P>(23, &P::spinMax),
-    I32Field<P>(24, &P::selStart),        I32Field<P>(25, &P::selLength),
-    BytesField<P>(12, &P::font),          BytesField<P>(8, &P::content),
-    BytesField<P>(27, &P::dataSource, 2), BytesField<P>(28, &P::dataField, 2),
+    I32Field<P>(kEditBoxBorder, &P::border).Clamp(0, 5).Then(W::kBorder),
+    U32Field<P>(kEditBoxTextColor, &P::textColor).Then(W::kRepaint),
+    U32Field<P>(kEditBoxBackColor, &P::backColor).Then(W::kBackColor),
+    I32Field<P>(kEditBoxHideSelection, &P::hideSelection).Then(W::kRecreateIfChanged),
+    I32Field<P>(kEditBoxMaxLength, &P::maxLength).Clamp(0, kNoLimit).Then(W::kMaxLength),
+    I32Field<P>(kEditBoxMultiline, &P::multiline).Then(W::kRecreateIfChanged),
+    I32Field<P>(kEditBoxScrollBars, &P::scrollBars).Clamp(0, 3).Then(W::kRecreateIfChanged),
+    I32Field<P>(kEditBoxAlign, &P::align).Clamp(0, 2).Then(W::kRecreateIfChanged),
+    I32Field<P>(kEditBoxInputMode, &P::inputMode).Clamp(0, kLastInputMode).Then(W::kInputMode),
+    U16Field<P>(kEditBoxPasswordChar, &P::passwordChar),
+    I32Field<P>(kEditBoxCaseConversion, &P::caseConversion).Clamp(0, 2).Then(W::kRecreateIfChanged),
+    I32Field<P>(kEditBoxSpinMode, &P::spinMode)
+        .Clamp(kSpinNone, kSpinEvent)
+        .Then(W::kRecreateIfChanged),
+    I32Field<P>(kEditBoxSpinMin, &P::spinMin).Then(W::kSpinRange),
+    I32Field<P>(kEditBoxSpinMax, &P::spinMax).Then(W::kSpinRange),
+    I32Field<P>(kEditBoxSelStart, &P::selStart),
+    I32Field<P>(kEditBoxSelLength, &P::selLength),
+    BytesField<P>(kEditBoxFont, &P::font).Then(W::kFont),
+    BytesField<P>(kEditBoxContent, &P::content),
+    BytesField<P>(kEditBoxDataSource, &P::dataSource, 2),
+    BytesField<P>(kEditBoxDataField, &P::dataField, 2),
 };
 
 }  // namespace
 
 const PropertyTable kEditBoxPropertyTable = MakePropertyTable(kRows);
 
-namespace {
-const OwnLayout<P> kLayout{kFields, std::size(kFields), kEditBoxHighestVersion, true,
-                           &kEditBoxPropertyTable};
-}
+const OwnLayout<P> kEditBoxLayout{kFields, std::size(kFields), kEditBoxHighestVersion, true,
+                                  &kEditBoxPropertyTable};
 
 OwnDataError DecodeEditBoxProperties(const uint8_t* data, size_t size, EditBoxProperties& out) {
-    return DecodeOwnData(kLayout, data, size, EditBoxProperties{}, out);
+    return DecodeOwnData(kEditBoxLayout, data, size, EditBoxProperties{}, out);
 }
 
 std::string EncodeEditBoxProperties(const EditBoxProperties& p, uint32_t version) {
-    return EncodeOwnData(kLayout, p, version);
+    return EncodeOwnData(kEditBoxLayout, p, version);
 }
 
 std::vector<OwnPropertyValue> ListEditBoxProperties(const EditBoxProperties& p) {
-    return ListOwnData(kLayout, p);
+    return ListOwnData(kEditBoxLayout, p);
 }
 
 }  // namespace velmora

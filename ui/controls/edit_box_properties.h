@@ -7,11 +7,59 @@
 //   i32 SelLength, bytes Font, text Content,
 //   and in version 2: text DataSource, text DataField
 
+#include <limits>
 #include <tuple>
 
+#include "ui/controls/edit_input.h"
 #include "ui/controls/own_data.h"
 
 namespace velmora {
+
+// Global indexes of the edit box's own properties.
+enum EditBoxProperty : int32_t {
+    kEditBoxContent = 8,
+    kEditBoxBorder = 9,
+    kEditBoxTextColor = 10,
+    kEditBoxBackColor = 11,
+    kEditBoxFont = 12,
+    kEditBoxHideSelection = 13,
+    kEditBoxMaxLength = 14,
+    kEditBoxMultiline = 15,
+    kEditBoxScrollBars = 16,
+    kEditBoxAlign = 17,
+    kEditBoxInputMode = 18,
+    kEditBoxPasswordChar = 19,
+    kEditBoxCaseConversion = 20,
+    kEditBoxSpinMode = 21,
+    kEditBoxSpinMin = 22,
+    kEditBoxSpinMax = 23,
+    kEditBoxSelStart = 24,
+    kEditBoxSelLength = 25,
+    kEditBoxSelText = 26,
+    kEditBoxDataSource = 27,
+    kEditBoxDataField = 28,
+};
+
+// How the spin arrows work.
+enum SpinMode : int32_t {
+    kSpinNone = 0,       // no arrows
+    kSpinAutomatic = 1,  // the arrows step the number in the box
+    kSpinEvent = 2,      // the arrows raise spin pressed
+};
+
+// What the live box does once a written value is stored. Content, PasswordChar
+// and the selection are the box's own code.
+enum class EditBoxWrite : uint8_t {
+    kStoreOnly,
+    kRepaint,
+    kBorder,
+    kBackColor,
+    kFont,
+    kMaxLength,
+    kRecreateIfChanged,  // only a new window can change it
+    kInputMode,
+    kSpinRange,
+};
 
 struct EditBoxProperties {
     int32_t border = 1;
@@ -48,6 +96,8 @@ inline bool operator==(const EditBoxProperties& a, const EditBoxProperties& b) {
 
 constexpr uint32_t kEditBoxHighestVersion = 2;
 extern const PropertyTable kEditBoxPropertyTable;
+// The block's fields, with the bounds of the choices and the step of each write.
+extern const OwnLayout<EditBoxProperties> kEditBoxLayout;
 
 // Decodes a stored block; on failure `out` holds the defaults.
 OwnDataError DecodeEditBoxProperties(const uint8_t* data, size_t size, EditBoxProperties& out);

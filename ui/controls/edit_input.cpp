@@ -131,16 +131,16 @@ bool AcceptsTypedCharacter(int32_t inputMode, uint32_t c) {
     if (c < 32)
         return true;
     switch (inputMode) {
-        case 3:
-        case 6:
-        case 7:
-        case 8:
+        case kInputSignedDigits:
+        case kInputShort:
+        case kInputLong:
+        case kInputInt64:
             return IsDigit(c) || c == '-';
-        case 4:
-        case 9:
-        case 10:
+        case kInputDecimalDigits:
+        case kInputSingle:
+        case kInputDouble:
             return IsDigit(c) || c == '-' || c == '.';
-        case 5:
+        case kInputByte:
             return IsDigit(c);
         default:
             return true;
@@ -184,29 +184,29 @@ int64_t ParseLimitedInteger(const std::string& text, int64_t lowest, int64_t hig
 std::optional<std::string> RewriteForInputMode(int32_t inputMode, const std::string& text) {
     std::string result;
     switch (inputMode) {
-        case 5:
+        case kInputByte:
             result = std::to_string(ParseLimitedInteger(text, 0, 255));
             break;
-        case 6:
+        case kInputShort:
             result = std::to_string(ParseLimitedInteger(text, -32768, 32767));
             break;
-        case 7:
+        case kInputLong:
             result = std::to_string(ParseLimitedInteger(text, INT32_MIN, INT32_MAX));
             break;
-        case 8:
+        case kInputInt64:
             result = std::to_string(ParseLimitedInteger(text, INT64_MIN, INT64_MAX));
             break;
-        case 9: {
+        case kInputSingle: {
             // Beyond the single range saturates (a plain cast would be undefined).
             const double d = ToNumber(text.c_str());
             const double most = std::numeric_limits<float>::max();
             result = ShortestText(static_cast<float>(std::fmax(-most, std::fmin(most, d))));
             break;
         }
-        case 10:
+        case kInputDouble:
             result = ShortestText(ToNumber(text.c_str()));
             break;
-        case 11:
+        case kInputDateTime:
             return RewriteDate(text);
         default:
             return std::nullopt;

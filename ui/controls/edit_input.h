@@ -19,7 +19,22 @@
 
 namespace velmora {
 
-constexpr int32_t kLastInputMode = 11;
+// What a box lets through and how it rewrites its text on losing the focus.
+enum InputMode : int32_t {
+    kInputAll = 0,
+    kInputReadOnly = 1,
+    kInputPassword = 2,
+    kInputSignedDigits = 3,   // "0"-"9", "-"
+    kInputDecimalDigits = 4,  // "0"-"9", "-", "."
+    kInputByte = 5,           // 0..255
+    kInputShort = 6,          // 16-bit
+    kInputLong = 7,           // 32-bit
+    kInputInt64 = 8,
+    kInputSingle = 9,
+    kInputDouble = 10,
+    kInputDateTime = 11,
+};
+constexpr int32_t kLastInputMode = kInputDateTime;
 
 // Whether a typed character reaches a box of this input mode; characters below 32
 // (backspace, Enter, Ctrl combinations) always do.

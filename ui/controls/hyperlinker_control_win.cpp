@@ -2,14 +2,13 @@
 // address when pressed, with a pointing hand over it and a hover colour.
 #include <windows.h>
 
-#include <algorithm>
-
 #include "runtime/wide_text.h"
 #include "ui/controls/control_drawing_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/hyperlinker_properties.h"
 #include "ui/controls/hyperlinker_shell_win.h"
 #include "ui/controls/link_opening.h"
+#include "ui/controls/own_access.h"
 #include "ui/controls/standard_types_win.h"
 #include "ui/loader/resource_ids.h"
 
@@ -20,20 +19,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"VelmoraHyperLinker";
 // One line, centred both ways, an ampersand drawn as it is (0x925).
 constexpr UINT kTextFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
-
-// Own property numbers (global index - 8).
-enum LinkProperty : int {
-    kCaption = 0,
-    kLinkKind,
-    kMailAddress,
-    kWebAddress,
-    kNormalColor,
-    kVisitedColor,
-    kHoverColor,
-    kBackColor,
-    kBorder,
-    kFont,
-};
 
 // The program's pointing hand (32 x 32, hot spot 6, 1); the system's where the
 // executable has none.
@@ -67,83 +52,30 @@ class HyperLinkerControl : public Control {
     }
 
     bool ReadOwnProperty(int number, RawValue& out) override {
-        switch (number) {
-            case kCaption:
-                out.bytes = props_.caption;
-                return true;
-            case kLinkKind:
-                out.number = static_cast<uint32_t>(props_.linkKind);
-                return true;
-            case kMailAddress:
-                out.bytes = props_.mailAddress;
-                return true;
-            case kWebAddress:
-                out.bytes = props_.webAddress;
-                return true;
-            case kNormalColor:
-                out.number = props_.normalColor;
-                return true;
-            case kVisitedColor:
-                out.number = props_.visitedColor;
-                return true;
-            case kHoverColor:
-                out.number = props_.hoverColor;
-                return true;
-            case kBackColor:
-                out.number = props_.backColor;
-                return true;
-            case kBorder:
-                out.number = static_cast<uint32_t>(props_.border);
-                return true;
-            case kFont:
-                out.bytes = props_.font;
-                return true;
-            default:
-                return false;
-        }
+        return ReadOwnField(kHyperLinkerLayout, props_, number, out);
     }
 
-    int WriteOwnProperty(int number, const RawValue& value) override {
-        const auto v = static_cast<uint32_t>(value.number);
-        switch (number) {
-            case kCaption:
-                props_.caption = value.bytes;
+    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
+        const OwnField<HyperLinkerProperties>* field =
+            StoreOwnField(kHyperLinkerLayout, props_, number, value);
+        if (!field)
+            return WriteOutcome::kStored;
+        switch (static_cast<HyperLinkerWrite>(field->step)) {
+            case HyperLinkerWrite::kRepaint:
+                break;
+            case HyperLinkerWrite::kCaption:
                 SetWindowTextGbk(hwnd(), props_.caption);
                 break;
-            case kLinkKind:
-                props_.linkKind = std::clamp(static_cast<int32_t>(v), 0, 1);
-                break;
-            case kMailAddress:
-            case kWebAddress:
-                (number == kMailAddress ? props_.mailAddress : props_.webAddress) = value.bytes;
-                // The address shows only while there is no caption.
+            case HyperLinkerWrite::kAddress:
                 if (!props_.caption.empty())
-                    return 0;
+                    return WriteOutcome::kStored;
                 break;
-            case kNormalColor:
-                props_.normalColor = v;
-                break;
-            case kVisitedColor:
-                props_.visitedColor = v;
-                break;
-            case kHoverColor:
-                props_.hoverColor = v;
-                break;
-            case kBackColor:
-                props_.backColor = v;
-                break;
-            case kBorder:
-                props_.border = std::clamp(static_cast<int32_t>(v), 0, 5);
+            case HyperLinkerWrite::kBorder:
                 ApplyBorderStyles(hwnd(), props_.border);
-                return 0;
-            case kFont:
-                props_.font = value.bytes;
-                break;
-            default:
-                return 0;
+                return WriteOutcome::kStored;
         }
         Repaint();
-        return 0;
+        return WriteOutcome::kStored;
     }
 
     std::string SaveOwnProperties() const override { return EncodeHyperLinkerProperties(props_); }

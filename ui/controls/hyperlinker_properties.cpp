@@ -5,30 +5,39 @@ namespace velmora {
 namespace {
 
 constexpr PropertyInfo kRows[] = {
-    {8, "Caption", PropertyKind::kText},        {9, "LinkKind", PropertyKind::kChoice},
-    {10, "MailAddress", PropertyKind::kText},   {11, "WebAddress", PropertyKind::kText},
-    {12, "NormalColor", PropertyKind::kColour}, {13, "VisitedColor", PropertyKind::kColour},
-    {14, "HoverColor", PropertyKind::kColour},  {15, "BackColor", PropertyKind::kBackgroundColour},
-    {16, "Border", PropertyKind::kChoice},      {17, "Font", PropertyKind::kFont},
+    {kHyperLinkerCaption, "Caption", PropertyKind::kText},
+    {kHyperLinkerLinkKind, "LinkKind", PropertyKind::kChoice},
+    {kHyperLinkerMailAddress, "MailAddress", PropertyKind::kText},
+    {kHyperLinkerWebAddress, "WebAddress", PropertyKind::kText},
+    {kHyperLinkerNormalColor, "NormalColor", PropertyKind::kColour},
+    {kHyperLinkerVisitedColor, "VisitedColor", PropertyKind::kColour},
+    {kHyperLinkerHoverColor, "HoverColor", PropertyKind::kColour},
+    {kHyperLinkerBackColor, "BackColor", PropertyKind::kBackgroundColour},
+    {kHyperLinkerBorder, "Border", PropertyKind::kChoice},
+    {kHyperLinkerFont, "Font", PropertyKind::kFont},
 };
 
 using P = HyperLinkerProperties;
+using W = HyperLinkerWrite;
 constexpr OwnField<P> kFields[] = {
-    I32Field<P>(9, &P::linkKind),       U32Field<P>(12, &P::normalColor),
-    U32Field<P>(13, &P::visitedColor),  U32Field<P>(14, &P::hoverColor),
-    U32Field<P>(15, &P::backColor),     I32Field<P>(16, &P::border),
-    BytesField<P>(17, &P::font),        BytesField<P>(8, &P::caption),
-    BytesField<P>(10, &P::mailAddress), BytesField<P>(11, &P::webAddress),
+    I32Field<P>(kHyperLinkerLinkKind, &P::linkKind).Clamp(0, 1),
+    U32Field<P>(kHyperLinkerNormalColor, &P::normalColor),
+    U32Field<P>(kHyperLinkerVisitedColor, &P::visitedColor),
+    U32Field<P>(kHyperLinkerHoverColor, &P::hoverColor),
+    U32Field<P>(kHyperLinkerBackColor, &P::backColor),
+    I32Field<P>(kHyperLinkerBorder, &P::border).Clamp(0, 5).Then(W::kBorder),
+    BytesField<P>(kHyperLinkerFont, &P::font),
+    BytesField<P>(kHyperLinkerCaption, &P::caption).Then(W::kCaption),
+    BytesField<P>(kHyperLinkerMailAddress, &P::mailAddress).Then(W::kAddress),
+    BytesField<P>(kHyperLinkerWebAddress, &P::webAddress).Then(W::kAddress),
 };
 
 }  // namespace
 
 const PropertyTable kHyperLinkerPropertyTable = MakePropertyTable(kRows);
 
-namespace {
-const OwnLayout<P> kLayout{kFields, std::size(kFields), kHyperLinkerHighestVersion, true,
-                           &kHyperLinkerPropertyTable};
-}
+const OwnLayout<P> kHyperLinkerLayout{kFields, std::size(kFields), kHyperLinkerHighestVersion, true,
+                                      &kHyperLinkerPropertyTable};
 
 HyperLinkerProperties NewHyperLinkerProperties(uint32_t highlightColour) {
     HyperLinkerProperties p;
@@ -39,15 +48,15 @@ HyperLinkerProperties NewHyperLinkerProperties(uint32_t highlightColour) {
 OwnDataError DecodeHyperLinkerProperties(const uint8_t* data, size_t size,
                                          HyperLinkerProperties& out,
                                          const HyperLinkerProperties& newBox) {
-    return DecodeOwnData(kLayout, data, size, newBox, out);
+    return DecodeOwnData(kHyperLinkerLayout, data, size, newBox, out);
 }
 
 std::string EncodeHyperLinkerProperties(const HyperLinkerProperties& p, uint32_t version) {
-    return EncodeOwnData(kLayout, p, version);
+    return EncodeOwnData(kHyperLinkerLayout, p, version);
 }
 
 std::vector<OwnPropertyValue> ListHyperLinkerProperties(const HyperLinkerProperties& p) {
-    return ListOwnData(kLayout, p);
+    return ListOwnData(kHyperLinkerLayout, p);
 }
 
 }  // namespace velmora

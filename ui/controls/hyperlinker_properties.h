@@ -11,6 +11,28 @@
 
 namespace velmora {
 
+// Global indexes of the hyperlink box's own properties.
+enum HyperLinkerProperty : int32_t {
+    kHyperLinkerCaption = 8,
+    kHyperLinkerLinkKind = 9,
+    kHyperLinkerMailAddress = 10,
+    kHyperLinkerWebAddress = 11,
+    kHyperLinkerNormalColor = 12,
+    kHyperLinkerVisitedColor = 13,
+    kHyperLinkerHoverColor = 14,
+    kHyperLinkerBackColor = 15,
+    kHyperLinkerBorder = 16,
+    kHyperLinkerFont = 17,
+};
+
+// What the live box does once a written value is stored.
+enum class HyperLinkerWrite : uint8_t {
+    kRepaint,
+    kCaption,
+    kAddress,  // shows only while there is no caption
+    kBorder,   // the frame styles; nothing is repainted
+};
+
 // COLOR_HIGHLIGHT of the classic Windows colour scheme (red 10, green 36, blue 106).
 constexpr uint32_t kClassicHighlightColour = 0x006A240A;
 
@@ -38,6 +60,8 @@ inline bool operator==(const HyperLinkerProperties& a, const HyperLinkerProperti
 
 constexpr uint32_t kHyperLinkerHighestVersion = 1;
 extern const PropertyTable kHyperLinkerPropertyTable;
+// The block's fields, with the bounds of the choices and the step of each write.
+extern const OwnLayout<HyperLinkerProperties> kHyperLinkerLayout;
 
 // The values of a new box, given the system highlight colour (GetSysColor).
 HyperLinkerProperties NewHyperLinkerProperties(uint32_t highlightColour);

@@ -2,13 +2,12 @@
 // colour, picture or gradient, optionally inside a gradient border.
 #include <windows.h>
 
-#include <algorithm>
-
 #include "runtime/wide_text.h"
 #include "ui/controls/control_drawing_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/label_painting_win.h"
 #include "ui/controls/label_properties.h"
+#include "ui/controls/own_access.h"
 #include "ui/controls/standard_types_win.h"
 
 namespace velmora {
@@ -16,36 +15,6 @@ namespace velmora {
 namespace {
 
 constexpr wchar_t kLabelClass[] = L"VelmoraLabel";
-constexpr int32_t kSmallestGradBorderWidth = 5;  // widths of 4 or less store this
-
-// Own property numbers (global index - 8).
-enum LabelProperty : int {
-    kCaption = 0,
-    kEffect,
-    kBorder,
-    kGradBorderWidth,
-    kGradBorderColor1,
-    kGradBorderColor2,
-    kGradBorderColor3,
-    kFont,
-    kTextColor,
-    kBackColor,
-    kBackPicture,
-    kPictureMode,
-    kGradBackMode,
-    kGradBackColor1,
-    kGradBackColor2,
-    kGradBackColor3,
-    kHAlign,
-    kWordWrap,
-    kVAlign,
-    kDataSource,
-    kDataField,
-};
-
-int32_t Choice(const RawValue& value, int32_t last) {
-    return std::clamp(static_cast<int32_t>(value.number), 0, last);
-}
 
 class LabelControl : public Control {
   public:
@@ -72,95 +41,33 @@ class LabelControl : public Control {
     }
 
     bool ReadOwnProperty(int number, RawValue& out) override {
-        const LabelProperties& p = props_;
-        switch (number) {
-            case kCaption:
-                out.bytes = p.caption;
-                return true;
-            case kFont:
-                out.bytes = p.font;
-                return true;
-            case kBackPicture:
-                out.bytes = p.backPicture;
-                return true;
-            case kDataSource:
-                out.bytes = p.dataSource;
-                return true;
-            case kDataField:
-                out.bytes = p.dataField;
-                return true;
-            default:
-                break;
-        }
-        if (const int32_t* i = IntegerField(number)) {
-            out.number = static_cast<uint32_t>(*i);
-            return true;
-        }
-        if (const uint32_t* c = ColourField(number)) {
-            out.number = *c;
-            return true;
-        }
-        return false;
+        return ReadOwnField(kLabelLayout, props_, number, out);
     }
 
     // Every write stores the value and repaints; none needs a new window.
-    int WriteOwnProperty(int number, const RawValue& value) override {
-        LabelProperties& p = props_;
-        const auto v = static_cast<int32_t>(value.number);
-        switch (number) {
-            case kCaption:
-                p.caption = value.bytes;
-                caption_ = WideFromGbk(p.caption);
+    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
+        const OwnField<LabelProperties>* field = StoreOwnField(kLabelLayout, props_, number, value);
+        if (!field)
+            return WriteOutcome::kStored;
+        switch (static_cast<LabelWrite>(field->step)) {
+            case LabelWrite::kRepaint:
+                break;
+            case LabelWrite::kCaption:
+                caption_ = WideFromGbk(props_.caption);
                 SetWindowTextW(hwnd(), caption_.c_str());
                 break;
-            case kEffect:
-                p.effect = Choice(value, 3);
+            case LabelWrite::kBorder:
+                ApplyBorderStyles(hwnd(), props_.border);
                 break;
-            case kBorder:
-                p.border = Choice(value, 6);
-                ApplyBorderStyles(hwnd(), p.border);
+            case LabelWrite::kFont:
+                font_ = MakeControlFont(props_.font);
                 break;
-            case kGradBorderWidth:
-                p.gradBorderWidth = std::max(v, kSmallestGradBorderWidth);
-                break;
-            case kFont:
-                p.font = value.bytes;
-                font_ = MakeControlFont(p.font);
-                break;
-            case kBackPicture:
-                p.backPicture = value.bytes;
+            case LabelWrite::kBackPicture:
                 DecodeBackPicture();
                 break;
-            case kPictureMode:
-                p.pictureMode = Choice(value, 2);
-                break;
-            case kGradBackMode:
-                p.gradBackMode = Choice(value, 8);
-                break;
-            case kHAlign:
-                p.hAlign = Choice(value, 2);
-                break;
-            case kVAlign:
-                p.vAlign = Choice(value, 2);
-                break;
-            case kWordWrap:
-                p.wordWrap = v;
-                break;
-            case kDataSource:
-                p.dataSource = value.bytes;
-                break;
-            case kDataField:
-                p.dataField = value.bytes;
-                break;
-            default:
-                if (uint32_t* c = ColourField(number)) {
-                    *c = static_cast<uint32_t>(value.number);
-                    break;
-                }
-                return 0;
         }
         InvalidateRect(hwnd(), nullptr, FALSE);
-        return 0;
+        return WriteOutcome::kStored;
     }
 
     std::string SaveOwnProperties() const override { return EncodeLabelProperties(props_); }
@@ -181,52 +88,6 @@ class LabelControl : public Control {
     }
 
   private:
-    int32_t* IntegerField(int number) {
-        switch (number) {
-            case kEffect:
-                return &props_.effect;
-            case kBorder:
-                return &props_.border;
-            case kGradBorderWidth:
-                return &props_.gradBorderWidth;
-            case kPictureMode:
-                return &props_.pictureMode;
-            case kGradBackMode:
-                return &props_.gradBackMode;
-            case kHAlign:
-                return &props_.hAlign;
-            case kWordWrap:
-                return &props_.wordWrap;
-            case kVAlign:
-                return &props_.vAlign;
-            default:
-                return nullptr;
-        }
-    }
-
-    uint32_t* ColourField(int number) {
-        switch (number) {
-            case kGradBorderColor1:
-                return &props_.gradBorderColor1;
-            case kGradBorderColor2:
-                return &props_.gradBorderColor2;
-            case kGradBorderColor3:
-                return &props_.gradBorderColor3;
-            case kTextColor:
-                return &props_.textColor;
-            case kBackColor:
-                return &props_.backColor;
-            case kGradBackColor1:
-                return &props_.gradBackColor1;
-            case kGradBackColor2:
-                return &props_.gradBackColor2;
-            case kGradBackColor3:
-                return &props_.gradBackColor3;
-            default:
-                return nullptr;
-        }
-    }
-
     void DecodeBackPicture() {
         backPicture_ = StillPicture();
         DecodeStillPicture(reinterpret_cast<const uint8_t*>(props_.backPicture.data()),

@@ -5,73 +5,75 @@ namespace velmora {
 namespace {
 
 constexpr PropertyInfo kRows[] = {
-    {8, "Caption", PropertyKind::kText},
-    {9, "Effect", PropertyKind::kChoice},
-    {10, "Border", PropertyKind::kChoice},
-    {11, "GradBorderWidth", PropertyKind::kInteger},
-    {12, "GradBorderColor1", PropertyKind::kGradientColour},
-    {13, "GradBorderColor2", PropertyKind::kGradientColour},
-    {14, "GradBorderColor3", PropertyKind::kGradientColour},
-    {15, "Font", PropertyKind::kFont},
-    {16, "TextColor", PropertyKind::kColour},
-    {17, "BackColor", PropertyKind::kBackgroundColour},
-    {18, "BackPicture", PropertyKind::kPicture},
-    {19, "PictureMode", PropertyKind::kChoice},
-    {20, "GradBackMode", PropertyKind::kChoice},
-    {21, "GradBackColor1", PropertyKind::kGradientColour},
-    {22, "GradBackColor2", PropertyKind::kGradientColour},
-    {23, "GradBackColor3", PropertyKind::kGradientColour},
-    {24, "HAlign", PropertyKind::kChoice},
-    {25, "WordWrap", PropertyKind::kLogical},
-    {26, "VAlign", PropertyKind::kChoice},
-    {27, "DataSource", PropertyKind::kDataSource},
-    {28, "DataField", PropertyKind::kDataField},
+    {kLabelCaption, "Caption", PropertyKind::kText},
+    {kLabelEffect, "Effect", PropertyKind::kChoice},
+    {kLabelBorder, "Border", PropertyKind::kChoice},
+    {kLabelGradBorderWidth, "GradBorderWidth", PropertyKind::kInteger},
+    {kLabelGradBorderColor1, "GradBorderColor1", PropertyKind::kGradientColour},
+    {kLabelGradBorderColor2, "GradBorderColor2", PropertyKind::kGradientColour},
+    {kLabelGradBorderColor3, "GradBorderColor3", PropertyKind::kGradientColour},
+    {kLabelFont, "Font", PropertyKind::kFont},
+    {kLabelTextColor, "TextColor", PropertyKind::kColour},
+    {kLabelBackColor, "BackColor", PropertyKind::kBackgroundColour},
+    {kLabelBackPicture, "BackPicture", PropertyKind::kPicture},
+    {kLabelPictureMode, "PictureMode", PropertyKind::kChoice},
+    {kLabelGradBackMode, "GradBackMode", PropertyKind::kChoice},
+    {kLabelGradBackColor1, "GradBackColor1", PropertyKind::kGradientColour},
+    {kLabelGradBackColor2, "GradBackColor2", PropertyKind::kGradientColour},
+    {kLabelGradBackColor3, "GradBackColor3", PropertyKind::kGradientColour},
+    {kLabelHAlign, "HAlign", PropertyKind::kChoice},
+    {kLabelWordWrap, "WordWrap", PropertyKind::kLogical},
+    {kLabelVAlign, "VAlign", PropertyKind::kChoice},
+    {kLabelDataSource, "DataSource", PropertyKind::kDataSource},
+    {kLabelDataField, "DataField", PropertyKind::kDataField},
 };
 
+constexpr int32_t kSmallestGradBorderWidth = 5;  // widths of 4 or less store this
+
 using P = LabelProperties;
+using W = LabelWrite;
 constexpr OwnField<P> kFields[] = {
-    I32Field<P>(9, &P::effect),
-    I32Field<P>(11, &P::gradBorderWidth),
-    I32Field<P>(10, &P::border),
-    U32Field<P>(12, &P::gradBorderColor1),
-    U32Field<P>(13, &P::gradBorderColor2),
-    U32Field<P>(14, &P::gradBorderColor3),
-    U32Field<P>(16, &P::textColor),
-    U32Field<P>(17, &P::backColor),
-    I32Field<P>(19, &P::pictureMode),
-    I32Field<P>(20, &P::gradBackMode),
-    U32Field<P>(21, &P::gradBackColor1),
-    U32Field<P>(22, &P::gradBackColor2),
-    U32Field<P>(23, &P::gradBackColor3),
-    I32Field<P>(24, &P::hAlign),
-    I32Field<P>(26, &P::vAlign),
-    I32Field<P>(25, &P::wordWrap),
-    BytesField<P>(15, &P::font),
-    BytesField<P>(18, &P::backPicture),
-    BytesField<P>(8, &P::caption),
-    BytesField<P>(27, &P::dataSource, 2),
-    BytesField<P>(28, &P::dataField, 2),
+    I32Field<P>(kLabelEffect, &P::effect).Clamp(0, 3),
+    I32Field<P>(kLabelGradBorderWidth, &P::gradBorderWidth)
+        .Clamp(kSmallestGradBorderWidth, std::numeric_limits<int32_t>::max()),
+    I32Field<P>(kLabelBorder, &P::border).Clamp(0, 6).Then(W::kBorder),
+    U32Field<P>(kLabelGradBorderColor1, &P::gradBorderColor1),
+    U32Field<P>(kLabelGradBorderColor2, &P::gradBorderColor2),
+    U32Field<P>(kLabelGradBorderColor3, &P::gradBorderColor3),
+    U32Field<P>(kLabelTextColor, &P::textColor),
+    U32Field<P>(kLabelBackColor, &P::backColor),
+    I32Field<P>(kLabelPictureMode, &P::pictureMode).Clamp(0, 2),
+    I32Field<P>(kLabelGradBackMode, &P::gradBackMode).Clamp(0, 8),
+    U32Field<P>(kLabelGradBackColor1, &P::gradBackColor1),
+    U32Field<P>(kLabelGradBackColor2, &P::gradBackColor2),
+    U32Field<P>(kLabelGradBackColor3, &P::gradBackColor3),
+    I32Field<P>(kLabelHAlign, &P::hAlign).Clamp(0, 2),
+    I32Field<P>(kLabelVAlign, &P::vAlign).Clamp(0, 2),
+    I32Field<P>(kLabelWordWrap, &P::wordWrap),
+    BytesField<P>(kLabelFont, &P::font).Then(W::kFont),
+    BytesField<P>(kLabelBackPicture, &P::backPicture).Then(W::kBackPicture),
+    BytesField<P>(kLabelCaption, &P::caption).Then(W::kCaption),
+    BytesField<P>(kLabelDataSource, &P::dataSource, 2),
+    BytesField<P>(kLabelDataField, &P::dataField, 2),
 };
 
 }  // namespace
 
 const PropertyTable kLabelPropertyTable = MakePropertyTable(kRows);
 
-namespace {
-const OwnLayout<P> kLayout{kFields, std::size(kFields), kLabelHighestVersion, true,
-                           &kLabelPropertyTable};
-}
+const OwnLayout<P> kLabelLayout{kFields, std::size(kFields), kLabelHighestVersion, true,
+                                &kLabelPropertyTable};
 
 OwnDataError DecodeLabelProperties(const uint8_t* data, size_t size, LabelProperties& out) {
-    return DecodeOwnData(kLayout, data, size, LabelProperties{}, out);
+    return DecodeOwnData(kLabelLayout, data, size, LabelProperties{}, out);
 }
 
 std::string EncodeLabelProperties(const LabelProperties& p, uint32_t version) {
-    return EncodeOwnData(kLayout, p, version);
+    return EncodeOwnData(kLabelLayout, p, version);
 }
 
 std::vector<OwnPropertyValue> ListLabelProperties(const LabelProperties& p) {
-    return ListOwnData(kLayout, p);
+    return ListOwnData(kLabelLayout, p);
 }
 
 }  // namespace velmora

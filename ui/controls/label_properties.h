@@ -6,11 +6,46 @@
 //   bytes Font, bytes BackPicture, text Caption,
 //   and in version 2: text DataSource, text DataField
 
+#include <limits>
 #include <tuple>
 
 #include "ui/controls/own_data.h"
 
 namespace velmora {
+
+// Global indexes of the label's own properties.
+enum LabelProperty : int32_t {
+    kLabelCaption = 8,
+    kLabelEffect = 9,
+    kLabelBorder = 10,
+    kLabelGradBorderWidth = 11,
+    kLabelGradBorderColor1 = 12,
+    kLabelGradBorderColor2 = 13,
+    kLabelGradBorderColor3 = 14,
+    kLabelFont = 15,
+    kLabelTextColor = 16,
+    kLabelBackColor = 17,
+    kLabelBackPicture = 18,
+    kLabelPictureMode = 19,
+    kLabelGradBackMode = 20,
+    kLabelGradBackColor1 = 21,
+    kLabelGradBackColor2 = 22,
+    kLabelGradBackColor3 = 23,
+    kLabelHAlign = 24,
+    kLabelWordWrap = 25,
+    kLabelVAlign = 26,
+    kLabelDataSource = 27,
+    kLabelDataField = 28,
+};
+
+// What the live label does once a written value is stored; every write repaints.
+enum class LabelWrite : uint8_t {
+    kRepaint,
+    kCaption,
+    kBorder,
+    kFont,
+    kBackPicture,
+};
 
 struct LabelProperties {
     int32_t effect = 0;
@@ -48,6 +83,8 @@ inline bool operator==(const LabelProperties& a, const LabelProperties& b) {
 
 constexpr uint32_t kLabelHighestVersion = 2;
 extern const PropertyTable kLabelPropertyTable;
+// The block's fields, with the bounds of the choices and the step of each write.
+extern const OwnLayout<LabelProperties> kLabelLayout;
 
 // Decodes a stored block; on failure `out` holds the defaults.
 OwnDataError DecodeLabelProperties(const uint8_t* data, size_t size, LabelProperties& out);

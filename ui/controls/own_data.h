@@ -51,7 +51,17 @@ enum class OwnFieldType : uint8_t {
     kReserved,        // u32 written 0, skipped when read
 };
 
-// One field of a type's block.
+// How a written integer is bounded: not at all, clamped to low..high, or refused
+// (nothing stored) outside low..high.
+enum class OwnBound : uint8_t {
+    kNone,
+    kClamp,
+    kRefuse,
+};
+
+// One field of a type's block. Besides its stored form it says how a written
+// value is bounded (`Clamp`, `Refuse`) and what the live control does once the
+// value is stored (`Then`, a step of the type's own list; 0 when not given).
 template <class P>
 struct OwnField {
     OwnFieldType type = OwnFieldType::kReserved;
@@ -61,6 +71,30 @@ struct OwnField {
     uint32_t P::*u32 = nullptr;
     uint16_t P::*u16 = nullptr;
     std::string P::*bytes = nullptr;
+    OwnBound bound = OwnBound::kNone;
+    int32_t low = 0;
+    int32_t high = 0;
+    uint8_t step = 0;
+
+    constexpr OwnField Clamp(int32_t lowest, int32_t highest) const {
+        return Bounded(OwnBound::kClamp, lowest, highest);
+    }
+    constexpr OwnField Refuse(int32_t lowest, int32_t highest) const {
+        return Bounded(OwnBound::kRefuse, lowest, highest);
+    }
+    constexpr OwnField Bounded(OwnBound how, int32_t lowest, int32_t highest) const {
+        OwnField f = *this;
+        f.bound = how;
+        f.low = lowest;
+        f.high = highest;
+        return f;
+    }
+    template <class Step>
+    constexpr OwnField Then(Step next) const {
+        OwnField f = *this;
+        f.step = static_cast<uint8_t>(next);
+        return f;
+    }
 };
 
 template <class P>

@@ -8,6 +8,7 @@
 #include "ui/controls/control_drawing_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/off_screen_paint_win.h"
+#include "ui/controls/own_access.h"
 #include "ui/controls/pic_box_properties.h"
 #include "ui/controls/standard_types_win.h"
 #include "ui/picture/picture_display.h"
@@ -19,20 +20,6 @@ namespace {
 // Never CS_OWNDC, CS_CLASSDC or CS_PARENTDC: the GIF worker draws through a device
 // context of its own beside the box's painting.
 constexpr wchar_t kPicBoxClass[] = L"VelmoraPicBox";
-
-// Own property numbers (global index - 8).
-enum PicBoxProperty : int {
-    kBorder = 0,
-    kBackColor,
-    kPicture,
-    kDisplayMode,
-    kAnimate,
-    kDataSource,
-    kDataField,
-};
-
-constexpr int32_t kLastBorder = 5;
-constexpr int32_t kLastDisplayMode = 2;
 
 int32_t Choice(int32_t value, int32_t last) {
     return std::clamp(value, 0, last);
@@ -59,94 +46,60 @@ class PicBoxControl : public Control {
             return nullptr;
         box->brush_.reset(CreateSolidBrush(PaintColour(box->props_.backColor)));
         box->display_ = std::make_unique<PictureDisplay>(
-            box->hwnd(), Choice(box->props_.displayMode, kLastDisplayMode), box->brush_.get());
+            box->hwnd(), Choice(box->props_.displayMode, kPicBoxLastDisplayMode),
+            box->brush_.get());
         box->LoadPicture();
         ApplyBorderStyles(box->hwnd(), box->props_.border);
         return box;
     }
 
     bool ReadOwnProperty(int number, RawValue& out) override {
-        const PicBoxProperties& p = props_;
-        switch (number) {
-            case kBorder:
-                out.number = static_cast<uint32_t>(p.border);
-                return true;
-            case kBackColor:
-                out.number = p.backColor;
-                return true;
-            case kPicture:
-                out.bytes = p.picture;
-                return true;
-            case kDisplayMode:
-                out.number = static_cast<uint32_t>(p.displayMode);
-                return true;
-            case kAnimate:
-                out.number = static_cast<uint32_t>(p.animate);
-                return true;
-            case kDataSource:
-                out.bytes = p.dataSource;
-                return true;
-            case kDataField:
-                out.bytes = p.dataField;
-                return true;
-            default:
-                return false;
-        }
+        return ReadOwnField(kPicBoxLayout, props_, number, out);
     }
 
     // None of the writes needs a new window.
-    int WriteOwnProperty(int number, const RawValue& value) override {
-        PicBoxProperties& p = props_;
-        const auto v = static_cast<int32_t>(value.number);
-        switch (number) {
-            case kBorder:
-                p.border = Choice(v, kLastBorder);
+    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
+        const int32_t shownMode = Choice(props_.displayMode, kPicBoxLastDisplayMode);
+        const OwnField<PicBoxProperties>* field =
+            StoreOwnField(kPicBoxLayout, props_, number, value);
+        if (!field)
+            return WriteOutcome::kStored;
+        const PicBoxProperties& p = props_;
+        switch (static_cast<PicBoxWrite>(field->step)) {
+            case PicBoxWrite::kStoreOnly:
+                break;
+            case PicBoxWrite::kBorder:
                 ApplyBorderStyles(hwnd(), p.border);
                 InvalidateRect(hwnd(), nullptr, FALSE);
                 break;
-            case kBackColor: {
-                p.backColor = static_cast<uint32_t>(value.number);
+            case PicBoxWrite::kBackColor: {
                 UniqueGdi<HBRUSH> brush(CreateSolidBrush(PaintColour(p.backColor)));
                 display_->SetBackground(brush.get());
                 brush_ = std::move(brush);
                 InvalidateRect(hwnd(), nullptr, FALSE);
                 break;
             }
-            case kPicture:
-                p.picture = value.bytes;
+            case PicBoxWrite::kPicture:
                 LoadPicture();
                 break;
-            case kDisplayMode: {
+            case PicBoxWrite::kDisplayMode:
                 // Every write repaints at once; the display itself repaints only
                 // for a mode that changed.
-                const int32_t mode = Choice(v, kLastDisplayMode);
-                const bool same = mode == Choice(p.displayMode, kLastDisplayMode);
-                p.displayMode = mode;
-                display_->SetDisplayMode(mode);
-                if (same) {
+                display_->SetDisplayMode(p.displayMode);
+                if (p.displayMode == shownMode) {
                     InvalidateRect(hwnd(), nullptr, FALSE);
                     UpdateWindow(hwnd());
                 }
                 break;
-            }
-            case kAnimate:
+            case PicBoxWrite::kAnimate:
                 // Only a GIF is shown differently by Animate: it is loaded anew the
                 // way the new value says, so 1 starts it from its first frame even
                 // while it plays, and 0 shows its first image still.
-                p.animate = v;
                 if (RecognizePicture(PictureData(), p.picture.size()) == PictureKind::kGif)
                     LoadPicture();
                 break;
-            case kDataSource:
-                p.dataSource = value.bytes;
-                break;
-            case kDataField:
-                p.dataField = value.bytes;
-                break;
-            default:
-                break;
         }
-        return 0;
+        return WriteOutcome::kStored;
     }
 
     std::string SaveOwnProperties() const override { return EncodePicBoxProperties(props_); }

@@ -5,39 +5,46 @@ namespace velmora {
 namespace {
 
 constexpr PropertyInfo kRows[] = {
-    {8, "Border", PropertyKind::kChoice},        {9, "BackColor", PropertyKind::kBackgroundColour},
-    {10, "Picture", PropertyKind::kPicture},     {11, "DisplayMode", PropertyKind::kChoice},
-    {12, "Animate", PropertyKind::kLogical},     {13, "DataSource", PropertyKind::kDataSource},
-    {14, "DataField", PropertyKind::kDataField},
+    {kPicBoxBorder, "Border", PropertyKind::kChoice},
+    {kPicBoxBackColor, "BackColor", PropertyKind::kBackgroundColour},
+    {kPicBoxPicture, "Picture", PropertyKind::kPicture},
+    {kPicBoxDisplayMode, "DisplayMode", PropertyKind::kChoice},
+    {kPicBoxAnimate, "Animate", PropertyKind::kLogical},
+    {kPicBoxDataSource, "DataSource", PropertyKind::kDataSource},
+    {kPicBoxDataField, "DataField", PropertyKind::kDataField},
 };
 
 using P = PicBoxProperties;
+using W = PicBoxWrite;
 constexpr OwnField<P> kFields[] = {
-    I32Field<P>(8, &P::border),          U32Field<P>(9, &P::backColor),
-    I32Field<P>(11, &P::displayMode),    I32Field<P>(12, &P::animate),
-    BytesField<P>(10, &P::picture),      BytesField<P>(13, &P::dataSource, 2),
-    BytesField<P>(14, &P::dataField, 2),
+    I32Field<P>(kPicBoxBorder, &P::border).Clamp(0, kPicBoxLastBorder).Then(W::kBorder),
+    U32Field<P>(kPicBoxBackColor, &P::backColor).Then(W::kBackColor),
+    I32Field<P>(kPicBoxDisplayMode, &P::displayMode)
+        .Clamp(0, kPicBoxLastDisplayMode)
+        .Then(W::kDisplayMode),
+    I32Field<P>(kPicBoxAnimate, &P::animate).Then(W::kAnimate),
+    BytesField<P>(kPicBoxPicture, &P::picture).Then(W::kPicture),
+    BytesField<P>(kPicBoxDataSource, &P::dataSource, 2),
+    BytesField<P>(kPicBoxDataField, &P::dataField, 2),
 };
 
 }  // namespace
 
 const PropertyTable kPicBoxPropertyTable = MakePropertyTable(kRows);
 
-namespace {
-const OwnLayout<P> kLayout{kFields, std::size(kFields), kPicBoxHighestVersion, true,
-                           &kPicBoxPropertyTable};
-}
+const OwnLayout<P> kPicBoxLayout{kFields, std::size(kFields), kPicBoxHighestVersion, true,
+                                 &kPicBoxPropertyTable};
 
 OwnDataError DecodePicBoxProperties(const uint8_t* data, size_t size, PicBoxProperties& out) {
-    return DecodeOwnData(kLayout, data, size, PicBoxProperties{}, out);
+    return DecodeOwnData(kPicBoxLayout, data, size, PicBoxProperties{}, out);
 }
 
 std::string EncodePicBoxProperties(const PicBoxProperties& p, uint32_t version) {
-    return EncodeOwnData(kLayout, p, version);
+    return EncodeOwnData(kPicBoxLayout, p, version);
 }
 
 std::vector<OwnPropertyValue> ListPicBoxProperties(const PicBoxProperties& p) {
-    return ListOwnData(kLayout, p);
+    return ListOwnData(kPicBoxLayout, p);
 }
 
 }  // namespace velmora

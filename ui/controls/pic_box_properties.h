@@ -9,6 +9,30 @@
 
 namespace velmora {
 
+// Global indexes of the picture box's own properties.
+enum PicBoxProperty : int32_t {
+    kPicBoxBorder = 8,
+    kPicBoxBackColor = 9,
+    kPicBoxPicture = 10,
+    kPicBoxDisplayMode = 11,
+    kPicBoxAnimate = 12,
+    kPicBoxDataSource = 13,
+    kPicBoxDataField = 14,
+};
+
+constexpr int32_t kPicBoxLastBorder = 5;
+constexpr int32_t kPicBoxLastDisplayMode = 2;
+
+// What the live picture box does once a written value is stored.
+enum class PicBoxWrite : uint8_t {
+    kStoreOnly,
+    kBorder,
+    kBackColor,
+    kPicture,
+    kDisplayMode,
+    kAnimate,
+};
+
 struct PicBoxProperties {
     int32_t border = 0;
     uint32_t backColor = kSystemDefaultColour;
@@ -28,6 +52,8 @@ inline bool operator==(const PicBoxProperties& a, const PicBoxProperties& b) {
 
 constexpr uint32_t kPicBoxHighestVersion = 2;
 extern const PropertyTable kPicBoxPropertyTable;
+// The block's fields, with the bounds of the choices and the step of each write.
+extern const OwnLayout<PicBoxProperties> kPicBoxLayout;
 
 // Decodes a stored block; on failure `out` holds the defaults.
 OwnDataError DecodePicBoxProperties(const uint8_t* data, size_t size, PicBoxProperties& out);

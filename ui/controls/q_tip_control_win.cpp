@@ -12,6 +12,7 @@
 #include "ui/controls/control_types.h"
 #include "ui/controls/extended_types_win.h"
 #include "ui/controls/image_list_data_win.h"
+#include "ui/controls/own_access.h"
 #include "ui/controls/q_tip_properties.h"
 #include "ui/controls/q_tip_tips.h"
 #include "ui/loader/window_loader.h"
@@ -21,41 +22,6 @@ namespace velmora {
 namespace {
 
 constexpr wchar_t kClassName[] = L"VelmoraQTip";
-
-// Global property indexes of the box's run-time properties.
-enum QTipIndex : int {
-    kIndexReservedColor = 12,
-    kIndexBackColorBegin,
-    kIndexBackColorMiddle,
-    kIndexBackColorEnd,
-    kIndexBackEffect,
-    kIndexEffectGranularity,
-    kIndexPlacement,
-    kIndexTransparency,
-    kIndexIconList = 22,
-    kIndexMarkupImageList,
-    kIndexStyleSheet = 26,
-    kIndexShowAgainOnMove = 42,
-    kIndexFollowMouse,
-    kIndexKeepWhileInside,
-    kIndexCloseOverTip,
-    kIndexNoAutoHide,
-    kIndexCornerWidth = 50,
-    kIndexReservedSize8 = 58,
-    kIndexInitialDelay = 60,
-    kIndexShowTime,
-    kIndexFadeInStep,
-    kIndexFadeOutStep,
-    kIndexBorderColor = 66,
-    kIndexBorderWidth,
-    kIndexBorderHeight,
-    kIndexShadowGradient = 70,
-    kIndexShadowDarkness,
-    kIndexShadowOffsetX,
-    kIndexShadowOffsetY,
-    kIndexShadowDepthX,
-    kIndexShadowDepthY,
-};
 
 struct Tip {
     MarkupRect rect;
@@ -99,7 +65,7 @@ class QTipControl : public Control, public TipSource, public MessageWatcher {
     }
 
     bool ReadOwnProperty(int number, RawValue& out) override;
-    int WriteOwnProperty(int number, const RawValue& value) override;
+    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override;
     std::string SaveOwnProperties() const override { return EncodeQTipProperties(props_); }
 
     bool AddTip(HWND target, const std::string& text, int32_t iconIndex, const MarkupRect& rect) {
@@ -274,9 +240,6 @@ class QTipControl : public Control, public TipSource, public MessageWatcher {
                                  props_.shadowDepthY});
     }
 
-    int32_t* IntegerField(int index);
-    uint32_t* ColourField(int index);
-
     QTipProperties props_;
     UniqueImageList iconList_;
     UniqueImageList markupList_;
@@ -284,188 +247,61 @@ class QTipControl : public Control, public TipSource, public MessageWatcher {
     std::vector<TargetTips> targets_;
 };
 
-uint32_t* QTipControl::ColourField(int index) {
-    switch (index) {
-        case kIndexReservedColor:
-            return &props_.reservedColor;
-        case kIndexBackColorBegin:
-            return &props_.backColorBegin;
-        case kIndexBackColorMiddle:
-            return &props_.backColorMiddle;
-        case kIndexBackColorEnd:
-            return &props_.backColorEnd;
-        case kIndexBorderColor:
-            return &props_.borderColor;
-        default:
-            return nullptr;
-    }
-}
-
-int32_t* QTipControl::IntegerField(int index) {
-    int32_t* const sizes[] = {&props_.cornerWidth,   &props_.cornerHeight,  &props_.marginX,
-                              &props_.marginY,       &props_.pointerWidth,  &props_.pointerHeight,
-                              &props_.pointerMargin, &props_.reservedSize7, &props_.reservedSize8};
-    if (index >= kIndexCornerWidth && index <= kIndexReservedSize8)
-        return sizes[index - kIndexCornerWidth];
-    switch (index) {
-        case kIndexBackEffect:
-            return &props_.backEffect;
-        case kIndexEffectGranularity:
-            return &props_.effectGranularity;
-        case kIndexPlacement:
-            return &props_.placement;
-        case kIndexTransparency:
-            return &props_.transparency;
-        case kIndexShowAgainOnMove:
-            return &props_.showAgainOnMove;
-        case kIndexFollowMouse:
-            return &props_.followMouse;
-        case kIndexKeepWhileInside:
-            return &props_.keepWhileInside;
-        case kIndexCloseOverTip:
-            return &props_.closeOverTip;
-        case kIndexNoAutoHide:
-            return &props_.noAutoHide;
-        case kIndexInitialDelay:
-            return &props_.initialDelay;
-        case kIndexShowTime:
-            return &props_.showTime;
-        case kIndexFadeInStep:
-            return &props_.fadeInStep;
-        case kIndexFadeOutStep:
-            return &props_.fadeOutStep;
-        case kIndexBorderWidth:
-            return &props_.borderWidth;
-        case kIndexBorderHeight:
-            return &props_.borderHeight;
-        case kIndexShadowGradient:
-            return &props_.shadowGradient;
-        case kIndexShadowDarkness:
-            return &props_.shadowDarkness;
-        case kIndexShadowOffsetX:
-            return &props_.shadowOffsetX;
-        case kIndexShadowOffsetY:
-            return &props_.shadowOffsetY;
-        case kIndexShadowDepthX:
-            return &props_.shadowDepthX;
-        case kIndexShadowDepthY:
-            return &props_.shadowDepthY;
-        default:
-            return nullptr;
-    }
-}
-
 bool QTipControl::ReadOwnProperty(int number, RawValue& out) {
-    const int index = number + kFirstOwnPropertyIndex;
-    if (const uint32_t* c = ColourField(index)) {
-        out.number = *c;
-        return true;
-    }
-    if (const int32_t* v = IntegerField(index)) {
-        out.number = static_cast<uint32_t>(*v);
-        return true;
-    }
-    switch (index) {
-        case kIndexIconList:
-            out.bytes = props_.iconList;
-            return true;
-        case kIndexMarkupImageList:
-            out.bytes = props_.markupImageList;
-            return true;
-        case kIndexStyleSheet:
-            out.bytes = props_.styleSheet;
-            return true;
-        default:
-            return false;  // the indexes without a run-time value
-    }
+    return ReadOwnField(kQTipLayout, props_, number, out);  // false for the indexes without a value
 }
 
-int QTipControl::WriteOwnProperty(int number, const RawValue& value) {
-    const int index = number + kFirstOwnPropertyIndex;
-    const auto v = static_cast<int32_t>(value.number);
-    if (uint32_t* c = ColourField(index)) {
-        *c = static_cast<uint32_t>(value.number);
-        if (index == kIndexBorderColor)
-            HandBorder();
-        else if (index != kIndexReservedColor)  // stored only
+WriteOutcome QTipControl::WriteOwnProperty(int number, const RawValue& value) {
+    const OwnField<QTipProperties>* field = StoreOwnField(kQTipLayout, props_, number, value);
+    if (!field)
+        return WriteOutcome::kStored;
+    switch (static_cast<QTipWrite>(field->step)) {
+        case QTipWrite::kStoreOnly:
+            break;
+        case QTipWrite::kColours:
             HandColours();
-        return 0;
-    }
-    switch (index) {
-        case kIndexTransparency:
-            if (v < 0 || v > 100)
-                return 0;
-            props_.transparency = v;
+            break;
+        case QTipWrite::kEffect:
+            HandEffect();
+            break;
+        case QTipWrite::kPlacement:
+            HandPlacement();
+            break;
+        case QTipWrite::kTransparency:
             if (balloon_)
-                balloon_->SetTransparency(v);
-            return 0;
-        case kIndexShadowDarkness:
-            if (v < 0 || v > 100)
-                return 0;
-            props_.shadowDarkness = v;
-            HandShadow();
-            return 0;
-        case kIndexIconList:
-            props_.iconList = value.bytes;
+                balloon_->SetTransparency(props_.transparency);
+            break;
+        case QTipWrite::kIconList:
             iconList_ = ReadImageListData(props_.iconList);
-            return 0;
-        case kIndexMarkupImageList:
-            props_.markupImageList = value.bytes;
+            break;
+        case QTipWrite::kMarkupImageList:
             markupList_ = ReadImageListData(props_.markupImageList);
             if (balloon_)
                 balloon_->SetMarkupImageList(markupList_.get());
-            return 0;
-        case kIndexStyleSheet:
-            props_.styleSheet = value.bytes;
+            break;
+        case QTipWrite::kStyleSheet:
             if (!props_.styleSheet.empty() && props_.styleSheet.back() != '\0')
                 props_.styleSheet += '\0';
             if (balloon_)
                 balloon_->SetStyleSheet(props_.styleSheet);
-            return 0;
-        default:
             break;
-    }
-    int32_t* field = IntegerField(index);
-    if (!field)
-        return 0;
-    *field = v;
-    switch (index) {
-        case kIndexBackEffect:
-        case kIndexEffectGranularity:
-            HandEffect();
-            break;
-        case kIndexPlacement:
-            HandPlacement();  // values beyond 0-11 are kept but change nothing
-            break;
-        case kIndexShowAgainOnMove:
-        case kIndexFollowMouse:
-        case kIndexKeepWhileInside:
-        case kIndexCloseOverTip:
-        case kIndexNoAutoHide:
+        case QTipWrite::kBits:
             HandBits();
             break;
-        case kIndexInitialDelay:
-        case kIndexShowTime:
-        case kIndexFadeInStep:
-        case kIndexFadeOutStep:
-            HandTimes();
-            break;
-        case kIndexBorderWidth:
-        case kIndexBorderHeight:
-            HandBorder();
-            break;
-        case kIndexShadowGradient:
-        case kIndexShadowOffsetX:
-        case kIndexShadowOffsetY:
-        case kIndexShadowDepthX:
-        case kIndexShadowDepthY:
-            HandShadow();
-            break;
-        default:
+        case QTipWrite::kSizes:
             HandSizes();
             break;
+        case QTipWrite::kTimes:
+            HandTimes();
+            break;
+        case QTipWrite::kBorder:
+            HandBorder();
+            break;
+        case QTipWrite::kShadow:
+            HandShadow();
+            break;
     }
-    return 0;
+    return WriteOutcome::kStored;
 }
 
 }  // namespace

@@ -5,104 +5,103 @@ namespace velmora {
 namespace {
 
 constexpr PropertyInfo kRows[] = {
-    {12, "ReservedColor", PropertyKind::kColour},
-    {13, "BackColorBegin", PropertyKind::kBackgroundColour},
-    {14, "BackColorMiddle", PropertyKind::kBackgroundColour},
-    {15, "BackColorEnd", PropertyKind::kBackgroundColour},
-    {16, "BackEffect", PropertyKind::kChoice},
-    {17, "EffectGranularity", PropertyKind::kInteger},
-    {18, "Placement", PropertyKind::kChoice},
-    {19, "Transparency", PropertyKind::kInteger},
+    {kQTipReservedColor, "ReservedColor", PropertyKind::kColour},
+    {kQTipBackColorBegin, "BackColorBegin", PropertyKind::kBackgroundColour},
+    {kQTipBackColorMiddle, "BackColorMiddle", PropertyKind::kBackgroundColour},
+    {kQTipBackColorEnd, "BackColorEnd", PropertyKind::kBackgroundColour},
+    {kQTipBackEffect, "BackEffect", PropertyKind::kChoice},
+    {kQTipEffectGranularity, "EffectGranularity", PropertyKind::kInteger},
+    {kQTipPlacement, "Placement", PropertyKind::kChoice},
+    {kQTipTransparency, "Transparency", PropertyKind::kInteger},
     // Image lists are byte data like pictures: "MITL", 4 bytes, an ImageList_Read stream.
-    {22, "IconList", PropertyKind::kPicture},
-    {23, "MarkupImageList", PropertyKind::kPicture},
-    {26, "StyleSheet", PropertyKind::kText},
-    {42, "ShowAgainOnMove", PropertyKind::kLogical},
-    {43, "FollowMouse", PropertyKind::kLogical},
-    {44, "KeepWhileInside", PropertyKind::kLogical},
-    {45, "CloseOverTip", PropertyKind::kLogical},
-    {46, "NoAutoHide", PropertyKind::kLogical},
-    {50, "CornerWidth", PropertyKind::kInteger},
-    {51, "CornerHeight", PropertyKind::kInteger},
-    {52, "MarginX", PropertyKind::kInteger},
-    {53, "MarginY", PropertyKind::kInteger},
-    {54, "PointerWidth", PropertyKind::kInteger},
-    {55, "PointerHeight", PropertyKind::kInteger},
-    {56, "PointerMargin", PropertyKind::kInteger},
-    {57, "ReservedSize7", PropertyKind::kInteger},
-    {58, "ReservedSize8", PropertyKind::kInteger},
-    {60, "InitialDelay", PropertyKind::kInteger},
-    {61, "ShowTime", PropertyKind::kInteger},
-    {62, "FadeInStep", PropertyKind::kInteger},
-    {63, "FadeOutStep", PropertyKind::kInteger},
-    {66, "BorderColor", PropertyKind::kBackgroundColour},
-    {67, "BorderWidth", PropertyKind::kInteger},
-    {68, "BorderHeight", PropertyKind::kInteger},
-    {70, "ShadowGradient", PropertyKind::kLogical},
-    {71, "ShadowDarkness", PropertyKind::kInteger},
-    {72, "ShadowOffsetX", PropertyKind::kInteger},
-    {73, "ShadowOffsetY", PropertyKind::kInteger},
-    {74, "ShadowDepthX", PropertyKind::kInteger},
-    {75, "ShadowDepthY", PropertyKind::kInteger},
+    {kQTipIconList, "IconList", PropertyKind::kPicture},
+    {kQTipMarkupImageList, "MarkupImageList", PropertyKind::kPicture},
+    {kQTipStyleSheet, "StyleSheet", PropertyKind::kText},
+    {kQTipShowAgainOnMove, "ShowAgainOnMove", PropertyKind::kLogical},
+    {kQTipFollowMouse, "FollowMouse", PropertyKind::kLogical},
+    {kQTipKeepWhileInside, "KeepWhileInside", PropertyKind::kLogical},
+    {kQTipCloseOverTip, "CloseOverTip", PropertyKind::kLogical},
+    {kQTipNoAutoHide, "NoAutoHide", PropertyKind::kLogical},
+    {kQTipCornerWidth, "CornerWidth", PropertyKind::kInteger},
+    {kQTipCornerHeight, "CornerHeight", PropertyKind::kInteger},
+    {kQTipMarginX, "MarginX", PropertyKind::kInteger},
+    {kQTipMarginY, "MarginY", PropertyKind::kInteger},
+    {kQTipPointerWidth, "PointerWidth", PropertyKind::kInteger},
+    {kQTipPointerHeight, "PointerHeight", PropertyKind::kInteger},
+    {kQTipPointerMargin, "PointerMargin", PropertyKind::kInteger},
+    {kQTipReservedSize7, "ReservedSize7", PropertyKind::kInteger},
+    {kQTipReservedSize8, "ReservedSize8", PropertyKind::kInteger},
+    {kQTipInitialDelay, "InitialDelay", PropertyKind::kInteger},
+    {kQTipShowTime, "ShowTime", PropertyKind::kInteger},
+    {kQTipFadeInStep, "FadeInStep", PropertyKind::kInteger},
+    {kQTipFadeOutStep, "FadeOutStep", PropertyKind::kInteger},
+    {kQTipBorderColor, "BorderColor", PropertyKind::kBackgroundColour},
+    {kQTipBorderWidth, "BorderWidth", PropertyKind::kInteger},
+    {kQTipBorderHeight, "BorderHeight", PropertyKind::kInteger},
+    {kQTipShadowGradient, "ShadowGradient", PropertyKind::kLogical},
+    {kQTipShadowDarkness, "ShadowDarkness", PropertyKind::kInteger},
+    {kQTipShadowOffsetX, "ShadowOffsetX", PropertyKind::kInteger},
+    {kQTipShadowOffsetY, "ShadowOffsetY", PropertyKind::kInteger},
+    {kQTipShadowDepthX, "ShadowDepthX", PropertyKind::kInteger},
+    {kQTipShadowDepthY, "ShadowDepthY", PropertyKind::kInteger},
 };
 
 using P = QTipProperties;
+using W = QTipWrite;
 constexpr OwnField<P> kFields[] = {
     ReservedField<P>(),
     ReservedField<P>(),
     ReservedField<P>(),
-    U32Field<P>(12, &P::reservedColor),
-    U32Field<P>(13, &P::backColorBegin),
-    U32Field<P>(14, &P::backColorMiddle),
-    U32Field<P>(15, &P::backColorEnd),
-    I32Field<P>(16, &P::backEffect),
-    I32Field<P>(17, &P::effectGranularity),
-    I32Field<P>(18, &P::placement),
-    I32Field<P>(19, &P::transparency),
-    I32Field<P>(42, &P::showAgainOnMove),
-    I32Field<P>(43, &P::followMouse),
-    I32Field<P>(44, &P::keepWhileInside),
-    NegatedLogicalField<P>(45, &P::closeOverTip),
-    I32Field<P>(46, &P::noAutoHide),
+    U32Field<P>(kQTipReservedColor, &P::reservedColor),
+    U32Field<P>(kQTipBackColorBegin, &P::backColorBegin).Then(W::kColours),
+    U32Field<P>(kQTipBackColorMiddle, &P::backColorMiddle).Then(W::kColours),
+    U32Field<P>(kQTipBackColorEnd, &P::backColorEnd).Then(W::kColours),
+    I32Field<P>(kQTipBackEffect, &P::backEffect).Then(W::kEffect),
+    I32Field<P>(kQTipEffectGranularity, &P::effectGranularity).Then(W::kEffect),
+    I32Field<P>(kQTipPlacement, &P::placement).Then(W::kPlacement),
+    I32Field<P>(kQTipTransparency, &P::transparency).Refuse(0, 100).Then(W::kTransparency),
+    I32Field<P>(kQTipShowAgainOnMove, &P::showAgainOnMove).Then(W::kBits),
+    I32Field<P>(kQTipFollowMouse, &P::followMouse).Then(W::kBits),
+    I32Field<P>(kQTipKeepWhileInside, &P::keepWhileInside).Then(W::kBits),
+    NegatedLogicalField<P>(kQTipCloseOverTip, &P::closeOverTip).Then(W::kBits),
+    I32Field<P>(kQTipNoAutoHide, &P::noAutoHide).Then(W::kBits),
     ReservedField<P>(),
     ReservedField<P>(),
     ReservedField<P>(),
-    BytesField<P>(22, &P::iconList),
-    BytesField<P>(23, &P::markupImageList),
-    I32Field<P>(50, &P::cornerWidth),
-    I32Field<P>(51, &P::cornerHeight),
-    I32Field<P>(52, &P::marginX),
-    I32Field<P>(53, &P::marginY),
-    I32Field<P>(54, &P::pointerWidth),
-    I32Field<P>(55, &P::pointerHeight),
-    I32Field<P>(56, &P::pointerMargin),
-    I32Field<P>(57, &P::reservedSize7),
-    I32Field<P>(58, &P::reservedSize8),
-    I32Field<P>(60, &P::initialDelay),
-    I32Field<P>(61, &P::showTime),
-    I32Field<P>(62, &P::fadeInStep),
-    I32Field<P>(63, &P::fadeOutStep),
-    U32Field<P>(66, &P::borderColor),
-    I32Field<P>(67, &P::borderWidth),
-    I32Field<P>(68, &P::borderHeight),
-    I32Field<P>(70, &P::shadowGradient),
-    I32Field<P>(71, &P::shadowDarkness),
-    I32Field<P>(72, &P::shadowOffsetX),
-    I32Field<P>(73, &P::shadowOffsetY),
-    I32Field<P>(74, &P::shadowDepthX),
-    I32Field<P>(75, &P::shadowDepthY),
-    BytesField<P>(26, &P::styleSheet),
+    BytesField<P>(kQTipIconList, &P::iconList).Then(W::kIconList),
+    BytesField<P>(kQTipMarkupImageList, &P::markupImageList).Then(W::kMarkupImageList),
+    I32Field<P>(kQTipCornerWidth, &P::cornerWidth).Then(W::kSizes),
+    I32Field<P>(kQTipCornerHeight, &P::cornerHeight).Then(W::kSizes),
+    I32Field<P>(kQTipMarginX, &P::marginX).Then(W::kSizes),
+    I32Field<P>(kQTipMarginY, &P::marginY).Then(W::kSizes),
+    I32Field<P>(kQTipPointerWidth, &P::pointerWidth).Then(W::kSizes),
+    I32Field<P>(kQTipPointerHeight, &P::pointerHeight).Then(W::kSizes),
+    I32Field<P>(kQTipPointerMargin, &P::pointerMargin).Then(W::kSizes),
+    I32Field<P>(kQTipReservedSize7, &P::reservedSize7).Then(W::kSizes),
+    I32Field<P>(kQTipReservedSize8, &P::reservedSize8).Then(W::kSizes),
+    I32Field<P>(kQTipInitialDelay, &P::initialDelay).Then(W::kTimes),
+    I32Field<P>(kQTipShowTime, &P::showTime).Then(W::kTimes),
+    I32Field<P>(kQTipFadeInStep, &P::fadeInStep).Then(W::kTimes),
+    I32Field<P>(kQTipFadeOutStep, &P::fadeOutStep).Then(W::kTimes),
+    U32Field<P>(kQTipBorderColor, &P::borderColor).Then(W::kBorder),
+    I32Field<P>(kQTipBorderWidth, &P::borderWidth).Then(W::kBorder),
+    I32Field<P>(kQTipBorderHeight, &P::borderHeight).Then(W::kBorder),
+    I32Field<P>(kQTipShadowGradient, &P::shadowGradient).Then(W::kShadow),
+    I32Field<P>(kQTipShadowDarkness, &P::shadowDarkness).Refuse(0, 100).Then(W::kShadow),
+    I32Field<P>(kQTipShadowOffsetX, &P::shadowOffsetX).Then(W::kShadow),
+    I32Field<P>(kQTipShadowOffsetY, &P::shadowOffsetY).Then(W::kShadow),
+    I32Field<P>(kQTipShadowDepthX, &P::shadowDepthX).Then(W::kShadow),
+    I32Field<P>(kQTipShadowDepthY, &P::shadowDepthY).Then(W::kShadow),
+    BytesField<P>(kQTipStyleSheet, &P::styleSheet).Then(W::kStyleSheet),
 };
 
 }  // namespace
 
 const PropertyTable kQTipPropertyTable = MakePropertyTable(kRows);
 
-namespace {
 // The version word is written but never looked at: every stored version reads alike.
-const OwnLayout<P> kLayout{kFields, std::size(kFields), kQTipWrittenVersion, false,
-                           &kQTipPropertyTable};
-}  // namespace
+const OwnLayout<P> kQTipLayout{kFields, std::size(kFields), kQTipWrittenVersion, false,
+                               &kQTipPropertyTable};
 
 QTipProperties NewQTipProperties(uint32_t infoBackgroundColour, uint32_t infoTextColour) {
     QTipProperties p;
@@ -114,15 +113,15 @@ QTipProperties NewQTipProperties(uint32_t infoBackgroundColour, uint32_t infoTex
 
 OwnDataError DecodeQTipProperties(const uint8_t* data, size_t size, QTipProperties& out,
                                   const QTipProperties& newBox) {
-    return DecodeOwnData(kLayout, data, size, newBox, out);
+    return DecodeOwnData(kQTipLayout, data, size, newBox, out);
 }
 
 std::string EncodeQTipProperties(const QTipProperties& p) {
-    return EncodeOwnData(kLayout, p, kQTipWrittenVersion);
+    return EncodeOwnData(kQTipLayout, p, kQTipWrittenVersion);
 }
 
 std::vector<OwnPropertyValue> ListQTipProperties(const QTipProperties& p) {
-    return ListOwnData(kLayout, p);
+    return ListOwnData(kQTipLayout, p);
 }
 
 }  // namespace velmora

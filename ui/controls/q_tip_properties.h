@@ -27,6 +27,65 @@
 
 namespace velmora {
 
+// Global indexes of the box's run-time properties.
+enum QTipProperty : int32_t {
+    kQTipReservedColor = 12,
+    kQTipBackColorBegin = 13,
+    kQTipBackColorMiddle = 14,
+    kQTipBackColorEnd = 15,
+    kQTipBackEffect = 16,
+    kQTipEffectGranularity = 17,
+    kQTipPlacement = 18,
+    kQTipTransparency = 19,
+    kQTipIconList = 22,
+    kQTipMarkupImageList = 23,
+    kQTipStyleSheet = 26,
+    kQTipShowAgainOnMove = 42,
+    kQTipFollowMouse = 43,
+    kQTipKeepWhileInside = 44,
+    kQTipCloseOverTip = 45,
+    kQTipNoAutoHide = 46,
+    kQTipCornerWidth = 50,
+    kQTipCornerHeight = 51,
+    kQTipMarginX = 52,
+    kQTipMarginY = 53,
+    kQTipPointerWidth = 54,
+    kQTipPointerHeight = 55,
+    kQTipPointerMargin = 56,
+    kQTipReservedSize7 = 57,
+    kQTipReservedSize8 = 58,
+    kQTipInitialDelay = 60,
+    kQTipShowTime = 61,
+    kQTipFadeInStep = 62,
+    kQTipFadeOutStep = 63,
+    kQTipBorderColor = 66,
+    kQTipBorderWidth = 67,
+    kQTipBorderHeight = 68,
+    kQTipShadowGradient = 70,
+    kQTipShadowDarkness = 71,
+    kQTipShadowOffsetX = 72,
+    kQTipShadowOffsetY = 73,
+    kQTipShadowDepthX = 74,
+    kQTipShadowDepthY = 75,
+};
+
+// What the live box hands its balloon once a written value is stored.
+enum class QTipWrite : uint8_t {
+    kStoreOnly,
+    kColours,
+    kEffect,
+    kPlacement,  // values beyond 0-11 are kept but change nothing
+    kTransparency,
+    kIconList,
+    kMarkupImageList,
+    kStyleSheet,
+    kBits,
+    kSizes,
+    kTimes,
+    kBorder,
+    kShadow,
+};
+
 // COLOR_INFOBK and COLOR_INFOTEXT of the standard Windows colour schemes.
 constexpr uint32_t kStandardInfoBackgroundColour = 0x00E1FFFF;
 constexpr uint32_t kStandardInfoTextColour = 0x00000000;
@@ -90,6 +149,8 @@ inline bool operator==(const QTipProperties& a, const QTipProperties& b) {
 
 constexpr uint32_t kQTipWrittenVersion = 1;
 extern const PropertyTable kQTipPropertyTable;
+// The block's fields, with the bounds of the values and the step of each write.
+extern const OwnLayout<QTipProperties> kQTipLayout;
 
 // The values of a new box, given the system colours COLOR_INFOBK and
 // COLOR_INFOTEXT (GetSysColor).

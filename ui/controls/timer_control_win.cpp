@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "ui/controls/control_types.h"
+#include "ui/controls/own_access.h"
 #include "ui/controls/standard_types_win.h"
 #include "ui/controls/timer_properties.h"
 #include "ui/loader/event_indices.h"
@@ -13,12 +14,11 @@ namespace {
 
 constexpr UINT_PTR kTimerId = 1000;
 constexpr wchar_t kTimerClass[] = L"VelmoraTimer";
-constexpr int kIntervalNumber = 0;  // own property 8
 
 class TimerControl : public Control {
   public:
     TimerControl(const CreateParams& p, const TimerProperties& props)
-        : Control(p.windowId, p.unitId), interval_(props.interval) {}
+        : Control(p.windowId, p.unitId), props_(props) {}
 
     static std::unique_ptr<Control> Create(const CreateParams& p) {
         TimerProperties props;
@@ -37,32 +37,19 @@ class TimerControl : public Control {
     }
 
     bool ReadOwnProperty(int number, RawValue& out) override {
-        if (number != kIntervalNumber)
-            return false;
-        out.number = static_cast<uint32_t>(interval_);
-        return true;
+        return ReadOwnField(kTimerLayout, props_, number, out);
     }
 
     // The same value does nothing at all (a running timer keeps its phase); any
     // other stops the timer and starts it anew, a full interval from now.
-    int WriteOwnProperty(int number, const RawValue& value) override {
-        if (number != kIntervalNumber)
-            return 0;
-        int32_t interval = static_cast<int32_t>(value.number);
-        if (interval < 0)
-            interval = 0;
-        if (interval == interval_)
-            return 0;
-        interval_ = interval;
-        Restart();
-        return 0;
+    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
+        const int32_t before = props_.interval;
+        if (StoreOwnField(kTimerLayout, props_, number, value) && props_.interval != before)
+            Restart();
+        return WriteOutcome::kStored;
     }
 
-    std::string SaveOwnProperties() const override {
-        TimerProperties props;
-        props.interval = interval_;
-        return EncodeTimerProperties(props);
-    }
+    std::string SaveOwnProperties() const override { return EncodeTimerProperties(props_); }
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
@@ -83,11 +70,11 @@ class TimerControl : public Control {
   private:
     void Restart() {
         KillTimer(hwnd(), kTimerId);
-        if (interval_ > 0)
-            SetTimer(hwnd(), kTimerId, static_cast<UINT>(interval_), nullptr);
+        if (props_.interval > 0)
+            SetTimer(hwnd(), kTimerId, static_cast<UINT>(props_.interval), nullptr);
     }
 
-    int32_t interval_;
+    TimerProperties props_;
 };
 
 }  // namespace

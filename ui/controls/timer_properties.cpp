@@ -5,33 +5,31 @@ namespace velmora {
 namespace {
 
 constexpr PropertyInfo kRows[] = {
-    {8, "Interval", PropertyKind::kInteger},
+    {kTimerInterval, "Interval", PropertyKind::kInteger},
 };
 
 using P = TimerProperties;
 constexpr OwnField<P> kFields[] = {
-    I32Field<P>(8, &P::interval),
+    I32Field<P>(kTimerInterval, &P::interval).Clamp(0, std::numeric_limits<int32_t>::max()),
 };
 
 }  // namespace
 
 const PropertyTable kTimerPropertyTable = MakePropertyTable(kRows);
 
-namespace {
-const OwnLayout<P> kLayout{kFields, std::size(kFields), kTimerHighestVersion, true,
-                           &kTimerPropertyTable};
-}
+const OwnLayout<P> kTimerLayout{kFields, std::size(kFields), kTimerHighestVersion, true,
+                                &kTimerPropertyTable};
 
 OwnDataError DecodeTimerProperties(const uint8_t* data, size_t size, TimerProperties& out) {
-    return DecodeOwnData(kLayout, data, size, TimerProperties{}, out);
+    return DecodeOwnData(kTimerLayout, data, size, TimerProperties{}, out);
 }
 
 std::string EncodeTimerProperties(const TimerProperties& p, uint32_t version) {
-    return EncodeOwnData(kLayout, p, version);
+    return EncodeOwnData(kTimerLayout, p, version);
 }
 
 std::vector<OwnPropertyValue> ListTimerProperties(const TimerProperties& p) {
-    return ListOwnData(kLayout, p);
+    return ListOwnData(kTimerLayout, p);
 }
 
 }  // namespace velmora

@@ -26,7 +26,7 @@ class WindowControl : public Control {
     static std::unique_ptr<Control> Create(const CreateParams& p);
 
     bool ReadOwnProperty(int number, RawValue& out) override;
-    int WriteOwnProperty(int number, const RawValue& value) override;
+    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override;
     std::string SaveOwnProperties() const override;
     int InitialShowCommand() const override;
     bool PreTranslate(MSG& msg) override;

@@ -14,6 +14,49 @@
 
 namespace velmora {
 
+// Global indexes of the window's own properties.
+enum WindowProperty : int32_t {
+    kWindowTitle = 8,
+    kWindowBorder = 9,
+    kWindowBackColor = 10,
+    kWindowBackPicture = 11,
+    kWindowPictureMode = 12,
+    kWindowMusic = 13,
+    kWindowMusicPlayCount = 14,
+    kWindowControlBox = 15,
+    kWindowMaxButton = 16,
+    kWindowMinButton = 17,
+    kWindowStartPosition = 18,
+    kWindowMovable = 19,
+    kWindowIcon = 20,
+    kWindowEnterMovesFocus = 21,
+    kWindowEscCloses = 22,
+    kWindowF1Help = 23,
+    kWindowHelpFile = 24,
+    kWindowHelpContext = 25,
+    kWindowShowInTaskbar = 26,
+    kWindowFreeMove = 27,
+    kWindowShape = 28,
+    kWindowAlwaysOnTop = 29,
+    kWindowKeepTitleActive = 30,
+    kWindowClassName = 31,
+};
+
+// What the live window does once a written value is stored.
+enum class WindowWrite : uint8_t {
+    kStoreOnly,  // consulted when needed
+    kRepaint,
+    kTitle,          // window text, then the caption styles
+    kCaptionStyles,  // ControlBox, MaxButton, MinButton
+    kFrameStyles,    // Border
+    kBackPicture,
+    kStartPosition,
+    kSystemMenu,
+    kIcon,
+    kShape,
+    kTopmost,
+};
+
 struct WindowProperties {
     int32_t border = 2;
     int32_t pictureMode = 1;
@@ -53,6 +96,8 @@ inline bool operator==(const WindowProperties& a, const WindowProperties& b) {
 
 constexpr uint32_t kWindowHighestVersion = 6;
 extern const PropertyTable kWindowPropertyTable;
+// The block's fields, with the bounds of the choices and the step of each write.
+extern const OwnLayout<WindowProperties> kWindowLayout;
 
 // Decodes a stored block; on failure `out` holds the defaults. Fields that the
 // block's version lacks keep their defaults.

@@ -68,8 +68,8 @@ class Control {
     // Own property `number` (global index - 8); false when the type has no such
     // property.
     virtual bool ReadOwnProperty(int number, RawValue& out);
-    // Answers 1 when the change takes effect only by re-creating the control.
-    virtual int WriteOwnProperty(int number, const RawValue& value);
+    // Answers kRecreate when the change takes effect only by re-creating the control.
+    virtual WriteOutcome WriteOwnProperty(int number, const RawValue& value);
     // The current own property data in the stored format, for re-creation.
     virtual std::string SaveOwnProperties() const;
 

@@ -13,4 +13,11 @@ struct RawValue {
     std::string bytes;
 };
 
+// What an own-property write comes to: the value is stored (and shown where it
+// shows), or it takes effect only by re-creating the control.
+enum class WriteOutcome {
+    kStored,
+    kRecreate,
+};
+
 }  // namespace velmora

@@ -141,8 +141,8 @@ void Control::DetachSecondaryWindow(HWND hwnd) {
 bool Control::ReadOwnProperty(int, RawValue&) {
     return false;
 }
-int Control::WriteOwnProperty(int, const RawValue&) {
-    return 0;
+WriteOutcome Control::WriteOwnProperty(int, const RawValue&) {
+    return WriteOutcome::kStored;
 }
 std::string Control::SaveOwnProperties() const {
     return std::string();

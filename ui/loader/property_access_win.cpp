@@ -153,11 +153,11 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
         }
         if (!raw)
             return;  // a value that does not fit the property changes nothing
-        if (control->WriteOwnProperty(number, *raw) == 1 && unit.live() &&
+        if (control->WriteOwnProperty(number, *raw) == WriteOutcome::kRecreate && unit.live() &&
             unit.control() == control) {
             const ControlType* type = FindControlType(record.typeCode);
-            if (!(type->flags & kTypeNeverRecreated) && !RecreateControl(*unit.window, unit.index) &&
-                currentKnown) {
+            if (!(type->flags & kTypeNeverRecreated) &&
+                !RecreateControl(*unit.window, unit.index) && currentKnown) {
                 // No new control could be made: the old one keeps its window and
                 // takes its old value back, so that value and window agree.
                 SuppressEvents();

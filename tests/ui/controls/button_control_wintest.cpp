@@ -28,7 +28,6 @@ namespace {
 
 constexpr uint32_t kMain = 0x52010001, kMainUnit = 0x06010000;
 constexpr uint32_t kButton = 0x16010006, kOther = 0x16010007;
-constexpr int kPicture = 8, kKind = 9, kCaption = 10, kFont = 13;
 
 void Start(const ButtonProperties& p) {
     UnitRecord b = ChildUnit(kButton, kButtonTypeCode, 10, 10, 80, 30);
@@ -98,9 +97,9 @@ TEST(Button, FocusEventsComeAfterTheDefaultProcessing) {
 
 TEST(Button, CaptionRoundTripsThroughTheWindowText) {
     Start(ButtonProperties{});
-    EXPECT_EQ(Text(ReadProperty(kMain, kButton, kCaption)), "按钮");
-    WriteProperty(kMain, kButton, kCaption, kWholeProperty, MakeText("停止"));
-    EXPECT_EQ(Text(ReadProperty(kMain, kButton, kCaption)), "停止");
+    EXPECT_EQ(Text(ReadProperty(kMain, kButton, kButtonCaption)), "按钮");
+    WriteProperty(kMain, kButton, kButtonCaption, kWholeProperty, MakeText("停止"));
+    EXPECT_EQ(Text(ReadProperty(kMain, kButton, kButtonCaption)), "停止");
     EXPECT_EQ(WindowTextGbk(ButtonHwnd()), "停止");
 }
 
@@ -111,8 +110,8 @@ TEST(Button, KindOneIsTheDefaultButton) {
     } cases[] = {{1, 1, true}, {0, 0, false}, {5, 1, true}, {-3, 0, false}};
     Start(ButtonProperties{});
     for (const auto& c : cases) {
-        WriteProperty(kMain, kButton, kKind, kWholeProperty, MakeInteger(c.written));
-        EXPECT_EQ(static_cast<int32_t>(ReadProperty(kMain, kButton, kKind).low), c.read);
+        WriteProperty(kMain, kButton, kButtonKind, kWholeProperty, MakeInteger(c.written));
+        EXPECT_EQ(static_cast<int32_t>(ReadProperty(kMain, kButton, kButtonKind).low), c.read);
         EXPECT_EQ(FindLiveControl(kMain, kButton)->IsDefaultButton(), c.isDefault) << c.written;
         EXPECT_EQ((GetWindowLongW(ButtonHwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON,
                   c.isDefault);
@@ -153,7 +152,7 @@ TEST(Button, APictureWriteReCreatesTheButtonInPlace) {
     HWND before = ButtonHwnd();
     const int id = GetDlgCtrlID(before);
     TypedValue icon = ByteData(art::EncodeIcon32(32, std::vector<uint32_t>(32 * 32, 0xFF0000FF)));
-    WriteProperty(kMain, kButton, kPicture, kWholeProperty, icon);
+    WriteProperty(kMain, kButton, kButtonPicture, kWholeProperty, icon);
     FreeBlock(const_cast<char*>(TextOf(icon)));
     EXPECT_NE(ButtonHwnd(), before);
     EXPECT_EQ(GetDlgCtrlID(ButtonHwnd()), id);
@@ -213,7 +212,7 @@ TEST(Button, AFontWriteHandsTheNewFontOverBeforeFreeingTheOld) {
     for (const std::string& font : {FontRecord(-12), std::string(), FontRecord(-16)}) {
         const HGDIOBJ before = HeldFont();
         TypedValue v = ByteData(font);
-        WriteProperty(kMain, kButton, kFont, kWholeProperty, v);
+        WriteProperty(kMain, kButton, kButtonFont, kWholeProperty, v);
         FreeBlock(const_cast<char*>(TextOf(v)));
         EXPECT_TRUE(heldObjectsLive) << font.size();
         EXPECT_EQ(GetObjectType(HeldFont()), static_cast<DWORD>(OBJ_FONT));

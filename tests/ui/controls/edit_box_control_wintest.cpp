@@ -25,7 +25,6 @@ namespace {
 
 constexpr uint32_t kMain = 0x52010001, kMainUnit = 0x06010000;
 constexpr uint32_t kBox = 0x16010006, kOther = 0x16010007;
-constexpr int kContent = 8;
 
 void Start(const EditBoxProperties& p, int height = 24) {
     UnitRecord box = ChildUnit(kBox, kEditBoxTypeCode, 20, 20, 80, height);
@@ -46,7 +45,7 @@ HWND Box() {
 }
 
 std::string Content() {
-    TypedValue v = ReadProperty(kMain, kBox, kContent);
+    TypedValue v = ReadProperty(kMain, kBox, kEditBoxContent);
     BlockOwner owner(const_cast<char*>(TextOf(v)));
     return TextOf(v) ? TextOf(v) : "";
 }
@@ -101,8 +100,8 @@ TEST(EditBox, LeavingTheBoxRewritesItThenReportsFocusLost) {
 
 TEST(EditBox, AContentWriteRaisesExactlyOneChange) {
     Start(Mode(0));
-    WriteProperty(kMain, kBox, kContent, kWholeProperty, MakeText("abc"));
-    WriteProperty(kMain, kBox, kContent, kWholeProperty, MakeText("abc"));
+    WriteProperty(kMain, kBox, kEditBoxContent, kWholeProperty, MakeText("abc"));
+    WriteProperty(kMain, kBox, kEditBoxContent, kWholeProperty, MakeText("abc"));
     static const SequenceStep twice[] = {{kHandler, kBox, 1}, {kHandler, kBox, 1}};
     EXPECT_TRUE(SequenceIs(twice));
     EXPECT_EQ(Content(), "abc");
@@ -134,7 +133,7 @@ TEST(EditBox, TheSpinArrowsWrapRoundUnderTheMouse) {
     } clicks[] = {{"20", true, "15"}, {"15", false, "20"}, {"20", false, "19"},
                   {"19", true, "20"}, {"", true, "15"},    {"100", false, "20"}};
     for (const auto& c : clicks) {
-        WriteProperty(kMain, kBox, kContent, kWholeProperty, MakeText(c.text));
+        WriteProperty(kMain, kBox, kEditBoxContent, kWholeProperty, MakeText(c.text));
         PumpFor(300);  // no double click with the one before
         ClickArrow(c.up);
         EXPECT_EQ(Content(), c.shown) << c.text << " " << c.up;
@@ -187,7 +186,7 @@ int32_t Number(int index) {
     return static_cast<int32_t>(ReadProperty(kMain, kBox, index, kWholeProperty).low);
 }
 std::string SelectedText() {
-    TypedValue v = ReadProperty(kMain, kBox, 26);
+    TypedValue v = ReadProperty(kMain, kBox, kEditBoxSelText);
     BlockOwner owner(const_cast<char*>(TextOf(v)));
     return TextOf(v) ? TextOf(v) : "";
 }
@@ -196,15 +195,13 @@ void WriteNumber(int index, int32_t value) {
 }
 
 TEST(EditBox, PropertyWritesActOnTheLiveBox) {
-    constexpr int kMaxLength = 14, kInputMode = 18, kSpinMin = 22, kSpinMax = 23, kSelStart = 24,
-                  kSelLength = 25, kSelText = 26;
     EditBoxProperties p = Mode(0, "hello");
     p.spinMode = 1;
     Start(p);
-    WriteNumber(kMaxLength, 3);
+    WriteNumber(kEditBoxMaxLength, 3);
     EXPECT_EQ(SendMessageW(Box(), EM_GETLIMITTEXT, 0, 0), 3);
-    WriteNumber(kMaxLength, -5);
-    EXPECT_EQ(Number(kMaxLength), 0);
+    WriteNumber(kEditBoxMaxLength, -5);
+    EXPECT_EQ(Number(kEditBoxMaxLength), 0);
     EXPECT_GT(SendMessageW(Box(), EM_GETLIMITTEXT, 0, 0), 3);
 
     // InputMode: read-only for 1, the password character for 2, neither otherwise.
@@ -214,7 +211,7 @@ TEST(EditBox, PropertyWritesActOnTheLiveBox) {
         WPARAM passwordChar;
     } modes[] = {{1, true, 0}, {2, false, L'*'}, {0, false, 0}};
     for (const auto& m : modes) {
-        WriteNumber(kInputMode, m.mode);
+        WriteNumber(kEditBoxInputMode, m.mode);
         EXPECT_EQ((GetWindowLongW(Box(), GWL_STYLE) & ES_READONLY) != 0, m.readOnly) << m.mode;
         EXPECT_EQ(static_cast<WPARAM>(SendMessageW(Box(), EM_GETPASSWORDCHAR, 0, 0)),
                   m.passwordChar)
@@ -227,22 +224,22 @@ TEST(EditBox, PropertyWritesActOnTheLiveBox) {
         int32_t value;
         int32_t start, length;
         const char* selected;
-    } selections[] = {{kSelStart, 1, 1, 0, ""},        {kSelLength, 3, 1, 3, "ell"},
-                      {kSelLength, -1, 0, 5, "hello"}, {kSelStart, -1, 5, 0, ""},
-                      {kSelStart, -4, 0, 0, ""},       {kSelLength, -2, 0, 0, ""}};
+    } selections[] = {{kEditBoxSelStart, 1, 1, 0, ""},        {kEditBoxSelLength, 3, 1, 3, "ell"},
+                      {kEditBoxSelLength, -1, 0, 5, "hello"}, {kEditBoxSelStart, -1, 5, 0, ""},
+                      {kEditBoxSelStart, -4, 0, 0, ""},       {kEditBoxSelLength, -2, 0, 0, ""}};
     for (const auto& c : selections) {
         WriteNumber(c.index, c.value);
-        EXPECT_EQ(Number(kSelStart), c.start) << c.index << " " << c.value;
-        EXPECT_EQ(Number(kSelLength), c.length) << c.index << " " << c.value;
+        EXPECT_EQ(Number(kEditBoxSelStart), c.start) << c.index << " " << c.value;
+        EXPECT_EQ(Number(kEditBoxSelLength), c.length) << c.index << " " << c.value;
         EXPECT_EQ(SelectedText(), c.selected) << c.index << " " << c.value;
     }
-    WriteNumber(kSelStart, -1);
-    WriteProperty(kMain, kBox, kSelText, kWholeProperty, MakeText("XY"));
+    WriteNumber(kEditBoxSelStart, -1);
+    WriteProperty(kMain, kBox, kEditBoxSelText, kWholeProperty, MakeText("XY"));
     EXPECT_EQ(Content(), "helloXY");
 
     // The spin range follows every write, its ends in either order.
-    WriteNumber(kSpinMin, 30);
-    WriteNumber(kSpinMax, 25);
+    WriteNumber(kEditBoxSpinMin, 30);
+    WriteNumber(kEditBoxSpinMax, 25);
     const LRESULT range = SendMessageW(Spin(), UDM_GETRANGE, 0, 0);
     EXPECT_EQ(static_cast<short>(HIWORD(range)), 25);
     EXPECT_EQ(static_cast<short>(LOWORD(range)), 30);

@@ -181,7 +181,7 @@ TEST_F(HyperLinker, ClampsOfKindAndBorder) {
     EXPECT_TRUE(GetWindowLongW(Link(), GWL_EXSTYLE) & WS_EX_STATICEDGE);
     // An address write repaints nothing while a caption is shown.
     UpdateWindow(Link());
-    WriteProperty(kMain, kLink, 11, kWholeProperty, MakeText("http://y/"));
+    WriteProperty(kMain, kLink, kHyperLinkerWebAddress, kWholeProperty, MakeText("http://y/"));
     RECT update;
     EXPECT_FALSE(GetUpdateRect(Link(), &update, FALSE));
 }

@@ -108,7 +108,7 @@ TEST(LabelControl, BackgroundsBordersAndPicturesAsTheWindowShowsThem) {
         for (const auto& [index, value] : c.writes)
             WriteProperty(kWin, unit, index, kWholeProperty, MakeInteger(int32_t(value)));
         if (c.picture)
-            WriteProperty(kWin, unit, 18, kWholeProperty, ByteDataValue(*c.picture));
+            WriteProperty(kWin, unit, kLabelBackPicture, kWholeProperty, ByteDataValue(*c.picture));
         const ClientPixels shown = CaptureClient(LabelHwnd(i));
         ASSERT_EQ(shown.width, 60) << c.what;
         for (const Probe& probe : c.probes) {
@@ -236,15 +236,15 @@ TEST(LabelControl, OwnPropertiesRoundTripWithTheirClamps) {
         WriteProperty(kWin, kFirstLabel, c.index, kWholeProperty, MakeInteger(c.written));
         EXPECT_EQ(ReadInt(c.index), c.read) << "index " << c.index << " wrote " << c.written;
     }
-    WriteProperty(kWin, kFirstLabel, 8, kWholeProperty, MakeText("停止"));
-    WriteProperty(kWin, kFirstLabel, 27, kWholeProperty, MakeText("数据源"));
+    WriteProperty(kWin, kFirstLabel, kLabelCaption, kWholeProperty, MakeText("停止"));
+    WriteProperty(kWin, kFirstLabel, kLabelDataSource, kWholeProperty, MakeText("数据源"));
     const std::string picture = SolidBitmapFile(3, 3, 0x00FF00);
-    WriteProperty(kWin, kFirstLabel, 18, kWholeProperty, ByteDataValue(picture));
-    WriteProperty(kWin, kFirstLabel, 15, kFontBold, MakeLogical(true));
-    EXPECT_EQ(TakeText(ReadProperty(kWin, kFirstLabel, 8)), "停止");
-    EXPECT_EQ(TakeText(ReadProperty(kWin, kFirstLabel, 27)), "数据源");
-    EXPECT_EQ(TakeBytes(ReadProperty(kWin, kFirstLabel, 18)), picture);
-    EXPECT_EQ(ReadProperty(kWin, kFirstLabel, 15, kFontBold).low, 1u);
+    WriteProperty(kWin, kFirstLabel, kLabelBackPicture, kWholeProperty, ByteDataValue(picture));
+    WriteProperty(kWin, kFirstLabel, kLabelFont, kFontBold, MakeLogical(true));
+    EXPECT_EQ(TakeText(ReadProperty(kWin, kFirstLabel, kLabelCaption)), "停止");
+    EXPECT_EQ(TakeText(ReadProperty(kWin, kFirstLabel, kLabelDataSource)), "数据源");
+    EXPECT_EQ(TakeBytes(ReadProperty(kWin, kFirstLabel, kLabelBackPicture)), picture);
+    EXPECT_EQ(ReadProperty(kWin, kFirstLabel, kLabelFont, kFontBold).low, 1u);
     // The caption is the window text, through the wide API.
     wchar_t text[16] = {};
     GetWindowTextW(LabelHwnd(0), text, 16);

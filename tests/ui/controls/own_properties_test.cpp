@@ -10,7 +10,8 @@
 //  - byte layouts that need care: the EditBox's 16-bit PasswordChar, the hyperlink
 //    box's field order, the balloon tip box's reserved words, negated keep-open
 //    flag and style sheet with its terminating zero;
-//  - the property tables (indexes, names, kinds) and the listings built on them.
+//  - the property tables (indexes, names, kinds) and the listings built on them;
+//  - live writes through the tables: clamped, refused and unknown values.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -24,6 +25,7 @@
 #include "ui/controls/edit_box_properties.h"
 #include "ui/controls/hyperlinker_properties.h"
 #include "ui/controls/label_properties.h"
+#include "ui/controls/own_access.h"
 #include "ui/controls/pic_box_properties.h"
 #include "ui/controls/q_tip_properties.h"
 #include "ui/controls/timer_properties.h"
@@ -808,6 +810,55 @@ TEST(OwnProperties, ListingsCoverEveryStoredProperty) {
     EXPECT_EQ(ListOwnProperties(0x00030001, nullptr, 0, values), OwnDataError::kUnknownType);
     EXPECT_EQ(ListOwnProperties(kTimerTypeCode, Data(timer), 3, values), OwnDataError::kTruncated);
     EXPECT_TRUE(values.empty());
+}
+
+// A write through a type's table: the number stored (or read back), or -1 when
+// nothing was stored.
+template <class P>
+int64_t Store(const OwnLayout<P>& layout, P& p, int32_t index, int64_t written) {
+    RawValue value;
+    value.number = static_cast<uint32_t>(static_cast<int32_t>(written));
+    if (!StoreOwnField(layout, p, index - kFirstOwnPropertyIndex, value))
+        return -1;
+    RawValue out;
+    EXPECT_TRUE(ReadOwnField(layout, p, index - kFirstOwnPropertyIndex, out));
+    return static_cast<int32_t>(out.number);
+}
+
+TEST(OwnProperties, WritesThroughTheTablesKeepTheirBounds) {
+    ButtonProperties button;
+    EXPECT_EQ(Store(kButtonLayout, button, kButtonKind, 7), 1);
+    EXPECT_EQ(Store(kButtonLayout, button, kButtonHAlign, -3), 0);
+    EXPECT_EQ(Store(kButtonLayout, button, kButtonFont + 1, 5), -1);  // no such property
+    TimerProperties timer;
+    EXPECT_EQ(Store(kTimerLayout, timer, kTimerInterval, -5), 0);
+    EXPECT_EQ(Store(kTimerLayout, timer, kTimerInterval, 2147483647), 2147483647);
+    LabelProperties label;
+    EXPECT_EQ(Store(kLabelLayout, label, kLabelGradBorderWidth, 4), 5);
+    EXPECT_EQ(Store(kLabelLayout, label, kLabelGradBackMode, 9), 8);
+    EditBoxProperties edit;
+    EXPECT_EQ(Store(kEditBoxLayout, edit, kEditBoxInputMode, 12), 11);
+    EXPECT_EQ(Store(kEditBoxLayout, edit, kEditBoxMaxLength, -1), 0);
+    EXPECT_EQ(Store(kEditBoxLayout, edit, kEditBoxSpinMin, -40), -40);
+    // The balloon refuses a transparency or darkness beyond 0..100 and keeps its value.
+    QTipProperties tip;
+    EXPECT_EQ(Store(kQTipLayout, tip, kQTipTransparency, 101), -1);
+    EXPECT_EQ(Store(kQTipLayout, tip, kQTipShadowDarkness, -1), -1);
+    EXPECT_EQ(tip.transparency, 10);
+    EXPECT_EQ(tip.shadowDarkness, 60);
+    EXPECT_EQ(Store(kQTipLayout, tip, kQTipTransparency, 100), 100);
+    EXPECT_EQ(Store(kQTipLayout, tip, kQTipCloseOverTip, 0), 0);
+    // The indexes the balloon has no value for are not properties at run time.
+    EXPECT_EQ(Store(kQTipLayout, tip, 20, 1), -1);
+
+    WindowProperties window;
+    window.shape = 99;
+    window.border = -2;
+    window.helpContext = -7;
+    ClampOwnFields(kWindowLayout, window);
+    EXPECT_EQ(window.shape, 29);
+    EXPECT_EQ(window.border, 0);
+    EXPECT_EQ(window.helpContext, -7);
 }
 
 }  // namespace

@@ -30,7 +30,6 @@ namespace {
 
 constexpr uint32_t kWin = 0x52010001, kWinUnit = 0x06010000, kBox = 0x16010006;
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
-constexpr int kAnimateIndex = 12;
 
 // Two full frames of 40 x 30, red then green, each shown for half a second.
 std::string RedThenGreenGif() {
@@ -116,16 +115,17 @@ TEST(PicBoxControl, DisplayModeWritesRepaintAtOnceAndBackColorWritesShow) {
     // A new mode, the mode already held, and one clamped to it.
     for (int32_t mode : {2, 2, 7}) {
         ClearSequence();
-        WriteProperty(kWin, kBox, 11, kWholeProperty, MakeInteger(mode));
+        WriteProperty(kWin, kBox, kPicBoxDisplayMode, kWholeProperty, MakeInteger(mode));
         static const SequenceStep kPaintedInTheWrite[] = {{kSent, kBox, WM_PAINT}};
         EXPECT_TRUE(SequenceIs(kPaintedInTheWrite)) << mode;
     }
     EXPECT_EQ(ClientPixel(BoxHwnd(), 20, 15), kRed);
     EXPECT_EQ(ClientPixel(BoxHwnd(), 0, 0), kBlue);
 
-    WriteProperty(kWin, kBox, 9, kWholeProperty, MakeInteger(kGreen));
+    WriteProperty(kWin, kBox, kPicBoxBackColor, kWholeProperty, MakeInteger(kGreen));
     EXPECT_EQ(ClientPixel(BoxHwnd(), 0, 0), kGreen);
-    WriteProperty(kWin, kBox, 9, kWholeProperty, MakeInteger(int32_t(kSystemDefaultColour)));
+    WriteProperty(kWin, kBox, kPicBoxBackColor, kWholeProperty,
+                  MakeInteger(int32_t(kSystemDefaultColour)));
     EXPECT_EQ(ClientPixel(BoxHwnd(), 0, 0), GetSysColor(COLOR_BTNFACE));
 }
 
@@ -134,20 +134,20 @@ TEST(PicBoxControl, AnimateWritesRestartAGifFromItsFirstFrameOrShowItStill) {
     ASSERT_TRUE(ShowsWithin(kGreen, 3000)) << "the animation plays";
     for (int again = 0; again < 2; ++again) {
         // While the second frame shows, 1 starts again from the first.
-        WriteProperty(kWin, kBox, kAnimateIndex, kWholeProperty, MakeLogical(true));
+        WriteProperty(kWin, kBox, kPicBoxAnimate, kWholeProperty, MakeLogical(true));
         PumpFor(100);
         EXPECT_EQ(ClientPixel(BoxHwnd(), 5, 5), kRed) << again;
         EXPECT_EQ(GifPlayer::RunningWorkers(), 1) << again;
         ASSERT_TRUE(ShowsWithin(kGreen, 3000)) << again;
     }
-    WriteProperty(kWin, kBox, kAnimateIndex, kWholeProperty, MakeLogical(false));
+    WriteProperty(kWin, kBox, kPicBoxAnimate, kWholeProperty, MakeLogical(false));
     EXPECT_EQ(GifPlayer::RunningWorkers(), 0);
     EXPECT_EQ(ClientPixel(BoxHwnd(), 5, 5), kRed);
     EXPECT_FALSE(ShowsWithin(kGreen, 800)) << "the first image stays still";
     EXPECT_EQ(GifPlayer::RunningWorkers(), 0);
-    EXPECT_EQ(ReadProperty(kWin, kBox, kAnimateIndex).low, 0u);
+    EXPECT_EQ(ReadProperty(kWin, kBox, kPicBoxAnimate).low, 0u);
 
-    WriteProperty(kWin, kBox, kAnimateIndex, kWholeProperty, MakeLogical(true));
+    WriteProperty(kWin, kBox, kPicBoxAnimate, kWholeProperty, MakeLogical(true));
     EXPECT_TRUE(ShowsWithin(kGreen, 3000)) << "plays again";
 }
 
@@ -167,7 +167,7 @@ TEST(PicBoxControl, AnimateWritesWithoutAGifChangeNothing) {
         WatchUnit(kWin, unit, {WM_PAINT, WM_ERASEBKGND, WM_NCPAINT});
         ClearSequence();
         for (bool value : {false, true, true}) {
-            WriteProperty(kWin, unit, kAnimateIndex, kWholeProperty, MakeLogical(value));
+            WriteProperty(kWin, unit, kPicBoxAnimate, kWholeProperty, MakeLogical(value));
             PumpMessages();
         }
         EXPECT_TRUE(NothingHappened()) << i;
@@ -179,12 +179,13 @@ TEST(PicBoxControl, AnimateWritesWithoutAGifChangeNothing) {
 TEST(PicBoxControl, APictureWriteReplacesAPlayingAnimation) {
     StartWithBoxes({BoxOf(RedThenGreenGif())});
     ASSERT_TRUE(ShowsWithin(kGreen, 3000));
-    WriteProperty(kWin, kBox, 10, kWholeProperty, ByteDataValue(SolidBitmapFile(60, 40, 0xFF0000)));
+    WriteProperty(kWin, kBox, kPicBoxPicture, kWholeProperty,
+                  ByteDataValue(SolidBitmapFile(60, 40, 0xFF0000)));
     EXPECT_EQ(GifPlayer::RunningWorkers(), 0);
     EXPECT_FALSE(ShowsWithin(kGreen, 700));
     EXPECT_EQ(ClientPixel(BoxHwnd(), 59, 39), kRed);
     // A new GIF starts from its first frame.
-    WriteProperty(kWin, kBox, 10, kWholeProperty, ByteDataValue(RedThenGreenGif()));
+    WriteProperty(kWin, kBox, kPicBoxPicture, kWholeProperty, ByteDataValue(RedThenGreenGif()));
     EXPECT_TRUE(ShowsWithin(kGreen, 3000));
     EXPECT_EQ(GifPlayer::RunningWorkers(), 1);
 }
@@ -222,40 +223,40 @@ TEST(PicBoxControl, OwnPropertiesRoundTripWithTheirClamps) {
         int32_t written, read;
         DWORD style = 0, exStyle = 0;  // border styles afterwards (Border writes only)
     } cases[] = {
-        {8, 1, 1, 0, WS_EX_CLIENTEDGE},
-        {8, 9, 5, WS_BORDER, 0},
-        {8, -1, 0, 0, 0},
-        {8, 4, 4, 0, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME},
-        {9, 0x00123456, 0x00123456},
-        {11, 3, 2},
-        {11, -4, 0},
-        {12, 5, 1},
-        {12, 0, 0},
+        {kPicBoxBorder, 1, 1, 0, WS_EX_CLIENTEDGE},
+        {kPicBoxBorder, 9, 5, WS_BORDER, 0},
+        {kPicBoxBorder, -1, 0, 0, 0},
+        {kPicBoxBorder, 4, 4, 0, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME},
+        {kPicBoxBackColor, 0x00123456, 0x00123456},
+        {kPicBoxDisplayMode, 3, 2},
+        {kPicBoxDisplayMode, -4, 0},
+        {kPicBoxAnimate, 5, 1},
+        {kPicBoxAnimate, 0, 0},
     };
     const DWORD kAllStyle = WS_BORDER,
                 kAllEx = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME;
     for (const Case& c : cases) {
         WriteProperty(kWin, kBox, c.index, kWholeProperty, MakeInteger(c.written));
         EXPECT_EQ(ReadInt(c.index), c.read) << "index " << c.index << " wrote " << c.written;
-        if (c.index == 8) {
+        if (c.index == kPicBoxBorder) {
             EXPECT_EQ(GetWindowLongW(BoxHwnd(), GWL_STYLE) & kAllStyle, c.style) << c.written;
             EXPECT_EQ(GetWindowLongW(BoxHwnd(), GWL_EXSTYLE) & kAllEx, c.exStyle) << c.written;
         }
     }
     const std::string picture = SolidBitmapFile(3, 3, 0x00FF00);
-    WriteProperty(kWin, kBox, 10, kWholeProperty, ByteDataValue(picture));
-    EXPECT_EQ(TakeBytes(ReadProperty(kWin, kBox, 10)), picture);
+    WriteProperty(kWin, kBox, kPicBoxPicture, kWholeProperty, ByteDataValue(picture));
+    EXPECT_EQ(TakeBytes(ReadProperty(kWin, kBox, kPicBoxPicture)), picture);
 
     // DataSource and DataField are stored only.
     PumpMessages();
     WatchUnit(kWin, kBox, {WM_PAINT, WM_ERASEBKGND, WM_NCPAINT});
     ClearSequence();
-    WriteProperty(kWin, kBox, 13, kWholeProperty, MakeText("源"));
-    WriteProperty(kWin, kBox, 14, kWholeProperty, MakeText("字段"));
+    WriteProperty(kWin, kBox, kPicBoxDataSource, kWholeProperty, MakeText("源"));
+    WriteProperty(kWin, kBox, kPicBoxDataField, kWholeProperty, MakeText("字段"));
     PumpMessages();
     EXPECT_TRUE(NothingHappened());
-    EXPECT_EQ(TakeText(ReadProperty(kWin, kBox, 13)), "源");
-    EXPECT_EQ(TakeText(ReadProperty(kWin, kBox, 14)), "字段");
+    EXPECT_EQ(TakeText(ReadProperty(kWin, kBox, kPicBoxDataSource)), "源");
+    EXPECT_EQ(TakeText(ReadProperty(kWin, kBox, kPicBoxDataField)), "字段");
 
     PicBoxProperties saved;
     const std::string data = FindLiveControl(kWin, kBox)->SaveOwnProperties();

@@ -329,8 +329,8 @@ TEST_F(QTip, ItsPixelsAndThePressesAndThePointerThatHideIt) {
     const struct {
         HWND to;
         UINT message;
-    } presses[] = {{a, WM_LBUTTONDOWN},   {a, WM_RBUTTONDOWN},     {a, WM_MBUTTONDOWN},
-                   {a, WM_LBUTTONDBLCLK}, {a, WM_MOUSEWHEEL},      {main, WM_NCLBUTTONDOWN},
+    } presses[] = {{a, WM_LBUTTONDOWN},      {a, WM_RBUTTONDOWN},  {a, WM_MBUTTONDOWN},
+                   {a, WM_LBUTTONDBLCLK},    {a, WM_MOUSEWHEEL},   {main, WM_NCLBUTTONDOWN},
                    {main, WM_NCRBUTTONDOWN}, {main, WM_SYSKEYDOWN}};
     for (const auto& press : presses) {
         SCOPED_TRACE(press.message);
@@ -383,8 +383,8 @@ TEST_F(QTip, AnIconFromTheIconList) {
     const std::string data = WriteImageListData(list);
     ImageList_Destroy(list);
     ASSERT_FALSE(data.empty());
-    WriteProperty(kMain, kBox, 22, kWholeProperty, ByteDataValue(data));
-    EXPECT_EQ(TakeBytes(ReadProperty(kMain, kBox, 22)), data);
+    WriteProperty(kMain, kBox, kQTipIconList, kWholeProperty, ByteDataValue(data));
+    EXPECT_EQ(TakeBytes(ReadProperty(kMain, kBox, kQTipIconList)), data);
 
     ASSERT_TRUE(Add(kA, "icon", {}, 5));  // beyond the list: no icon
     ASSERT_GE(RestUntilShown(On(kA, 30, 10), 1500), 0);
@@ -423,13 +423,13 @@ TEST_F(QTip, PropertiesAsStoredAndAsHandedOn) {
     EXPECT_LT(BalloonRect().top, p.y);
     const int small = BalloonRect().bottom - BalloonRect().top;
 
-    WriteProperty(kMain, kBox, 26, kWholeProperty, MakeText("body {font-size: 30pt}"));
-    EXPECT_EQ(TakeText(ReadProperty(kMain, kBox, 26)), "body {font-size: 30pt}");
+    WriteProperty(kMain, kBox, kQTipStyleSheet, kWholeProperty, MakeText("body {font-size: 30pt}"));
+    EXPECT_EQ(TakeText(ReadProperty(kMain, kBox, kQTipStyleSheet)), "body {font-size: 30pt}");
     MoveTo(On(kA, 80, 20));
     ASSERT_GE(RestUntilShown(On(kA, 81, 20), 1500), 0);
     EXPECT_GT(BalloonRect().bottom - BalloonRect().top, small + 10);
     // Placement 2 (code 1): below P, the pointer near the right.
-    WriteProperty(kMain, kBox, 18, kWholeProperty, MakeInteger(2));
+    WriteProperty(kMain, kBox, kQTipPlacement, kWholeProperty, MakeInteger(2));
     MoveTo(On(kA, 100, 20));
     ASSERT_GE(RestUntilShown(On(kA, 101, 20), 1500), 0);
     EXPECT_EQ(BalloonRect().top, On(kA, 101, 20).y);

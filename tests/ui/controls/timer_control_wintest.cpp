@@ -38,7 +38,7 @@ void Start(int32_t a, bool bHasData) {
 }
 
 void WriteInterval(int32_t v) {
-    WriteProperty(kMain, kA, 8, kWholeProperty, MakeInteger(v));
+    WriteProperty(kMain, kA, kTimerInterval, kWholeProperty, MakeInteger(v));
 }
 
 TEST(Timer, AStoredIntervalTicksFromCreationAndEmptyDataStartsStopped) {
@@ -53,7 +53,7 @@ TEST(Timer, AStoredIntervalTicksFromCreationAndEmptyDataStartsStopped) {
     EXPECT_TRUE(SequenceIs(tick));  // one tick of A, none of B
     ASSERT_EQ(ticks.size(), 1u);
     EXPECT_GE(ticks[0] - start, 230u);
-    EXPECT_EQ(ReadProperty(kMain, kB, 8).low, 0u);
+    EXPECT_EQ(ReadProperty(kMain, kB, kTimerInterval).low, 0u);
 }
 
 TEST(Timer, WritingTheSameIntervalDoesNotRestartIt) {
@@ -76,7 +76,7 @@ TEST(Timer, AnotherIntervalStartsAnewAFullIntervalAfterTheWrite) {
         PumpFor(5);
     ASSERT_FALSE(ticks.empty());
     EXPECT_GE(ticks[0] - written, 185u);  // not at 300 from the start
-    EXPECT_EQ(ReadProperty(kMain, kA, 8).low, 200u);
+    EXPECT_EQ(ReadProperty(kMain, kA, kTimerInterval).low, 200u);
 }
 
 TEST(Timer, ZeroAndNegativeIntervalsStopIt) {
@@ -86,7 +86,7 @@ TEST(Timer, ZeroAndNegativeIntervalsStopIt) {
         ClearSequence();
         PumpFor(200);
         EXPECT_TRUE(ticks.empty()) << stop;
-        EXPECT_EQ(ReadProperty(kMain, kA, 8).low, 0u) << stop;
+        EXPECT_EQ(ReadProperty(kMain, kA, kTimerInterval).low, 0u) << stop;
         DestroyWindow(WindowHandle(kMain));
     }
 }

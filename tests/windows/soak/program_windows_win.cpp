@@ -5,17 +5,14 @@
 
 #include "app/windows/main_window.h"
 #include "runtime/typed_value.h"
+#include "ui/controls/edit_box_properties.h"
+#include "ui/controls/pic_box_properties.h"
 #include "ui/loader/control.h"
 #include "ui/loader/window_loader.h"
 
 namespace velmora::soak {
 
 namespace mw = main_window;
-
-namespace {
-constexpr int kEditContent = 8;
-constexpr int kPictureAnimate = 12;
-}  // namespace
 
 HWND UnitWindow(uint32_t windowId, uint32_t unitId) {
     Control* control = FindLiveControl(windowId, unitId);
@@ -39,11 +36,11 @@ bool Playing() {
 }
 
 void WriteContent(uint32_t windowId, uint32_t unitId, const char* text) {
-    WriteProperty(windowId, unitId, kEditContent, kWholeProperty, MakeText(text));
+    WriteProperty(windowId, unitId, kEditBoxContent, kWholeProperty, MakeText(text));
 }
 
 void WriteAnimate(bool on) {
-    WriteProperty(mw::kWindowId, mw::kPicture, kPictureAnimate, kWholeProperty, MakeLogical(on));
+    WriteProperty(mw::kWindowId, mw::kPicture, kPicBoxAnimate, kWholeProperty, MakeLogical(on));
 }
 
 // The client-area point at the middle of a window, and that point on the screen.

@@ -138,13 +138,13 @@ class TestChild : public Control {
         return true;
     }
     // A caption change takes effect by re-creating the control.
-    int WriteOwnProperty(int number, const RawValue& value) override {
+    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
         if (number != 0 || value.bytes == caption_)
-            return 0;
+            return WriteOutcome::kStored;
         if (raisesOnWrite_)
             RaiseEvent(windowId(), unitId(), kWriteEvent);
         caption_ = value.bytes;
-        return 1;
+        return WriteOutcome::kRecreate;
     }
     std::string SaveOwnProperties() const override { return caption_; }
     bool PreTranslate(MSG& msg) override { return LogPreTranslate(unitId(), msg, consumes_); }
@@ -217,9 +217,10 @@ const ControlType kFocusGrabberType{
     "test focus grabber", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::CreateFocusGrabber};
 const ControlType kWriteRaisesType{
     "test write raises", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::CreateWriteRaiser};
-const ControlType kRecreateFailsType{
-    "test re-creation fails", kTypeWindowedUnit, {PropertyKind::kText},
-    TestChild::CreateFromStoredOnly};
+const ControlType kRecreateFailsType{"test re-creation fails",
+                                     kTypeWindowedUnit,
+                                     {PropertyKind::kText},
+                                     TestChild::CreateFromStoredOnly};
 const ControlType kConsumerType{
     "test consumer", kTypeWindowedUnit, {PropertyKind::kText}, TestChild::CreateConsumer};
 
