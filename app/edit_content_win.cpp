@@ -3,7 +3,7 @@
 #include "runtime/conversions.h"
 #include "runtime/text_block.h"
 #include "ui/controls/edit_box_properties.h"
-#include "ui/loader/window_loader.h"
+#include "ui/loader/window_loader_win.h"
 
 namespace velmora {
 

@@ -7,14 +7,14 @@
 #include "app/windows/main_window.h"
 #include "app/windows/test_window.h"
 #include "runtime/conversions.h"
-#include "runtime/external_call.h"
-#include "runtime/external_table.h"
+#include "runtime/external_call_win.h"
+#include "runtime/external_table_win.h"
 #include "runtime/text_block.h"
-#include "runtime/web_address.h"
+#include "runtime/web_address_win.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/pic_box_properties.h"
 #include "ui/controls/timer_properties.h"
-#include "ui/loader/window_loader.h"
+#include "ui/loader/window_loader_win.h"
 
 namespace velmora {
 

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/runtime_startup.h"
+#include "app/runtime_startup_win.h"
 #include "runtime/out_of_memory.h"
-#include "runtime/runtime_state.h"
+#include "runtime/runtime_state_win.h"
 
 namespace velmora {
 

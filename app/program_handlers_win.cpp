@@ -1,4 +1,4 @@
-#include "app/program_handlers.h"
+#include "app/program_handlers_win.h"
 
 #include "app/handler_references.h"
 #include "app/main_window_handlers.h"

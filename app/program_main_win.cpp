@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/program_handlers.h"
-#include "app/runtime_startup.h"
-#include "runtime/runtime_state.h"
+#include "app/program_handlers_win.h"
+#include "app/runtime_startup_win.h"
+#include "runtime/runtime_state_win.h"
 
 namespace velmora {
 

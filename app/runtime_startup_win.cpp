@@ -1,13 +1,13 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "app/runtime_startup.h"
+#include "app/runtime_startup_win.h"
 #include "runtime/event_suppression.h"
-#include "runtime/external_table.h"
+#include "runtime/external_table_win.h"
 #include "runtime/program_path.h"
-#include "runtime/runtime_state.h"
+#include "runtime/runtime_state_win.h"
 #include "runtime/text_block.h"
-#include "ui/loader/control_library.h"
+#include "ui/loader/control_library_win.h"
 
 namespace velmora {
 

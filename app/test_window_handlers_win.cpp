@@ -6,14 +6,14 @@
 #include "app/sweep_frequency.h"
 #include "app/windows/test_window.h"
 #include "runtime/conversions.h"
-#include "runtime/external_call.h"
-#include "runtime/external_table.h"
+#include "runtime/external_call_win.h"
+#include "runtime/external_table_win.h"
 #include "runtime/text_block.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/edit_box_properties.h"
-#include "ui/controls/q_tip_commands.h"
+#include "ui/controls/balloon_tip/q_tip_commands.h"
 #include "ui/controls/timer_properties.h"
-#include "ui/loader/window_loader.h"
+#include "ui/loader/window_loader_win.h"
 
 namespace velmora {
 

@@ -13,7 +13,7 @@
 
 #include "app/art/velmora_art.h"
 #include "ui/picture/gif_encoder.h"
-#include "ui/picture/picture_display.h"
+#include "ui/picture/picture_display_win.h"
 
 namespace {
 

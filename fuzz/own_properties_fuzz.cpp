@@ -11,9 +11,9 @@
 #include "ui/controls/hyperlinker_properties.h"
 #include "ui/controls/label_properties.h"
 #include "ui/controls/pic_box_properties.h"
-#include "ui/controls/q_tip_properties.h"
+#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/timer_properties.h"
-#include "ui/controls/window_properties.h"
+#include "ui/controls/window/window_properties.h"
 
 namespace {
 

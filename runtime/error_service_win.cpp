@@ -5,7 +5,7 @@
 
 #include "runtime/error_service.h"
 #include "runtime/event_suppression.h"
-#include "runtime/runtime_state.h"
+#include "runtime/runtime_state_win.h"
 #include "runtime/wide_text.h"
 
 namespace velmora {

@@ -1,10 +1,10 @@
-#include "runtime/external_call.h"
+#include "runtime/external_call_win.h"
 
 #include <string>
 
 #include "runtime/error_service.h"
-#include "runtime/external_table.h"
-#include "runtime/runtime_state.h"
+#include "runtime/external_table_win.h"
+#include "runtime/runtime_state_win.h"
 
 #if defined(__i386__)
 // Pushes `count` arguments from args[count - 1] down to args[0], calls `function`

@@ -1,4 +1,4 @@
-#include "runtime/external_table.h"
+#include "runtime/external_table_win.h"
 
 namespace velmora {
 

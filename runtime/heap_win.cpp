@@ -3,7 +3,7 @@
 #include "runtime/allocation_faults.h"
 #include "runtime/error_service.h"
 #include "runtime/heap.h"
-#include "runtime/runtime_state.h"
+#include "runtime/runtime_state_win.h"
 
 namespace velmora {
 

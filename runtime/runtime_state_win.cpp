@@ -1,4 +1,4 @@
-#include "runtime/runtime_state.h"
+#include "runtime/runtime_state_win.h"
 
 namespace velmora {
 

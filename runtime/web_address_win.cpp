@@ -1,4 +1,4 @@
-#include "runtime/web_address.h"
+#include "runtime/web_address_win.h"
 
 #include <string>
 

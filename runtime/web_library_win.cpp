@@ -1,6 +1,6 @@
 // Library 3: opening web addresses.
 #include "runtime/library.h"
-#include "runtime/web_address.h"
+#include "runtime/web_address_win.h"
 
 namespace velmora {
 

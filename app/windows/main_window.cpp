@@ -12,7 +12,7 @@
 #include "ui/controls/hyperlinker_properties.h"
 #include "ui/controls/label_properties.h"
 #include "ui/controls/pic_box_properties.h"
-#include "ui/controls/window_properties.h"
+#include "ui/controls/window/window_properties.h"
 
 namespace velmora::main_window {
 

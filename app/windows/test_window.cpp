@@ -7,9 +7,9 @@
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/label_properties.h"
-#include "ui/controls/q_tip_properties.h"
+#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/timer_properties.h"
-#include "ui/controls/window_properties.h"
+#include "ui/controls/window/window_properties.h"
 
 namespace velmora::test_window {
 

@@ -18,8 +18,8 @@
 
 #include "app/art/velmora_art.h"
 #include "app/forum_address.h"
-#include "runtime/win_handles.h"
-#include "ui/picture/still_picture.h"
+#include "runtime/win_handles_win.h"
+#include "ui/picture/still_picture_win.h"
 
 namespace {
 

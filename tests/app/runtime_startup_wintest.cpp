@@ -15,15 +15,15 @@
 #include <gtest/gtest.h>
 
 #include "app/program_entry.h"
-#include "app/runtime_startup.h"
-#include "runtime/external_call.h"
-#include "runtime/external_table.h"
+#include "app/runtime_startup_win.h"
+#include "runtime/external_call_win.h"
+#include "runtime/external_table_win.h"
 #include "runtime/library.h"
-#include "runtime/runtime_state.h"
+#include "runtime/runtime_state_win.h"
 #include "runtime/wide_text.h"
-#include "support/external_program.h"
-#include "support/scenario.h"
-#include "support/test_program.h"
+#include "support/external_program_win.h"
+#include "support/scenario_win.h"
+#include "support/test_program_win.h"
 
 namespace velmora::test {
 namespace {

@@ -15,13 +15,13 @@
 #include <gtest/gtest.h>
 
 #include "app/program_entry.h"
-#include "app/runtime_startup.h"
+#include "app/runtime_startup_win.h"
 #include "runtime/error_service.h"
-#include "runtime/runtime_state.h"
+#include "runtime/runtime_state_win.h"
 #include "runtime/text_block.h"
 #include "runtime/wide_text.h"
-#include "support/scenario.h"
-#include "support/test_program.h"
+#include "support/scenario_win.h"
+#include "support/test_program_win.h"
 
 namespace velmora::test {
 namespace {

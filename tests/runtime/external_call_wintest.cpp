@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "runtime/error_service.h"
-#include "runtime/external_call.h"
-#include "runtime/external_table.h"
-#include "runtime/runtime_state.h"
+#include "runtime/external_call_win.h"
+#include "runtime/external_table_win.h"
+#include "runtime/runtime_state_win.h"
 #include "runtime/wide_text.h"
-#include "support/scenario.h"
+#include "support/scenario_win.h"
 
 namespace velmora {
 namespace {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/web_address.h"
-#include "ui/loader/control_library.h"
+#include "runtime/web_address_win.h"
+#include "ui/loader/control_library_win.h"
 
 namespace velmora {
 namespace {

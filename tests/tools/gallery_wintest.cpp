@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "support/external_program.h"
+#include "support/external_program_win.h"
 
 namespace velmora::test {
 namespace {

@@ -3,15 +3,15 @@
 // balloon tips in markup; Escape closes it.
 #include <windows.h>
 
-#include "app/runtime_startup.h"
+#include "app/runtime_startup_win.h"
 #include "runtime/conversions.h"
 #include "runtime/out_of_memory.h"
-#include "runtime/runtime_state.h"
+#include "runtime/runtime_state_win.h"
 #include "runtime/text_block.h"
 #include "tools/gallery/gallery_descriptions.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/label_properties.h"
-#include "ui/controls/q_tip_commands.h"
+#include "ui/controls/balloon_tip/q_tip_commands.h"
 
 namespace velmora::gallery {
 

@@ -27,8 +27,8 @@
 #include <cwchar>
 #include <string>
 
-#include "runtime/win_handles.h"
-#include "ui/picture/still_picture.h"
+#include "runtime/win_handles_win.h"
+#include "ui/picture/still_picture_win.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "ui/controls/own_access.h"
 #include "ui/controls/standard_types_win.h"
 #include "ui/loader/event_indices.h"
-#include "ui/loader/window_loader.h"
+#include "ui/loader/window_loader_win.h"
 #include "ui/picture/picture_format.h"
-#include "ui/picture/still_picture.h"
+#include "ui/picture/still_picture_win.h"
 
 namespace velmora {
 

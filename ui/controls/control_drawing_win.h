@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/win_handles.h"
-#include "ui/picture/still_picture.h"
+#include "runtime/win_handles_win.h"
+#include "ui/picture/still_picture_win.h"
 
 namespace velmora {
 

@@ -14,7 +14,7 @@
 #include "ui/controls/own_access.h"
 #include "ui/controls/standard_types_win.h"
 #include "ui/loader/event_indices.h"
-#include "ui/loader/window_loader.h"
+#include "ui/loader/window_loader_win.h"
 
 namespace velmora {
 

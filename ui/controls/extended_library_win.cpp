@@ -1,7 +1,7 @@
 // Library 2: the balloon tip box and its command AddTip.
 #include "ui/controls/extended_types_win.h"
-#include "ui/controls/q_tip_commands.h"
-#include "ui/loader/control_library.h"
+#include "ui/controls/balloon_tip/q_tip_commands.h"
+#include "ui/loader/control_library_win.h"
 
 namespace velmora {
 

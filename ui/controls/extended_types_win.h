@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/loader/control.h"
+#include "ui/loader/control_win.h"
 #include "ui/markup/markup_layout.h"
 
 namespace velmora {

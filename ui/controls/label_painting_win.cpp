@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "runtime/win_handles.h"
+#include "runtime/win_handles_win.h"
 #include "ui/controls/control_drawing_win.h"
 #include "ui/controls/label_drawing.h"
 #include "ui/controls/off_screen_paint_win.h"

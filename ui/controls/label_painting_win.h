@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ui/controls/label_properties.h"
-#include "ui/picture/still_picture.h"
+#include "ui/picture/still_picture_win.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
 #include "ui/controls/off_screen_paint_win.h"
 
-#include "runtime/win_handles.h"
+#include "runtime/win_handles_win.h"
 
 namespace velmora {
 

@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
-#include "runtime/win_handles.h"
+#include "runtime/win_handles_win.h"
 #include "ui/controls/control_drawing_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/off_screen_paint_win.h"
 #include "ui/controls/own_access.h"
 #include "ui/controls/pic_box_properties.h"
 #include "ui/controls/standard_types_win.h"
-#include "ui/picture/picture_display.h"
+#include "ui/picture/picture_display_win.h"
 
 namespace velmora {
 

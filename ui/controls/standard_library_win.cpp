@@ -2,7 +2,7 @@
 // conversions.
 #include "runtime/conversions.h"
 #include "ui/controls/standard_types_win.h"
-#include "ui/loader/control_library.h"
+#include "ui/loader/control_library_win.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The live control types of the standard library, each defined beside its control.
 
-#include "ui/loader/control.h"
+#include "ui/loader/control_win.h"
 
 namespace velmora {
 

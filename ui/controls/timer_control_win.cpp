@@ -6,7 +6,7 @@
 #include "ui/controls/standard_types_win.h"
 #include "ui/controls/timer_properties.h"
 #include "ui/loader/event_indices.h"
-#include "ui/loader/window_loader.h"
+#include "ui/loader/window_loader_win.h"
 
 namespace velmora {
 

@@ -6,7 +6,7 @@
 
 #include "runtime/never_destroyed.h"
 #include "runtime/out_of_memory.h"
-#include "ui/loader/control.h"
+#include "ui/loader/control_win.h"
 #include "ui/loader/private_messages.h"
 
 namespace velmora {

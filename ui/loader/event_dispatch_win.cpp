@@ -1,6 +1,6 @@
 // Routing control events to the program's handlers.
 #include "runtime/error_service.h"
-#include "ui/loader/loader_state.h"
+#include "ui/loader/loader_state_win.h"
 
 namespace velmora {
 

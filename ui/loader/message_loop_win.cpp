@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "runtime/runtime_state.h"
+#include "runtime/runtime_state_win.h"
 #include "ui/loader/event_indices.h"
-#include "ui/loader/loader_state.h"
+#include "ui/loader/loader_state_win.h"
 #include "ui/loader/private_messages.h"
 
 namespace velmora {

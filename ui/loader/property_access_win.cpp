@@ -6,7 +6,7 @@
 
 #include "runtime/error_service.h"
 #include "runtime/text_block.h"
-#include "ui/loader/loader_state.h"
+#include "ui/loader/loader_state_win.h"
 #include "ui/loader/private_messages.h"
 #include "ui/loader/property_conversion.h"
 

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "runtime/win_handles.h"
+#include "runtime/win_handles_win.h"
 #include "ui/markup/lru_cache.h"
 #include "ui/markup/markup_layout.h"
 

@@ -1,9 +1,9 @@
-#include "ui/picture/gif_player.h"
+#include "ui/picture/gif_player_win.h"
 
 #include <cassert>
 #include <new>
 
-#include "ui/picture/still_picture.h"
+#include "ui/picture/still_picture_win.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "ui/picture/picture_display.h"
+#include "ui/picture/picture_display_win.h"
 
 #include <new>
 

@@ -1,4 +1,4 @@
-#include "ui/picture/still_picture.h"
+#include "ui/picture/still_picture_win.h"
 
 #include <ole2.h>
 #include <olectl.h>

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "ui/picture/still_picture.h"
+#include "ui/picture/still_picture_win.h"
 
 namespace velmora {
 

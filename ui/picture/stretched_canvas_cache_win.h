@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/win_handles.h"
+#include "runtime/win_handles_win.h"
 #include "ui/picture/placement.h"
 
 namespace velmora {

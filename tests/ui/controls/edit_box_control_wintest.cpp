@@ -14,9 +14,9 @@
 #include <gtest/gtest.h>
 
 #include "runtime/text_block.h"
-#include "support/message_sequence.h"
-#include "support/real_input.h"
-#include "support/test_program.h"
+#include "support/message_sequence_win.h"
+#include "support/real_input_win.h"
+#include "support/test_program_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/edit_box_properties.h"
 

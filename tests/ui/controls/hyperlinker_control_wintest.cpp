@@ -12,9 +12,9 @@
 
 #include <map>
 
-#include "support/message_sequence.h"
-#include "support/real_input.h"
-#include "support/test_program.h"
+#include "support/message_sequence_win.h"
+#include "support/real_input_win.h"
+#include "support/test_program_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/hyperlinker_properties.h"
 #include "ui/controls/hyperlinker_shell_win.h"

@@ -15,11 +15,11 @@
 #include <utility>
 
 #include "runtime/wide_text.h"
-#include "support/client_pixels.h"
-#include "support/control_column.h"
-#include "support/message_sequence.h"
+#include "support/client_pixels_win.h"
+#include "support/control_column_win.h"
+#include "support/message_sequence_win.h"
 #include "support/test_pictures.h"
-#include "support/test_program.h"
+#include "support/test_program_win.h"
 #include "support/typed_blocks.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/label_properties.h"

@@ -14,16 +14,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "support/client_pixels.h"
-#include "support/control_column.h"
-#include "support/message_sequence.h"
+#include "support/client_pixels_win.h"
+#include "support/control_column_win.h"
+#include "support/message_sequence_win.h"
 #include "support/test_pictures.h"
-#include "support/test_program.h"
+#include "support/test_program_win.h"
 #include "support/typed_blocks.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/pic_box_properties.h"
 #include "ui/picture/gif_encoder.h"
-#include "ui/picture/gif_player.h"
+#include "ui/picture/gif_player_win.h"
 
 namespace velmora::test {
 namespace {

@@ -5,8 +5,8 @@
 //    value starts anew a full interval after the write; 0 and -5 (stored as 0) stop.
 #include <gtest/gtest.h>
 
-#include "support/message_sequence.h"
-#include "support/test_program.h"
+#include "support/message_sequence_win.h"
+#include "support/test_program_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/timer_properties.h"
 

@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "support/guarded_heap.h"
-#include "support/message_sequence.h"
-#include "support/test_program.h"
+#include "support/message_sequence_win.h"
+#include "support/test_program_win.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/timer_properties.h"

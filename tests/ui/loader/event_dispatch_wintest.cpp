@@ -17,7 +17,7 @@
 //    offered to nobody.
 #include <gtest/gtest.h>
 
-#include "support/test_program.h"
+#include "support/test_program_win.h"
 
 namespace velmora::test {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <new>
 
-#include "support/scenario.h"
-#include "ui/loader/control.h"
+#include "support/scenario_win.h"
+#include "ui/loader/control_win.h"
 
 namespace velmora::test {
 namespace {

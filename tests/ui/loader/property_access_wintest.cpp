@@ -17,7 +17,7 @@
 #include <cstring>
 
 #include "runtime/text_block.h"
-#include "support/test_program.h"
+#include "support/test_program_win.h"
 
 namespace velmora::test {
 namespace {

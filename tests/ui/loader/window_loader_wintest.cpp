@@ -16,9 +16,9 @@
 
 #include <algorithm>
 
-#include "runtime/runtime_state.h"
-#include "support/import_patch.h"
-#include "support/test_program.h"
+#include "runtime/runtime_state_win.h"
+#include "support/import_patch_win.h"
+#include "support/test_program_win.h"
 
 namespace velmora::test {
 namespace {

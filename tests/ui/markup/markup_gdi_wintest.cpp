@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/gdi_headroom.h"
+#include "support/gdi_headroom_win.h"
 #include "ui/markup/markup_gdi_win.h"
 
 namespace velmora {

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "support/gdi_headroom.h"
+#include "support/gdi_headroom_win.h"
 #include "tests/ui/picture/picture_window_win.h"
 
 namespace velmora {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "runtime/byte_reader.h"
-#include "support/message_sequence.h"
+#include "support/message_sequence_win.h"
 #include "support/test_pictures.h"
 #include "ui/picture/gif_encoder.h"
-#include "ui/picture/picture_display.h"
+#include "ui/picture/picture_display_win.h"
 
 namespace velmora::test {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "runtime/win_handles.h"
+#include "runtime/win_handles_win.h"
 #include "ui/picture/stretched_canvas_cache_win.h"
 
 namespace velmora {

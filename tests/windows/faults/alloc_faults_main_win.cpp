@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/faults/allocation_record.h"
+#include "tests/windows/faults/allocation_record_win.h"
 #include "tests/windows/faults/program_scenario_win.h"
 
 namespace velmora::faults {

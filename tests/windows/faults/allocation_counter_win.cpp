@@ -12,7 +12,7 @@
 #include <unwind.h>
 
 #include "runtime/allocation_faults.h"
-#include "tests/windows/faults/allocation_record.h"
+#include "tests/windows/faults/allocation_record_win.h"
 
 namespace velmora {
 

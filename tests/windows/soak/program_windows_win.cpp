@@ -7,8 +7,8 @@
 #include "runtime/typed_value.h"
 #include "ui/controls/edit_box_properties.h"
 #include "ui/controls/pic_box_properties.h"
-#include "ui/loader/control.h"
-#include "ui/loader/window_loader.h"
+#include "ui/loader/control_win.h"
+#include "ui/loader/window_loader_win.h"
 
 namespace velmora::soak {
 

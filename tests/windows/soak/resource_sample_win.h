@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "support/gdi_headroom.h"
+#include "support/gdi_headroom_win.h"
 
 namespace velmora::soak {
 

@@ -5,8 +5,8 @@
 #include "app/windows/main_window.h"
 #include "app/windows/test_window.h"
 #include "tests/windows/soak/program_windows_win.h"
-#include "ui/loader/window_loader.h"
-#include "ui/picture/gif_player.h"
+#include "ui/loader/window_loader_win.h"
+#include "ui/picture/gif_player_win.h"
 
 namespace velmora::soak {
 

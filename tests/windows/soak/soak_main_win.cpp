@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "app/program_main.h"
-#include "app/runtime_startup.h"
+#include "app/runtime_startup_win.h"
 #include "runtime/out_of_memory.h"
 #include "tests/windows/soak/soak_driver_win.h"
 

@@ -7,7 +7,7 @@
 #include "app/windows/test_window.h"
 #include "tests/windows/soak/program_windows_win.h"
 #include "tests/windows/soak/soak_driver_win.h"
-#include "ui/loader/window_loader.h"
+#include "ui/loader/window_loader_win.h"
 
 namespace velmora::soak {
 

@@ -1,6 +1,6 @@
-#include "support/external_program.h"
+#include "support/external_program_win.h"
 
-#include "support/scenario.h"
+#include "support/scenario_win.h"
 
 namespace velmora::test {
 

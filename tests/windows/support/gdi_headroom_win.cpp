@@ -1,4 +1,4 @@
-#include "support/gdi_headroom.h"
+#include "support/gdi_headroom_win.h"
 
 namespace velmora::test {
 

@@ -1,4 +1,4 @@
-#include "support/import_patch.h"
+#include "support/import_patch_win.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "support/message_sequence.h"
+#include "support/message_sequence_win.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/loader/window_loader.h"
+#include "ui/loader/window_loader_win.h"
 
 namespace velmora::test {
 

@@ -1,8 +1,8 @@
-#include "support/real_input.h"
+#include "support/real_input_win.h"
 
 #include <vector>
 
-#include "support/message_sequence.h"
+#include "support/message_sequence_win.h"
 
 namespace velmora::test {
 

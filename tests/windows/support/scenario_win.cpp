@@ -1,4 +1,4 @@
-#include "support/scenario.h"
+#include "support/scenario_win.h"
 
 #include <cstring>
 #include <map>

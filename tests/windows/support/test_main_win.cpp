@@ -1,8 +1,8 @@
 // The Windows test executable: GoogleTest, or one scenario when asked for it.
 #include <gtest/gtest.h>
 
-#include "support/scenario.h"
-#include "ui/loader/window_loader.h"
+#include "support/scenario_win.h"
+#include "ui/loader/window_loader_win.h"
 
 int main(int argc, char** argv) {
     if (const char* scenario = velmora::test::ScenarioArgument(argc, argv)) {

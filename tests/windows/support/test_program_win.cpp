@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "support/test_program.h"
+#include "support/test_program_win.h"
 
-#include "support/message_sequence.h"
+#include "support/message_sequence_win.h"
 
 #include <cstdio>
 #include <map>
 
-#include "app/runtime_startup.h"
+#include "app/runtime_startup_win.h"
 #include "runtime/wide_text.h"
 #include "ui/loader/private_messages.h"
 
