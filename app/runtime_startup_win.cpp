@@ -20,21 +20,9 @@ bool IsAnsiLeadByte(unsigned char b) {
 }
 
 HWND CreateHiddenRuntimeWindow() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(instance, kHiddenWindowClass, &wc)) {
-        wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-        wc.lpszClassName = kHiddenWindowClass;
-        RegisterClassExW(&wc);
-    }
+    Control::RegisterControlClass({kHiddenWindowClass, 0, HollowBrush(), nullptr, DefWindowProcW});
     return CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenWindowClass, L"", 0, 0, 0, 0, 0, nullptr,
-                           nullptr, instance, nullptr);
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 // The program's constant texts are the literals in the executable's read-only data:

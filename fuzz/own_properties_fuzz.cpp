@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/edit_box_properties.h"
 #include "ui/controls/hyperlinker_properties.h"
 #include "ui/controls/label_properties.h"
 #include "ui/controls/pic_box_properties.h"
-#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/timer_properties.h"
 #include "ui/controls/window/window_properties.h"
 
@@ -19,22 +19,22 @@ namespace {
 
 using velmora::OwnDataError;
 
-template <class P, class Decode, class Encode>
-void Check(const uint8_t* data, size_t size, Decode decode, Encode encode) {
+template <class P>
+void Check(const uint8_t* data, size_t size, const velmora::OwnLayout<P>& layout) {
     P p;
-    if (decode(data, size, p) != OwnDataError::kNone) {
+    if (layout.Decode(data, size, p) != OwnDataError::kNone) {
         if (!(p == P{}))
             std::abort();  // a rejected block leaves the defaults
         return;
     }
-    const std::string once = encode(p);
+    const std::string once = layout.Encode(p);
     P again;
-    if (decode(reinterpret_cast<const uint8_t*>(once.data()), once.size(), again) !=
+    if (layout.Decode(reinterpret_cast<const uint8_t*>(once.data()), once.size(), again) !=
         OwnDataError::kNone)
         std::abort();
     if (!(again == p))
         std::abort();
-    if (encode(again) != once)
+    if (layout.Encode(again) != once)
         std::abort();
 }
 
@@ -49,50 +49,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     --size;
     switch (which) {
         case 0:
-            Check<WindowProperties>(
-                data, size, DecodeWindowProperties,
-                [](const WindowProperties& p) { return EncodeWindowProperties(p); });
+            Check(data, size, kWindowLayout);
             break;
         case 1:
-            Check<EditBoxProperties>(
-                data, size, DecodeEditBoxProperties,
-                [](const EditBoxProperties& p) { return EncodeEditBoxProperties(p); });
+            Check(data, size, kEditBoxLayout);
             break;
         case 2:
-            Check<PicBoxProperties>(
-                data, size, DecodePicBoxProperties,
-                [](const PicBoxProperties& p) { return EncodePicBoxProperties(p); });
+            Check(data, size, kPicBoxLayout);
             break;
         case 3:
-            Check<LabelProperties>(data, size, DecodeLabelProperties, [](const LabelProperties& p) {
-                return EncodeLabelProperties(p);
-            });
+            Check(data, size, kLabelLayout);
             break;
         case 4:
-            Check<ButtonProperties>(
-                data, size, DecodeButtonProperties,
-                [](const ButtonProperties& p) { return EncodeButtonProperties(p); });
+            Check(data, size, kButtonLayout);
             break;
         case 5:
-            Check<TimerProperties>(data, size, DecodeTimerProperties, [](const TimerProperties& p) {
-                return EncodeTimerProperties(p);
-            });
+            Check(data, size, kTimerLayout);
             break;
         case 6:
-            Check<HyperLinkerProperties>(
-                data, size,
-                [](const uint8_t* d, size_t n, HyperLinkerProperties& p) {
-                    return DecodeHyperLinkerProperties(d, n, p);
-                },
-                [](const HyperLinkerProperties& p) { return EncodeHyperLinkerProperties(p); });
+            Check(data, size, kHyperLinkerLayout);
             break;
         default:
-            Check<QTipProperties>(
-                data, size,
-                [](const uint8_t* d, size_t n, QTipProperties& p) {
-                    return DecodeQTipProperties(d, n, p);
-                },
-                EncodeQTipProperties);
+            Check(data, size, kQTipLayout);
             break;
     }
     // The generic listing walks the same tables.

@@ -33,6 +33,12 @@ struct ControlLibrary {
     int (*notify)(int code, RuntimeNotifyEntry entry);
 };
 
+// The notification of a library that needs nothing from the runtime: it knows the
+// start and the end, and no other code.
+inline int NotifyStartAndEnd(int code, RuntimeNotifyEntry) {
+    return code == kLibraryInitialise || code == kLibraryProgramEnding ? 0 : -1;
+}
+
 // Library 3, opening web addresses (runtime/web_library_win.cpp).
 const ControlLibrary& WebLibrary();
 

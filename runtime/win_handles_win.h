@@ -1,5 +1,6 @@
 #pragma once
-// Move-only owners for Windows handles and GDI objects.
+// Move-only owners for Windows handles, GDI objects and COM interfaces, and the
+// bitmap description of the program's 32-bit pixels.
 
 #include <windows.h>
 
@@ -62,10 +63,60 @@ class UniqueGdi {
     UniqueGdiObject h_;
 };
 
-// A window's device context from GetDC, released at scope exit.
+// A COM interface the holder owns one reference of, released at scope exit.
+template <typename T>
+class UniqueCom {
+  public:
+    UniqueCom() = default;
+    explicit UniqueCom(T* p) : p_(p) {}
+    ~UniqueCom() { reset(); }
+    UniqueCom(UniqueCom&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+    UniqueCom& operator=(UniqueCom&& o) noexcept {
+        if (this != &o) {
+            reset();
+            p_ = std::exchange(o.p_, nullptr);
+        }
+        return *this;
+    }
+    UniqueCom(const UniqueCom&) = delete;
+    UniqueCom& operator=(const UniqueCom&) = delete;
+
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    void reset() {
+        if (p_)
+            std::exchange(p_, nullptr)->Release();
+    }
+    // Where a function that hands out a new reference writes it.
+    T** put() {
+        reset();
+        return &p_;
+    }
+
+  private:
+    T* p_ = nullptr;
+};
+
+// The description of 32-bit 0x00RRGGBB pixels, top row first.
+inline BITMAPINFO TopDownPixelsInfo(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// A device context from GetDC (the client area; null: the screen) or GetWindowDC
+// (the whole window, frame included), released at scope exit.
 class WindowDc {
   public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    enum Area { kClient, kWholeWindow };
+    explicit WindowDc(HWND hwnd, Area area = kClient)
+        : hwnd_(hwnd), dc_(area == kWholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd)) {}
     ~WindowDc() {
         if (dc_)
             ReleaseDC(hwnd_, dc_);

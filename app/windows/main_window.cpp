@@ -23,13 +23,13 @@ constexpr uint32_t kVisibleTab = kUnitVisible | kUnitTabStop;
 std::string OwnWindow() {
     WindowProperties p;
     p.title = "Velmora电子驱蚊器 v1.0";
-    return EncodeWindowProperties(p, 6);
+    return kWindowLayout.Encode(p, 6);
 }
 
 std::string PushButton(const char* caption) {
     ButtonProperties p;
     p.caption = caption;
-    return EncodeButtonProperties(p, 1);
+    return kButtonLayout.Encode(p, 1);
 }
 
 // Digits and a minus sign only; spin arrows that wrap round within [min, max].
@@ -40,13 +40,13 @@ std::string SpinBox(const char* content, int32_t spinMin, int32_t spinMax) {
     p.spinMode = 1;
     p.spinMin = spinMin;
     p.spinMax = spinMax;
-    return EncodeEditBoxProperties(p, 2);
+    return kEditBoxLayout.Encode(p, 2);
 }
 
 std::string Label(const char* caption) {
     LabelProperties p;
     p.caption = caption;
-    return EncodeLabelProperties(p, 2);
+    return kLabelLayout.Encode(p, 2);
 }
 
 std::string Picture(const std::string& gif) {
@@ -54,7 +54,7 @@ std::string Picture(const std::string& gif) {
     p.displayMode = 1;  // stretched over the whole box
     p.animate = 0;      // still until the tone plays
     p.picture = gif;
-    return EncodePicBoxProperties(p, 2);
+    return kPicBoxLayout.Encode(p, 2);
 }
 
 std::string ForumLink() {
@@ -67,7 +67,7 @@ std::string ForumLink() {
     p.hoverColor = 0x006A240A;
     p.backColor = kSystemDefaultColour;
     p.border = 0;
-    return EncodeHyperLinkerProperties(p, 1);
+    return kHyperLinkerLayout.Encode(p, 1);
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 
 #include "app/handler_references.h"
 #include "app/windows/window_builder.h"
+#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/label_properties.h"
-#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/timer_properties.h"
 #include "ui/controls/window/window_properties.h"
 
@@ -45,23 +45,23 @@ constexpr StyleRule kTipStyleRules[] = {
 std::string OwnWindow() {
     WindowProperties p;
     p.title = "频率调试";
-    return EncodeWindowProperties(p, 5);  // the format before ClassName
+    return kWindowLayout.Encode(p, 5);  // the format before ClassName
 }
 
 std::string PushButton(const char* caption) {
     ButtonProperties p;
     p.caption = caption;
-    return EncodeButtonProperties(p, 1);
+    return kButtonLayout.Encode(p, 1);
 }
 
 std::string Label(const char* caption) {
     LabelProperties p;
     p.caption = caption;
-    return EncodeLabelProperties(p, 2);
+    return kLabelLayout.Encode(p, 2);
 }
 
 std::string StoppedTimer() {
-    return EncodeTimerProperties(TimerProperties{0}, 1);
+    return kTimerLayout.Encode(TimerProperties{0}, 1);
 }
 
 // A new box's values with the standard system colours resolved, no
@@ -70,7 +70,7 @@ std::string TipBox() {
     QTipProperties p = NewQTipProperties(0x00E1FFFF, 0x00000000);
     p.transparency = 0;
     p.styleSheet = TipStyleSheet();
-    return EncodeQTipProperties(p);
+    return kQTipLayout.Encode(p);
 }
 
 }  // namespace

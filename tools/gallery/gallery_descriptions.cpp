@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "app/windows/window_builder.h"
+#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/edit_box_properties.h"
 #include "ui/controls/hyperlinker_properties.h"
 #include "ui/controls/label_properties.h"
 #include "ui/controls/pic_box_properties.h"
-#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/timer_properties.h"
 #include "ui/controls/window/window_properties.h"
 
@@ -45,7 +45,7 @@ std::string OwnWindow() {
     WindowProperties p;
     p.title = "Velmora gallery";
     p.startPosition = 1;
-    return EncodeWindowProperties(p);
+    return kWindowLayout.Encode(p);
 }
 
 LabelProperties CaptionLabel(const std::string& caption) {
@@ -58,10 +58,10 @@ LabelProperties CaptionLabel(const std::string& caption) {
 class Builder {
   public:
     void Label(const LabelProperties& p, Geometry g) {
-        Add(kLabelTypeCode, "label", g, kUnitVisible, EncodeLabelProperties(p));
+        Add(kLabelTypeCode, "label", g, kUnitVisible, kLabelLayout.Encode(p));
     }
     void Button(const ButtonProperties& p, Geometry g) {
-        Add(kButtonTypeCode, "button", g, kVisibleTab, EncodeButtonProperties(p));
+        Add(kButtonTypeCode, "button", g, kVisibleTab, kButtonLayout.Encode(p));
     }
     void Picture(const std::string& picture, int32_t mode, int32_t border, Geometry g) {
         PicBoxProperties p;
@@ -69,7 +69,7 @@ class Builder {
         p.displayMode = mode;
         p.border = border;
         p.backColor = 0xFFFFFF;
-        Add(kPicBoxTypeCode, "picture", g, kUnitVisible, EncodePicBoxProperties(p));
+        Add(kPicBoxTypeCode, "picture", g, kUnitVisible, kPicBoxLayout.Encode(p));
     }
     void Add(uint32_t type, const char* name, Geometry g, uint32_t flags, std::string data,
              uint32_t unitId = 0, std::vector<EventBinding> bindings = {}) {
@@ -181,7 +181,7 @@ void EditBoxes(Builder& b) {
         p.spinMax = boxes[i].spinMax;
         p.content = boxes[i].content;
         b.Add(kEditBoxTypeCode, "edit box", {x + 78, y, boxes[i].spinMode ? 72 : 90, 24},
-              kUnitVisible | kUnitTabStop, EncodeEditBoxProperties(p));
+              kUnitVisible | kUnitTabStop, kEditBoxLayout.Encode(p));
     }
 }
 
@@ -192,7 +192,7 @@ void Link(Builder& b) {
     p.webAddress = "http://bbs.velmora.cn/";
     p.hoverColor = 0x006A240A;
     b.Add(kHyperLinkerTypeCode, "link", {250, 300, 220, 24}, kUnitVisible,
-          EncodeHyperLinkerProperties(p));
+          kHyperLinkerLayout.Encode(p));
 }
 
 void TickCounter(Builder& b) {
@@ -202,15 +202,15 @@ void TickCounter(Builder& b) {
     count.border = 3;
     count.backColor = 0x00FFFFFF;
     b.Add(kLabelTypeCode, "tick count", {150, 300, 80, 24}, kUnitVisible,
-          EncodeLabelProperties(count), kTickCountLabel);
-    b.Add(kTimerTypeCode, "timer", {0, 0, 0, 0}, 0, EncodeTimerProperties(TimerProperties{100}),
+          kLabelLayout.Encode(count), kTickCountLabel);
+    b.Add(kTimerTypeCode, "timer", {0, 0, 0, 0}, 0, kTimerLayout.Encode(TimerProperties{100}),
           kTickTimer, {{0, kTickHandlerRef}});
 }
 
 void BalloonTips(Builder& b) {
     QTipProperties tips = NewQTipProperties(0x00E1FFFF, 0x00000000);
     tips.transparency = 0;
-    b.Add(kQTipTypeCode, "balloon tips", {0, 0, 32, 24}, 0, EncodeQTipProperties(tips), kTipBox);
+    b.Add(kQTipTypeCode, "balloon tips", {0, 0, 32, 24}, 0, kQTipLayout.Encode(tips), kTipBox);
     const struct {
         uint32_t unitId;
         const char* caption;
@@ -223,7 +223,7 @@ void BalloonTips(Builder& b) {
         p.hAlign = 1;
         p.backColor = 0x00E1FFFF;
         b.Add(kLabelTypeCode, "tip label", {460 + i * 110, 110, 100, 32}, kUnitVisible,
-              EncodeLabelProperties(p), labels[i].unitId);
+              kLabelLayout.Encode(p), labels[i].unitId);
     }
 }
 

@@ -15,7 +15,11 @@ struct BorderStyles {
 BorderStyles AllBorderStyles();
 
 // 0 none, 1 sunken, 2 raised, 3 thin sunken, 4 framed, 5 single line; any other
-// value (the label's gradient border 6) sets none.
+// value (the label's gradient border) sets none.
 BorderStyles BorderStylesFor(int32_t border);
+
+constexpr int32_t kLastBorder = 5;
+// The label's border beyond the table, a gradient frame it paints itself.
+constexpr int32_t kGradientBorder = 6;
 
 }  // namespace velmora

@@ -10,6 +10,7 @@
 #include "ui/controls/control_types.h"
 #include "ui/controls/own_access.h"
 #include "ui/controls/standard_types_win.h"
+#include "ui/controls/table_control_win.h"
 #include "ui/loader/event_indices.h"
 #include "ui/loader/window_loader_win.h"
 #include "ui/picture/picture_format.h"
@@ -32,10 +33,10 @@ DWORD KindStyle(const ButtonProperties& p) {
     return p.kind == kDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
-class ButtonControl : public Control {
+class ButtonControl : public TableControl<ButtonProperties> {
   public:
     ButtonControl(const CreateParams& p, ButtonProperties props)
-        : Control(p.windowId, p.unitId), props_(std::move(props)) {}
+        : TableControl(p, kButtonLayout, std::move(props)) {}
 
     // A button still standing takes back its font and picture before they are freed.
     ~ButtonControl() override {
@@ -48,28 +49,26 @@ class ButtonControl : public Control {
     }
 
     static std::unique_ptr<Control> Create(const CreateParams& p) {
-        ButtonProperties props;
-        if (DecodeButtonProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
-            return nullptr;
-        ClampOwnFields(kButtonLayout, props);
-        auto button = std::make_unique<ButtonControl>(p, std::move(props));
-        return button->Build(p) ? std::move(button) : nullptr;
+        auto button = Decoded<ButtonControl>(p, kButtonLayout);
+        return button && button->Build(p) ? std::move(button) : nullptr;
     }
 
     bool IsDefaultButton() const override {
         return hwnd() && (GetWindowLongW(hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     }
 
-    bool ReadOwnProperty(int number, RawValue& out) override {
-        return ReadOwnField(kButtonLayout, props_, number, out);
+    // The WM_COMMAND the button sent its parent: every one is a click.
+    bool HandleNotification(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+        if (msg != WM_COMMAND)
+            return false;
+        RaiseEvent(windowId(), unitId(), kEventClicked);
+        result = 0;
+        return true;
     }
 
-    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
-        const OwnField<ButtonProperties>* field =
-            StoreOwnField(kButtonLayout, props_, number, value);
-        if (!field)
-            return WriteOutcome::kStored;
-        switch (static_cast<ButtonWrite>(field->step)) {
+  protected:
+    WriteOutcome AfterWrite(uint8_t step) override {
+        switch (static_cast<ButtonWrite>(step)) {
             case ButtonWrite::kRecreate:
                 return WriteOutcome::kRecreate;
             case ButtonWrite::kKind:
@@ -89,18 +88,6 @@ class ButtonControl : public Control {
         return WriteOutcome::kStored;
     }
 
-    std::string SaveOwnProperties() const override { return EncodeButtonProperties(props_); }
-
-    // The WM_COMMAND the button sent its parent: every one is a click.
-    bool HandleNotification(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
-        if (msg != WM_COMMAND)
-            return false;
-        RaiseEvent(windowId(), unitId(), kEventClicked);
-        result = 0;
-        return true;
-    }
-
-  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg != WM_SETFOCUS && msg != WM_KILLFOCUS)
             return DefaultProcessing(msg, wParam, lParam);
@@ -112,6 +99,7 @@ class ButtonControl : public Control {
 
   private:
     bool Build(const CreateParams& p) {
+        ClampOwnFields(layout_, props_);  // stored values out of range read as a write takes them
         DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (p.extraStyles & ~WS_VISIBLE) | BS_MULTILINE |
                       AlignmentStyle(props_) | KindStyle(props_);
         UINT imageType = 0;
@@ -149,7 +137,6 @@ class ButtonControl : public Control {
         SetWindowLongW(hwnd(), GWL_STYLE, style);
     }
 
-    ButtonProperties props_;
     StillPicture picture_;  // the image the button shows lives as long as the button
     UniqueGdi<HFONT> font_;
 };

@@ -52,10 +52,4 @@ extern const PropertyTable kButtonPropertyTable;
 // The block's fields, with the bounds of the choices and the step of each write.
 extern const OwnLayout<ButtonProperties> kButtonLayout;
 
-// Decodes a stored block; on failure `out` holds the defaults.
-OwnDataError DecodeButtonProperties(const uint8_t* data, size_t size, ButtonProperties& out);
-std::string EncodeButtonProperties(const ButtonProperties& p,
-                                   uint32_t version = kButtonHighestVersion);
-std::vector<OwnPropertyValue> ListButtonProperties(const ButtonProperties& p);
-
 }  // namespace velmora

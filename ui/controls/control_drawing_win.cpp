@@ -38,6 +38,11 @@ void SetControlFont(HWND hwnd, UniqueGdi<HFONT>& held, const std::string& fontDa
     held = std::move(font);
 }
 
+void RedrawFrame(HWND hwnd) {
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ApplyBorderStyles(HWND hwnd, int32_t border) {
     const BorderStyles all = AllBorderStyles();
     const BorderStyles chosen = BorderStylesFor(border);
@@ -47,8 +52,7 @@ void ApplyBorderStyles(HWND hwnd, int32_t border) {
     exStyle = static_cast<LONG>((static_cast<uint32_t>(exStyle) & ~all.exStyle) | chosen.exStyle);
     SetWindowLongW(hwnd, GWL_STYLE, style);
     SetWindowLongW(hwnd, GWL_EXSTYLE, exStyle);
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawFrame(hwnd);
 }
 
 void DrawBackgroundPicture(HDC dc, const StillPicture& picture, int mode, const RECT& area) {

@@ -29,6 +29,10 @@ HFONT FontOrDefault(const UniqueGdi<HFONT>& font);
 // holds a deleted font.
 void SetControlFont(HWND hwnd, UniqueGdi<HFONT>& held, const std::string& fontData);
 
+// Redraws the frame after a style change: no move, size, z-order change or
+// activation.
+void RedrawFrame(HWND hwnd);
+
 // Clears every border-table style of the window, sets those of `border` and
 // redraws the frame (no move, size, z-order change or activation).
 void ApplyBorderStyles(HWND hwnd, int32_t border);

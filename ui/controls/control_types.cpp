@@ -1,12 +1,12 @@
 #include "ui/controls/control_types.h"
 
 #include "runtime/out_of_memory.h"
+#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/edit_box_properties.h"
 #include "ui/controls/hyperlinker_properties.h"
 #include "ui/controls/label_properties.h"
 #include "ui/controls/pic_box_properties.h"
-#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/timer_properties.h"
 #include "ui/controls/window/window_properties.h"
 
@@ -14,41 +14,33 @@ namespace velmora {
 
 namespace {
 
-template <class P, OwnDataError (*Decode)(const uint8_t*, size_t, P&),
-          std::vector<OwnPropertyValue> (*List)(const P&)>
+template <class P, const OwnLayout<P>& Layout>
 OwnDataError ListWith(const uint8_t* data, size_t size, std::vector<OwnPropertyValue>& out) {
     P p;
-    OwnDataError e = Decode(data, size, p);
-    out = e == OwnDataError::kNone ? List(p) : std::vector<OwnPropertyValue>{};
+    OwnDataError e = Layout.Decode(data, size, p);
+    out = e == OwnDataError::kNone ? Layout.List(p) : std::vector<OwnPropertyValue>{};
     return e;
-}
-
-OwnDataError DecodeHyperLinker(const uint8_t* data, size_t size, HyperLinkerProperties& out) {
-    return DecodeHyperLinkerProperties(data, size, out);
-}
-OwnDataError DecodeQTip(const uint8_t* data, size_t size, QTipProperties& out) {
-    return DecodeQTipProperties(data, size, out);
 }
 
 }  // namespace
 
 const ControlTypeInfo kControlTypes[8] = {
     {kWindowTypeCode, "window", "窗口", &kWindowPropertyTable,
-     ListWith<WindowProperties, DecodeWindowProperties, ListWindowProperties>},
+     ListWith<WindowProperties, kWindowLayout>},
     {kEditBoxTypeCode, "EditBox", "编辑框", &kEditBoxPropertyTable,
-     ListWith<EditBoxProperties, DecodeEditBoxProperties, ListEditBoxProperties>},
+     ListWith<EditBoxProperties, kEditBoxLayout>},
     {kPicBoxTypeCode, "PicBox", "图片框", &kPicBoxPropertyTable,
-     ListWith<PicBoxProperties, DecodePicBoxProperties, ListPicBoxProperties>},
+     ListWith<PicBoxProperties, kPicBoxLayout>},
     {kLabelTypeCode, "Label", "标签", &kLabelPropertyTable,
-     ListWith<LabelProperties, DecodeLabelProperties, ListLabelProperties>},
+     ListWith<LabelProperties, kLabelLayout>},
     {kButtonTypeCode, "Button", "按钮", &kButtonPropertyTable,
-     ListWith<ButtonProperties, DecodeButtonProperties, ListButtonProperties>},
+     ListWith<ButtonProperties, kButtonLayout>},
     {kHyperLinkerTypeCode, "HyperLinker", "超级链接框", &kHyperLinkerPropertyTable,
-     ListWith<HyperLinkerProperties, DecodeHyperLinker, ListHyperLinkerProperties>},
+     ListWith<HyperLinkerProperties, kHyperLinkerLayout>},
     {kTimerTypeCode, "Timer", "时钟", &kTimerPropertyTable,
-     ListWith<TimerProperties, DecodeTimerProperties, ListTimerProperties>},
+     ListWith<TimerProperties, kTimerLayout>},
     {kQTipTypeCode, "Q_tip", "气球提示框", &kQTipPropertyTable,
-     ListWith<QTipProperties, DecodeQTip, ListQTipProperties>},
+     ListWith<QTipProperties, kQTipLayout>},
 };
 
 const ControlTypeInfo* FindControlTypeInfo(uint32_t typeCode) {

@@ -20,6 +20,11 @@ constexpr uint32_t kHyperLinkerTypeCode = 0x0001001D;
 constexpr uint32_t kTimerTypeCode = 0x00010020;
 constexpr uint32_t kQTipTypeCode = 0x00020001;
 
+// A type's number within its library: the low half of its code.
+constexpr uint16_t TypeNumberOf(uint32_t typeCode) {
+    return static_cast<uint16_t>(typeCode & 0xFFFF);
+}
+
 struct ControlTypeInfo {
     uint32_t typeCode;
     const char* name;        // the stored English name, e.g. "EditBox"

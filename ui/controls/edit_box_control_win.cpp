@@ -20,9 +20,6 @@ namespace velmora {
 
 namespace {
 
-constexpr int kEventContentChanged = 0;
-constexpr int kEventSpinPressed = 1;
-
 DWORD EditStyles(const EditBoxProperties& p) {
     DWORD style = 0;
     if (p.hideSelection == 0)
@@ -77,7 +74,7 @@ class EditBoxControl : public Control {
 
     static std::unique_ptr<Control> Create(const CreateParams& p) {
         EditBoxProperties props;
-        if (DecodeEditBoxProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
+        if (kEditBoxLayout.Decode(p.ownData, p.ownSize, props) != OwnDataError::kNone)
             return nullptr;
         ClampOwnFields(kEditBoxLayout, props);
         auto box = std::make_unique<EditBoxControl>(p, std::move(props));
@@ -90,7 +87,7 @@ class EditBoxControl : public Control {
 
     bool ReadOwnProperty(int number, RawValue& out) override;
     WriteOutcome WriteOwnProperty(int number, const RawValue& value) override;
-    std::string SaveOwnProperties() const override { return EncodeEditBoxProperties(props_); }
+    std::string SaveOwnProperties() const override { return kEditBoxLayout.Encode(props_); }
     bool HandleNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   protected:
@@ -106,7 +103,6 @@ class EditBoxControl : public Control {
     void RewriteOnFocusLoss();
     void Spin(bool up);
     void SetSelection(int start, int end);
-    void RedrawFrame() const;
     LRESULT CalcSize(WPARAM wParam, LPARAM lParam);
     void PaintStrips();
     bool InStrips(POINT screen) const;
@@ -162,12 +158,6 @@ void EditBoxControl::ApplyFont() {
 void EditBoxControl::SetSelection(int start, int end) {
     SendMessageW(hwnd(), EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
     SendMessageW(hwnd(), EM_SCROLLCARET, 0, 0);
-}
-
-void EditBoxControl::RedrawFrame() const {
-    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 // The text becomes the window text without a change event of its own; then the box
@@ -291,12 +281,11 @@ void EditBoxControl::PaintStrips() {
     RECT window;
     GetWindowRect(hwnd(), &window);
     OffsetRect(&client, -window.left, -window.top);
-    HDC dc = GetWindowDC(hwnd());
+    const WindowDc dc(hwnd(), WindowDc::kWholeWindow);
     RECT above = {client.left, client.top - stripAbove_, client.right, client.top};
     RECT below = {client.left, client.bottom, client.right, client.bottom + stripBelow_};
-    FillRect(dc, &above, background_.get());
-    FillRect(dc, &below, background_.get());
-    ReleaseDC(hwnd(), dc);
+    FillRect(dc.get(), &above, background_.get());
+    FillRect(dc.get(), &below, background_.get());
 }
 
 bool EditBoxControl::InStrips(POINT screen) const {
@@ -461,11 +450,13 @@ WriteOutcome EditBoxControl::WriteOwnProperty(int number, const RawValue& value)
             return WriteOutcome::kStored;
         case EditBoxWrite::kBackColor:
             background_.reset(CreateSolidBrush(PaintColour(props_.backColor)));
-            RedrawFrame();
+            RedrawFrame(hwnd());
+            InvalidateRect(hwnd(), nullptr, TRUE);
             return WriteOutcome::kStored;
         case EditBoxWrite::kFont:
             ApplyFont();
-            RedrawFrame();
+            RedrawFrame(hwnd());
+            InvalidateRect(hwnd(), nullptr, TRUE);
             return WriteOutcome::kStored;
         case EditBoxWrite::kMaxLength:
             SendMessageW(hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(props_.maxLength), 0);

@@ -1,5 +1,7 @@
 #include "ui/controls/edit_box_properties.h"
 
+#include "ui/controls/border_styles.h"
+
 namespace velmora {
 
 namespace {
@@ -32,28 +34,28 @@ using P = EditBoxProperties;
 using W = EditBoxWrite;
 constexpr int32_t kNoLimit = std::numeric_limits<int32_t>::max();
 constexpr OwnField<P> kFields[] = {
-    I32Field<P>(kEditBoxBorder, &P::border).Clamp(0, 5).Then(W::kBorder),
-    U32Field<P>(kEditBoxTextColor, &P::textColor).Then(W::kRepaint),
-    U32Field<P>(kEditBoxBackColor, &P::backColor).Then(W::kBackColor),
-    I32Field<P>(kEditBoxHideSelection, &P::hideSelection).Then(W::kRecreateIfChanged),
-    I32Field<P>(kEditBoxMaxLength, &P::maxLength).Clamp(0, kNoLimit).Then(W::kMaxLength),
-    I32Field<P>(kEditBoxMultiline, &P::multiline).Then(W::kRecreateIfChanged),
-    I32Field<P>(kEditBoxScrollBars, &P::scrollBars).Clamp(0, 3).Then(W::kRecreateIfChanged),
-    I32Field<P>(kEditBoxAlign, &P::align).Clamp(0, 2).Then(W::kRecreateIfChanged),
-    I32Field<P>(kEditBoxInputMode, &P::inputMode).Clamp(0, kLastInputMode).Then(W::kInputMode),
-    U16Field<P>(kEditBoxPasswordChar, &P::passwordChar),
-    I32Field<P>(kEditBoxCaseConversion, &P::caseConversion).Clamp(0, 2).Then(W::kRecreateIfChanged),
-    I32Field<P>(kEditBoxSpinMode, &P::spinMode)
+    Field<P>(kEditBoxBorder, &P::border).Clamp(0, kLastBorder).Then(W::kBorder),
+    Field<P>(kEditBoxTextColor, &P::textColor).Then(W::kRepaint),
+    Field<P>(kEditBoxBackColor, &P::backColor).Then(W::kBackColor),
+    Field<P>(kEditBoxHideSelection, &P::hideSelection).Then(W::kRecreateIfChanged),
+    Field<P>(kEditBoxMaxLength, &P::maxLength).Clamp(0, kNoLimit).Then(W::kMaxLength),
+    Field<P>(kEditBoxMultiline, &P::multiline).Then(W::kRecreateIfChanged),
+    Field<P>(kEditBoxScrollBars, &P::scrollBars).Clamp(0, 3).Then(W::kRecreateIfChanged),
+    Field<P>(kEditBoxAlign, &P::align).Clamp(0, 2).Then(W::kRecreateIfChanged),
+    Field<P>(kEditBoxInputMode, &P::inputMode).Clamp(0, kLastInputMode).Then(W::kInputMode),
+    Field<P>(kEditBoxPasswordChar, &P::passwordChar),
+    Field<P>(kEditBoxCaseConversion, &P::caseConversion).Clamp(0, 2).Then(W::kRecreateIfChanged),
+    Field<P>(kEditBoxSpinMode, &P::spinMode)
         .Clamp(kSpinNone, kSpinEvent)
         .Then(W::kRecreateIfChanged),
-    I32Field<P>(kEditBoxSpinMin, &P::spinMin).Then(W::kSpinRange),
-    I32Field<P>(kEditBoxSpinMax, &P::spinMax).Then(W::kSpinRange),
-    I32Field<P>(kEditBoxSelStart, &P::selStart),
-    I32Field<P>(kEditBoxSelLength, &P::selLength),
-    BytesField<P>(kEditBoxFont, &P::font).Then(W::kFont),
-    BytesField<P>(kEditBoxContent, &P::content),
-    BytesField<P>(kEditBoxDataSource, &P::dataSource, 2),
-    BytesField<P>(kEditBoxDataField, &P::dataField, 2),
+    Field<P>(kEditBoxSpinMin, &P::spinMin).Then(W::kSpinRange),
+    Field<P>(kEditBoxSpinMax, &P::spinMax).Then(W::kSpinRange),
+    Field<P>(kEditBoxSelStart, &P::selStart),
+    Field<P>(kEditBoxSelLength, &P::selLength),
+    Field<P>(kEditBoxFont, &P::font).Then(W::kFont),
+    Field<P>(kEditBoxContent, &P::content),
+    Field<P>(kEditBoxDataSource, &P::dataSource, 2),
+    Field<P>(kEditBoxDataField, &P::dataField, 2),
 };
 
 }  // namespace
@@ -62,17 +64,5 @@ const PropertyTable kEditBoxPropertyTable = MakePropertyTable(kRows);
 
 const OwnLayout<P> kEditBoxLayout{kFields, std::size(kFields), kEditBoxHighestVersion, true,
                                   &kEditBoxPropertyTable};
-
-OwnDataError DecodeEditBoxProperties(const uint8_t* data, size_t size, EditBoxProperties& out) {
-    return DecodeOwnData(kEditBoxLayout, data, size, EditBoxProperties{}, out);
-}
-
-std::string EncodeEditBoxProperties(const EditBoxProperties& p, uint32_t version) {
-    return EncodeOwnData(kEditBoxLayout, p, version);
-}
-
-std::vector<OwnPropertyValue> ListEditBoxProperties(const EditBoxProperties& p) {
-    return ListOwnData(kEditBoxLayout, p);
-}
 
 }  // namespace velmora

@@ -99,11 +99,4 @@ extern const PropertyTable kEditBoxPropertyTable;
 // The block's fields, with the bounds of the choices and the step of each write.
 extern const OwnLayout<EditBoxProperties> kEditBoxLayout;
 
-// Decodes a stored block; on failure `out` holds the defaults.
-OwnDataError DecodeEditBoxProperties(const uint8_t* data, size_t size, EditBoxProperties& out);
-std::string EncodeEditBoxProperties(const EditBoxProperties& p,
-                                    uint32_t version = kEditBoxHighestVersion);
-// `PasswordChar` (a text property) is listed as its character and its stored number.
-std::vector<OwnPropertyValue> ListEditBoxProperties(const EditBoxProperties& p);
-
 }  // namespace velmora

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ui/controls/control_drawing_win.h"
+
 namespace velmora {
 
 namespace {
@@ -79,8 +81,7 @@ void EditBoxSpin::SetEdge(int32_t border) {
     LONG ex = GetWindowLongW(hwnd_, GWL_EXSTYLE);
     ex = StaticEdge(border) ? (ex | WS_EX_STATICEDGE) : (ex & ~WS_EX_STATICEDGE);
     SetWindowLongW(hwnd_, GWL_EXSTYLE, ex);
-    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawFrame(hwnd_);
 }
 
 void EditBoxSpin::FollowBox() {

@@ -10,6 +10,7 @@
 #include "ui/controls/link_opening.h"
 #include "ui/controls/own_access.h"
 #include "ui/controls/standard_types_win.h"
+#include "ui/controls/table_control_win.h"
 #include "ui/loader/resource_ids.h"
 
 namespace velmora {
@@ -28,39 +29,25 @@ HCURSOR HandCursor() {
     return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
 }
 
-class HyperLinkerControl : public Control {
+class HyperLinkerControl : public TableControl<HyperLinkerProperties> {
   public:
     HyperLinkerControl(const CreateParams& p, HyperLinkerProperties props)
-        : Control(p.windowId, p.unitId), props_(std::move(props)) {}
+        : TableControl(p, kHyperLinkerLayout, std::move(props)) {}
 
     static std::unique_ptr<Control> Create(const CreateParams& p) {
-        HyperLinkerProperties props;
-        const HyperLinkerProperties newBox = NewHyperLinkerProperties(GetSysColor(COLOR_HIGHLIGHT));
-        if (DecodeHyperLinkerProperties(p.ownData, p.ownSize, props, newBox) != OwnDataError::kNone)
-            return nullptr;
-        if (!RegisterControlClass(kClassName, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                  static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH)), HandCursor()))
-            return nullptr;
-        auto link = std::make_unique<HyperLinkerControl>(p, std::move(props));
-        if (!link->CreateOwnWindow(0, kClassName, WideFromGbk(link->props_.caption),
-                                   WS_CHILD | WS_CLIPSIBLINGS | (p.extraStyles & ~WS_VISIBLE),
-                                   p.left, p.top, p.width, p.height, p.parent,
-                                   ControlIdMenu(p.controlId)))
+        auto link = Decoded<HyperLinkerControl>(
+            p, kHyperLinkerLayout, NewHyperLinkerProperties(GetSysColor(COLOR_HIGHLIGHT)));
+        if (!link || !link->CreateChildWindow(
+                         p, {kClassName, kRepaintedClassStyle, HollowBrush(), HandCursor()},
+                         WideFromGbk(link->props_.caption), p.extraStyles & ~WS_VISIBLE))
             return nullptr;
         ApplyBorderStyles(link->hwnd(), link->props_.border);
         return link;
     }
 
-    bool ReadOwnProperty(int number, RawValue& out) override {
-        return ReadOwnField(kHyperLinkerLayout, props_, number, out);
-    }
-
-    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
-        const OwnField<HyperLinkerProperties>* field =
-            StoreOwnField(kHyperLinkerLayout, props_, number, value);
-        if (!field)
-            return WriteOutcome::kStored;
-        switch (static_cast<HyperLinkerWrite>(field->step)) {
+  protected:
+    WriteOutcome AfterWrite(uint8_t step) override {
+        switch (static_cast<HyperLinkerWrite>(step)) {
             case HyperLinkerWrite::kRepaint:
                 break;
             case HyperLinkerWrite::kCaption:
@@ -78,9 +65,6 @@ class HyperLinkerControl : public Control {
         return WriteOutcome::kStored;
     }
 
-    std::string SaveOwnProperties() const override { return EncodeHyperLinkerProperties(props_); }
-
-  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_LBUTTONDOWN:
@@ -158,7 +142,6 @@ class HyperLinkerControl : public Control {
         DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &client, kTextFlags);
     }
 
-    HyperLinkerProperties props_;
     bool hover_ = false;
     bool visited_ = false;
 };

@@ -1,5 +1,7 @@
 #include "ui/controls/hyperlinker_properties.h"
 
+#include "ui/controls/border_styles.h"
+
 namespace velmora {
 
 namespace {
@@ -20,16 +22,16 @@ constexpr PropertyInfo kRows[] = {
 using P = HyperLinkerProperties;
 using W = HyperLinkerWrite;
 constexpr OwnField<P> kFields[] = {
-    I32Field<P>(kHyperLinkerLinkKind, &P::linkKind).Clamp(0, 1),
-    U32Field<P>(kHyperLinkerNormalColor, &P::normalColor),
-    U32Field<P>(kHyperLinkerVisitedColor, &P::visitedColor),
-    U32Field<P>(kHyperLinkerHoverColor, &P::hoverColor),
-    U32Field<P>(kHyperLinkerBackColor, &P::backColor),
-    I32Field<P>(kHyperLinkerBorder, &P::border).Clamp(0, 5).Then(W::kBorder),
-    BytesField<P>(kHyperLinkerFont, &P::font),
-    BytesField<P>(kHyperLinkerCaption, &P::caption).Then(W::kCaption),
-    BytesField<P>(kHyperLinkerMailAddress, &P::mailAddress).Then(W::kAddress),
-    BytesField<P>(kHyperLinkerWebAddress, &P::webAddress).Then(W::kAddress),
+    Field<P>(kHyperLinkerLinkKind, &P::linkKind).Clamp(0, 1),
+    Field<P>(kHyperLinkerNormalColor, &P::normalColor),
+    Field<P>(kHyperLinkerVisitedColor, &P::visitedColor),
+    Field<P>(kHyperLinkerHoverColor, &P::hoverColor),
+    Field<P>(kHyperLinkerBackColor, &P::backColor),
+    Field<P>(kHyperLinkerBorder, &P::border).Clamp(0, kLastBorder).Then(W::kBorder),
+    Field<P>(kHyperLinkerFont, &P::font),
+    Field<P>(kHyperLinkerCaption, &P::caption).Then(W::kCaption),
+    Field<P>(kHyperLinkerMailAddress, &P::mailAddress).Then(W::kAddress),
+    Field<P>(kHyperLinkerWebAddress, &P::webAddress).Then(W::kAddress),
 };
 
 }  // namespace
@@ -43,20 +45,6 @@ HyperLinkerProperties NewHyperLinkerProperties(uint32_t highlightColour) {
     HyperLinkerProperties p;
     p.hoverColor = highlightColour;
     return p;
-}
-
-OwnDataError DecodeHyperLinkerProperties(const uint8_t* data, size_t size,
-                                         HyperLinkerProperties& out,
-                                         const HyperLinkerProperties& newBox) {
-    return DecodeOwnData(kHyperLinkerLayout, data, size, newBox, out);
-}
-
-std::string EncodeHyperLinkerProperties(const HyperLinkerProperties& p, uint32_t version) {
-    return EncodeOwnData(kHyperLinkerLayout, p, version);
-}
-
-std::vector<OwnPropertyValue> ListHyperLinkerProperties(const HyperLinkerProperties& p) {
-    return ListOwnData(kHyperLinkerLayout, p);
 }
 
 }  // namespace velmora

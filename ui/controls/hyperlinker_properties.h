@@ -66,13 +66,4 @@ extern const OwnLayout<HyperLinkerProperties> kHyperLinkerLayout;
 // The values of a new box, given the system highlight colour (GetSysColor).
 HyperLinkerProperties NewHyperLinkerProperties(uint32_t highlightColour);
 
-// Decodes a stored block; an empty block gives `newBox`. On failure `out` holds
-// `newBox`.
-OwnDataError DecodeHyperLinkerProperties(
-    const uint8_t* data, size_t size, HyperLinkerProperties& out,
-    const HyperLinkerProperties& newBox = HyperLinkerProperties{});
-std::string EncodeHyperLinkerProperties(const HyperLinkerProperties& p,
-                                        uint32_t version = kHyperLinkerHighestVersion);
-std::vector<OwnPropertyValue> ListHyperLinkerProperties(const HyperLinkerProperties& p);
-
 }  // namespace velmora

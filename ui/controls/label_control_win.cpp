@@ -9,6 +9,7 @@
 #include "ui/controls/label_properties.h"
 #include "ui/controls/own_access.h"
 #include "ui/controls/standard_types_win.h"
+#include "ui/controls/table_control_win.h"
 
 namespace velmora {
 
@@ -16,23 +17,18 @@ namespace {
 
 constexpr wchar_t kLabelClass[] = L"VelmoraLabel";
 
-class LabelControl : public Control {
+class LabelControl : public TableControl<LabelProperties> {
   public:
     LabelControl(const CreateParams& p, LabelProperties props)
-        : Control(p.windowId, p.unitId), props_(std::move(props)) {}
+        : TableControl(p, kLabelLayout, std::move(props)) {}
 
     static std::unique_ptr<Control> Create(const CreateParams& p) {
-        LabelProperties props;
-        if (DecodeLabelProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
+        auto label = Decoded<LabelControl>(p, kLabelLayout);
+        if (!label)
             return nullptr;
-        if (!RegisterControlClass(kLabelClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                  static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))))
-            return nullptr;
-        auto label = std::make_unique<LabelControl>(p, std::move(props));
         label->caption_ = WideFromGbk(label->props_.caption);
-        if (!label->CreateOwnWindow(0, kLabelClass, label->caption_,
-                                    WS_CHILD | WS_CLIPSIBLINGS | p.extraStyles, p.left, p.top,
-                                    p.width, p.height, p.parent, ControlIdMenu(p.controlId)))
+        if (!label->CreateChildWindow(p, {kLabelClass, kRepaintedClassStyle, HollowBrush()},
+                                      label->caption_, p.extraStyles))
             return nullptr;
         label->font_ = MakeControlFont(label->props_.font);
         label->DecodeBackPicture();
@@ -40,16 +36,10 @@ class LabelControl : public Control {
         return label;
     }
 
-    bool ReadOwnProperty(int number, RawValue& out) override {
-        return ReadOwnField(kLabelLayout, props_, number, out);
-    }
-
-    // Every write stores the value and repaints; none needs a new window.
-    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
-        const OwnField<LabelProperties>* field = StoreOwnField(kLabelLayout, props_, number, value);
-        if (!field)
-            return WriteOutcome::kStored;
-        switch (static_cast<LabelWrite>(field->step)) {
+  protected:
+    // Every write repaints; none needs a new window.
+    WriteOutcome AfterWrite(uint8_t step) override {
+        switch (static_cast<LabelWrite>(step)) {
             case LabelWrite::kRepaint:
                 break;
             case LabelWrite::kCaption:
@@ -70,9 +60,6 @@ class LabelControl : public Control {
         return WriteOutcome::kStored;
     }
 
-    std::string SaveOwnProperties() const override { return EncodeLabelProperties(props_); }
-
-  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_ERASEBKGND:
@@ -94,7 +81,6 @@ class LabelControl : public Control {
                            props_.backPicture.size(), backPicture_);
     }
 
-    LabelProperties props_;
     std::wstring caption_;  // the Caption as Windows shows it
     UniqueGdi<HFONT> font_;
     StillPicture backPicture_;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/win_handles_win.h"
+#include "ui/controls/border_styles.h"
 #include "ui/controls/control_drawing_win.h"
 #include "ui/controls/label_drawing.h"
 #include "ui/controls/off_screen_paint_win.h"
@@ -17,7 +18,6 @@ static_assert(kDtCenter == DT_CENTER && kDtRight == DT_RIGHT && kDtVCenter == DT
 
 namespace {
 
-constexpr int kGradientBorder = 6;
 // Gradient pixels are made and drawn in blocks of at most this many.
 constexpr int kGradientBlockPixels = 1 << 18;
 
@@ -63,17 +63,11 @@ void PaintGradient(HDC dc, const RECT& area, int mode, const GradientStops& stop
     const int rowsPerBlock = std::max(1, kGradientBlockPixels / columns);
     std::vector<uint32_t> pixels(static_cast<size_t>(columns) *
                                  std::min(rowsPerBlock, int(box.bottom - box.top)));
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = columns;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     for (int top = box.top; top < box.bottom; top += rowsPerBlock) {
         const int rows = std::min(rowsPerBlock, int(box.bottom - top));
         FillGradientBlock(mode, stops, width, height, box.left - area.left, top - area.top,
                           box.right - area.left, top - area.top + rows, pixels.data());
-        info.bmiHeader.biHeight = -rows;  // top row first
+        const BITMAPINFO info = TopDownPixelsInfo(columns, rows);
         StretchDIBits(dc, box.left, top, columns, rows, 0, 0, columns, rows, pixels.data(), &info,
                       DIB_RGB_COLORS, SRCCOPY);
     }

@@ -1,5 +1,7 @@
 #include "ui/controls/label_properties.h"
 
+#include "ui/controls/border_styles.h"
+
 namespace velmora {
 
 namespace {
@@ -33,28 +35,28 @@ constexpr int32_t kSmallestGradBorderWidth = 5;  // widths of 4 or less store th
 using P = LabelProperties;
 using W = LabelWrite;
 constexpr OwnField<P> kFields[] = {
-    I32Field<P>(kLabelEffect, &P::effect).Clamp(0, 3),
-    I32Field<P>(kLabelGradBorderWidth, &P::gradBorderWidth)
+    Field<P>(kLabelEffect, &P::effect).Clamp(0, 3),
+    Field<P>(kLabelGradBorderWidth, &P::gradBorderWidth)
         .Clamp(kSmallestGradBorderWidth, std::numeric_limits<int32_t>::max()),
-    I32Field<P>(kLabelBorder, &P::border).Clamp(0, 6).Then(W::kBorder),
-    U32Field<P>(kLabelGradBorderColor1, &P::gradBorderColor1),
-    U32Field<P>(kLabelGradBorderColor2, &P::gradBorderColor2),
-    U32Field<P>(kLabelGradBorderColor3, &P::gradBorderColor3),
-    U32Field<P>(kLabelTextColor, &P::textColor),
-    U32Field<P>(kLabelBackColor, &P::backColor),
-    I32Field<P>(kLabelPictureMode, &P::pictureMode).Clamp(0, 2),
-    I32Field<P>(kLabelGradBackMode, &P::gradBackMode).Clamp(0, 8),
-    U32Field<P>(kLabelGradBackColor1, &P::gradBackColor1),
-    U32Field<P>(kLabelGradBackColor2, &P::gradBackColor2),
-    U32Field<P>(kLabelGradBackColor3, &P::gradBackColor3),
-    I32Field<P>(kLabelHAlign, &P::hAlign).Clamp(0, 2),
-    I32Field<P>(kLabelVAlign, &P::vAlign).Clamp(0, 2),
-    I32Field<P>(kLabelWordWrap, &P::wordWrap),
-    BytesField<P>(kLabelFont, &P::font).Then(W::kFont),
-    BytesField<P>(kLabelBackPicture, &P::backPicture).Then(W::kBackPicture),
-    BytesField<P>(kLabelCaption, &P::caption).Then(W::kCaption),
-    BytesField<P>(kLabelDataSource, &P::dataSource, 2),
-    BytesField<P>(kLabelDataField, &P::dataField, 2),
+    Field<P>(kLabelBorder, &P::border).Clamp(0, kGradientBorder).Then(W::kBorder),
+    Field<P>(kLabelGradBorderColor1, &P::gradBorderColor1),
+    Field<P>(kLabelGradBorderColor2, &P::gradBorderColor2),
+    Field<P>(kLabelGradBorderColor3, &P::gradBorderColor3),
+    Field<P>(kLabelTextColor, &P::textColor),
+    Field<P>(kLabelBackColor, &P::backColor),
+    Field<P>(kLabelPictureMode, &P::pictureMode).Clamp(0, 2),
+    Field<P>(kLabelGradBackMode, &P::gradBackMode).Clamp(0, 8),
+    Field<P>(kLabelGradBackColor1, &P::gradBackColor1),
+    Field<P>(kLabelGradBackColor2, &P::gradBackColor2),
+    Field<P>(kLabelGradBackColor3, &P::gradBackColor3),
+    Field<P>(kLabelHAlign, &P::hAlign).Clamp(0, 2),
+    Field<P>(kLabelVAlign, &P::vAlign).Clamp(0, 2),
+    Field<P>(kLabelWordWrap, &P::wordWrap),
+    Field<P>(kLabelFont, &P::font).Then(W::kFont),
+    Field<P>(kLabelBackPicture, &P::backPicture).Then(W::kBackPicture),
+    Field<P>(kLabelCaption, &P::caption).Then(W::kCaption),
+    Field<P>(kLabelDataSource, &P::dataSource, 2),
+    Field<P>(kLabelDataField, &P::dataField, 2),
 };
 
 }  // namespace
@@ -63,17 +65,5 @@ const PropertyTable kLabelPropertyTable = MakePropertyTable(kRows);
 
 const OwnLayout<P> kLabelLayout{kFields, std::size(kFields), kLabelHighestVersion, true,
                                 &kLabelPropertyTable};
-
-OwnDataError DecodeLabelProperties(const uint8_t* data, size_t size, LabelProperties& out) {
-    return DecodeOwnData(kLabelLayout, data, size, LabelProperties{}, out);
-}
-
-std::string EncodeLabelProperties(const LabelProperties& p, uint32_t version) {
-    return EncodeOwnData(kLabelLayout, p, version);
-}
-
-std::vector<OwnPropertyValue> ListLabelProperties(const LabelProperties& p) {
-    return ListOwnData(kLabelLayout, p);
-}
 
 }  // namespace velmora

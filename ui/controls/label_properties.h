@@ -86,10 +86,4 @@ extern const PropertyTable kLabelPropertyTable;
 // The block's fields, with the bounds of the choices and the step of each write.
 extern const OwnLayout<LabelProperties> kLabelLayout;
 
-// Decodes a stored block; on failure `out` holds the defaults.
-OwnDataError DecodeLabelProperties(const uint8_t* data, size_t size, LabelProperties& out);
-std::string EncodeLabelProperties(const LabelProperties& p,
-                                  uint32_t version = kLabelHighestVersion);
-std::vector<OwnPropertyValue> ListLabelProperties(const LabelProperties& p);
-
 }  // namespace velmora

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "runtime/byte_reader.h"
@@ -97,40 +98,28 @@ struct OwnField {
     }
 };
 
-template <class P>
-constexpr OwnField<P> I32Field(int32_t index, int32_t P::*member, uint32_t since = 0) {
+// The field of a member, stored as its type says: int32_t and uint32_t in 4 bytes,
+// uint16_t in 2, std::string as a u32 length and its bytes. Blocks hold it from
+// format version `since` on.
+template <class P, class M>
+constexpr OwnField<P> Field(int32_t index, M P::*member, uint32_t since = 0) {
     OwnField<P> f;
-    f.type = OwnFieldType::kI32;
     f.index = index;
     f.since = since;
-    f.i32 = member;
-    return f;
-}
-template <class P>
-constexpr OwnField<P> U32Field(int32_t index, uint32_t P::*member, uint32_t since = 0) {
-    OwnField<P> f;
-    f.type = OwnFieldType::kU32;
-    f.index = index;
-    f.since = since;
-    f.u32 = member;
-    return f;
-}
-template <class P>
-constexpr OwnField<P> U16Field(int32_t index, uint16_t P::*member, uint32_t since = 0) {
-    OwnField<P> f;
-    f.type = OwnFieldType::kU16;
-    f.index = index;
-    f.since = since;
-    f.u16 = member;
-    return f;
-}
-template <class P>
-constexpr OwnField<P> BytesField(int32_t index, std::string P::*member, uint32_t since = 0) {
-    OwnField<P> f;
-    f.type = OwnFieldType::kBytes;
-    f.index = index;
-    f.since = since;
-    f.bytes = member;
+    if constexpr (std::is_same_v<M, int32_t>) {
+        f.type = OwnFieldType::kI32;
+        f.i32 = member;
+    } else if constexpr (std::is_same_v<M, uint32_t>) {
+        f.type = OwnFieldType::kU32;
+        f.u32 = member;
+    } else if constexpr (std::is_same_v<M, uint16_t>) {
+        f.type = OwnFieldType::kU16;
+        f.u16 = member;
+    } else {
+        static_assert(std::is_same_v<M, std::string>, "a field is an integer or bytes");
+        f.type = OwnFieldType::kBytes;
+        f.bytes = member;
+    }
     return f;
 }
 template <class P>
@@ -154,6 +143,15 @@ struct OwnLayout {
     uint32_t highestVersion;
     bool versionChecked;  // false: any version is read as the highest
     const PropertyTable* table;
+
+    // Decodes a stored block; fields the block's version lacks, and every field of an
+    // empty block, take `defaults`. On failure `out` holds `defaults`.
+    OwnDataError Decode(const uint8_t* data, size_t size, P& out, const P& defaults = P{}) const;
+    // Encodes in the given format version (the highest when larger).
+    std::string Encode(const P& p, uint32_t version = UINT32_MAX) const;
+    // The stored properties, ascending by property index (a 16-bit character field
+    // is listed as its character and its stored number).
+    std::vector<OwnPropertyValue> List(const P& p) const;
 };
 
 // GCC's array-bounds check follows the kBytes case into layouts that have no
@@ -296,6 +294,20 @@ std::vector<OwnPropertyValue> ListOwnData(const OwnLayout<P>& layout, const P& p
                          return a.info->index < b.info->index;
                      });
     return values;
+}
+
+template <class P>
+OwnDataError OwnLayout<P>::Decode(const uint8_t* data, size_t size, P& out,
+                                  const P& defaults) const {
+    return DecodeOwnData(*this, data, size, defaults, out);
+}
+template <class P>
+std::string OwnLayout<P>::Encode(const P& p, uint32_t version) const {
+    return EncodeOwnData(*this, p, version);
+}
+template <class P>
+std::vector<OwnPropertyValue> OwnLayout<P>::List(const P& p) const {
+    return ListOwnData(*this, p);
 }
 
 #if defined(__GNUC__) && !defined(__clang__)

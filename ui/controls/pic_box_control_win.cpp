@@ -11,6 +11,7 @@
 #include "ui/controls/own_access.h"
 #include "ui/controls/pic_box_properties.h"
 #include "ui/controls/standard_types_win.h"
+#include "ui/controls/table_control_win.h"
 #include "ui/picture/picture_display_win.h"
 
 namespace velmora {
@@ -25,24 +26,17 @@ int32_t Choice(int32_t value, int32_t last) {
     return std::clamp(value, 0, last);
 }
 
-class PicBoxControl : public Control {
+class PicBoxControl : public TableControl<PicBoxProperties> {
   public:
     PicBoxControl(const CreateParams& p, PicBoxProperties props)
-        : Control(p.windowId, p.unitId), props_(std::move(props)) {}
+        : TableControl(p, kPicBoxLayout, std::move(props)) {}
 
     static std::unique_ptr<Control> Create(const CreateParams& p) {
-        PicBoxProperties props;
-        if (DecodePicBoxProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
-            return nullptr;
-        if (!RegisterControlClass(kPicBoxClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                  static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))))
-            return nullptr;
-        auto box = std::make_unique<PicBoxControl>(p, std::move(props));
+        auto box = Decoded<PicBoxControl>(p, kPicBoxLayout);
         // Child windows it may hold are left out of its painting, and out of the
         // frames the animation worker draws onto it.
-        if (!box->CreateOwnWindow(
-                0, kPicBoxClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | p.extraStyles,
-                p.left, p.top, p.width, p.height, p.parent, ControlIdMenu(p.controlId)))
+        if (!box || !box->CreateChildWindow(p, {kPicBoxClass, kRepaintedClassStyle, HollowBrush()},
+                                            L"", WS_CLIPCHILDREN | p.extraStyles))
             return nullptr;
         box->brush_.reset(CreateSolidBrush(PaintColour(box->props_.backColor)));
         box->display_ = std::make_unique<PictureDisplay>(
@@ -53,19 +47,11 @@ class PicBoxControl : public Control {
         return box;
     }
 
-    bool ReadOwnProperty(int number, RawValue& out) override {
-        return ReadOwnField(kPicBoxLayout, props_, number, out);
-    }
-
+  protected:
     // None of the writes needs a new window.
-    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
-        const int32_t shownMode = Choice(props_.displayMode, kPicBoxLastDisplayMode);
-        const OwnField<PicBoxProperties>* field =
-            StoreOwnField(kPicBoxLayout, props_, number, value);
-        if (!field)
-            return WriteOutcome::kStored;
+    WriteOutcome AfterWrite(uint8_t step) override {
         const PicBoxProperties& p = props_;
-        switch (static_cast<PicBoxWrite>(field->step)) {
+        switch (static_cast<PicBoxWrite>(step)) {
             case PicBoxWrite::kStoreOnly:
                 break;
             case PicBoxWrite::kBorder:
@@ -83,13 +69,13 @@ class PicBoxControl : public Control {
                 LoadPicture();
                 break;
             case PicBoxWrite::kDisplayMode:
-                // Every write repaints at once; the display itself repaints only
-                // for a mode that changed.
-                display_->SetDisplayMode(p.displayMode);
-                if (p.displayMode == shownMode) {
+                // Every write repaints at once: the display itself repaints only for
+                // a mode that changed, the box for the same mode.
+                if (p.displayMode == display_->displayMode()) {
                     InvalidateRect(hwnd(), nullptr, FALSE);
                     UpdateWindow(hwnd());
                 }
+                display_->SetDisplayMode(p.displayMode);
                 break;
             case PicBoxWrite::kAnimate:
                 // Only a GIF is shown differently by Animate: it is loaded anew the
@@ -102,9 +88,6 @@ class PicBoxControl : public Control {
         return WriteOutcome::kStored;
     }
 
-    std::string SaveOwnProperties() const override { return EncodePicBoxProperties(props_); }
-
-  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_ERASEBKGND:
@@ -149,7 +132,6 @@ class PicBoxControl : public Control {
         });
     }
 
-    PicBoxProperties props_;
     UniqueGdi<HBRUSH> brush_;                  // BackColor; the display paints with it
     std::unique_ptr<PictureDisplay> display_;  // goes first: it stops the player
 };

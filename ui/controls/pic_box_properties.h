@@ -20,7 +20,6 @@ enum PicBoxProperty : int32_t {
     kPicBoxDataField = 14,
 };
 
-constexpr int32_t kPicBoxLastBorder = 5;
 constexpr int32_t kPicBoxLastDisplayMode = 2;
 
 // What the live picture box does once a written value is stored.
@@ -54,11 +53,5 @@ constexpr uint32_t kPicBoxHighestVersion = 2;
 extern const PropertyTable kPicBoxPropertyTable;
 // The block's fields, with the bounds of the choices and the step of each write.
 extern const OwnLayout<PicBoxProperties> kPicBoxLayout;
-
-// Decodes a stored block; on failure `out` holds the defaults.
-OwnDataError DecodePicBoxProperties(const uint8_t* data, size_t size, PicBoxProperties& out);
-std::string EncodePicBoxProperties(const PicBoxProperties& p,
-                                   uint32_t version = kPicBoxHighestVersion);
-std::vector<OwnPropertyValue> ListPicBoxProperties(const PicBoxProperties& p);
 
 }  // namespace velmora

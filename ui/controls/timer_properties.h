@@ -29,10 +29,4 @@ extern const PropertyTable kTimerPropertyTable;
 // The block's fields, with the bound of a written interval.
 extern const OwnLayout<TimerProperties> kTimerLayout;
 
-// Decodes a stored block; on failure `out` holds the defaults.
-OwnDataError DecodeTimerProperties(const uint8_t* data, size_t size, TimerProperties& out);
-std::string EncodeTimerProperties(const TimerProperties& p,
-                                  uint32_t version = kTimerHighestVersion);
-std::vector<OwnPropertyValue> ListTimerProperties(const TimerProperties& p);
-
 }  // namespace velmora

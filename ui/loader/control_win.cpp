@@ -13,6 +13,9 @@ namespace velmora {
 
 namespace {
 
+// The one subclass a control puts on a window of a system class.
+constexpr UINT_PTR kSubclassId = 1;
+
 // The window that caused a notification sent to its parent, or null.
 HWND NotificationSource(UINT msg, WPARAM, LPARAM lParam) {
     switch (msg) {
@@ -90,7 +93,7 @@ void Control::ReleaseWindow() {
         return;
     HWND h = hwnd_;
     if (subclassed_)
-        RemoveWindowSubclass(h, SubclassProc, 1);
+        RemoveWindowSubclass(h, SubclassProc, kSubclassId);
     subclassed_ = false;
     SetWindowLongPtrW(h, GWLP_USERDATA, 0);
     hwnd_ = nullptr;
@@ -183,22 +186,30 @@ Control* Control::FromWindow(HWND hwnd) {
     return const_cast<Control*>(candidate);
 }
 
-bool Control::RegisterControlClass(const wchar_t* className, UINT classStyle, HBRUSH background,
-                                   HCURSOR cursor) {
+bool Control::RegisterControlClass(const ControlClass& cls) {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (GetClassInfoExW(instance, className, &wc))
+    if (GetClassInfoExW(instance, cls.name, &wc))
         return true;
     wc = {};
     wc.cbSize = sizeof wc;
-    wc.style = classStyle;
-    wc.lpfnWndProc = WindowProc;
+    wc.style = cls.style;
+    wc.lpfnWndProc = cls.procedure ? cls.procedure : WindowProc;
     wc.hInstance = instance;
-    wc.hCursor = cursor ? cursor : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = background;
-    wc.lpszClassName = className;
+    wc.hCursor =
+        cls.cursor ? cls.cursor : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = cls.background;
+    wc.lpszClassName = cls.name;
     return RegisterClassExW(&wc) != 0;
+}
+
+HWND Control::CreateChildWindow(const CreateParams& p, const ControlClass& cls,
+                                const std::wstring& text, DWORD styles) {
+    if (!RegisterControlClass(cls))
+        return nullptr;
+    return CreateOwnWindow(0, cls.name, text, WS_CHILD | WS_CLIPSIBLINGS | styles, p.left, p.top,
+                           p.width, p.height, p.parent, ControlIdMenu(p.controlId));
 }
 
 HWND Control::CreateOwnWindow(DWORD exStyle, const wchar_t* className, const std::wstring& text,
@@ -210,8 +221,8 @@ HWND Control::CreateOwnWindow(DWORD exStyle, const wchar_t* className, const std
 
 void Control::Subclass(HWND hwnd) {
     hwnd_ = hwnd;
-    subclassed_ =
-        SetWindowSubclass(hwnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    subclassed_ = SetWindowSubclass(hwnd, SubclassProc, kSubclassId,
+                                    reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
 LRESULT Control::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -233,7 +244,7 @@ LRESULT Control::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) {
         LRESULT result = DefaultProcessing(msg, wParam, lParam);
         if (subclassed_)
-            RemoveWindowSubclass(hwnd, SubclassProc, 1);
+            RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         subclassed_ = false;
         hwnd_ = nullptr;

@@ -29,6 +29,24 @@ enum : uint32_t {
 struct ControlType;
 
 // What a control type's Create receives from the loader.
+// One of the program's window classes, registered on first use: with the arrow
+// unless `cursor` is given, and Control::WindowProc unless `procedure` is.
+struct ControlClass {
+    const wchar_t* name;
+    UINT style = 0;
+    HBRUSH background = nullptr;
+    HCURSOR cursor = nullptr;
+    WNDPROC procedure = nullptr;
+};
+
+// The class style of controls that repaint whole when resized and take double clicks.
+constexpr UINT kRepaintedClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+
+// The background brush of classes whose windows paint all of themselves.
+inline HBRUSH HollowBrush() {
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
 struct CreateParams {
     HWND parent = nullptr;  // none for a window
     HWND owner = nullptr;   // a window loaded with an owner
@@ -109,6 +127,10 @@ class Control {
     // as its procedure; binds this object to it on WM_NCCREATE.
     HWND CreateOwnWindow(DWORD exStyle, const wchar_t* className, const std::wstring& text,
                          DWORD style, int x, int y, int w, int h, HWND parent, HMENU menuOrId);
+    // Registers the class on first use and creates the control's child window at the
+    // unit's stored place and with its id: WS_CHILD | WS_CLIPSIBLINGS | `styles`.
+    HWND CreateChildWindow(const CreateParams& p, const ControlClass& cls,
+                           const std::wstring& text, DWORD styles);
     // Takes over a window of a system class ("BUTTON", "EDIT") by subclassing it.
     void Subclass(HWND hwnd);
 
@@ -130,10 +152,8 @@ class Control {
   public:
     // The window procedure of classes whose windows are Control objects.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    // Registers such a class once (idempotent); answers whether the class exists.
-    // A null cursor is the arrow.
-    static bool RegisterControlClass(const wchar_t* className, UINT classStyle, HBRUSH background,
-                                     HCURSOR cursor = nullptr);
+    // Registers a class once (idempotent); answers whether the class exists.
+    static bool RegisterControlClass(const ControlClass& cls);
 
   private:
     friend class BusyScope;

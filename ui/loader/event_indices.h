@@ -22,6 +22,10 @@ constexpr int kEventTrayNotification = 9;  // one integer argument
 constexpr int kEventShown = 10;
 constexpr int kEventHidden = 11;
 
+// `EditBox`.
+constexpr int kEventContentChanged = 0;
+constexpr int kEventSpinPressed = 1;  // one integer argument: 1 up, -1 down
+
 // `Button`.
 constexpr int kEventClicked = 0;
 

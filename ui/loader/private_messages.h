@@ -8,8 +8,10 @@ namespace velmora {
 
 // Posted only to wake the message loop for idle work; dropped without dispatch.
 constexpr unsigned kMsgWakeForIdle = 0x036A;
-// Asks a window created by a control library for its runtime object
-// (wParam 0, lParam 0; answers the Control* or 0). Used by the pre-translation walk.
+// Asks a window for the control it belongs to (wParam 0, lParam 0; a control's own
+// window answers its Control*, any other window 0). Sent by Control::FromWindow,
+// which the pre-translation walk, the keyboard handling, the notifications a parent
+// passes on and the window list all go through.
 constexpr unsigned kMsgQueryControl = 0x8002;
 // Sent to the window when all its controls exist (load step 8).
 constexpr unsigned kMsgAllControlsPresent = 0x8004;

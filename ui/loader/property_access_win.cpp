@@ -6,6 +6,7 @@
 
 #include "runtime/error_service.h"
 #include "runtime/text_block.h"
+#include "runtime/win_handles_win.h"
 #include "ui/loader/loader_state_win.h"
 #include "ui/loader/private_messages.h"
 #include "ui/loader/property_conversion.h"
@@ -56,10 +57,8 @@ RECT PlacedRect(HWND hwnd) {
 }
 
 int ScreenLogPixelsY() {
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi;
+    const WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 // The control's LOGFONTA, or that of the default GUI font when it has none.

@@ -64,13 +64,7 @@ void PaintFill(HDC dc, const RECT& r, const MarkupFill& fill) {
     PaintBackgroundEffect(pixels, 0, 0, w, h, fill.effect, PixelFromColorRef(begin),
                           PixelFromColorRef(MarkupColourRef(fill.middle, begin)),
                           PixelFromColorRef(MarkupColourRef(fill.end, begin)), 5);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bi = TopDownPixelsInfo(w, h);
     SetDIBitsToDevice(dc, r.left, r.top, w, h, 0, 0, 0, h, pixels.pixels.data(), &bi,
                       DIB_RGB_COLORS);
 }

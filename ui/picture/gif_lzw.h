@@ -59,7 +59,7 @@ class LzwDecoder {
     const uint8_t* inEnd_ = nullptr;
     uint64_t bits_ = 0;
     unsigned bitCount_ = 0;     // 0..64
-    unsigned minCodeSize_ = 0;  // 1..8
+    unsigned minCodeSize_ = 0;  // 2..8 once started
     uint32_t clearCode_ = 0;    // 2^minCodeSize
     uint32_t nextCode_ = 0;     // end code + 1 .. 4096
     unsigned width_ = 0;        // minCodeSize + 1 .. 12

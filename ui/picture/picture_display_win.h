@@ -48,6 +48,7 @@ class PictureDisplay {
 
     // Stores the display mode (0..2); when it changed, repaints the box at once.
     void SetDisplayMode(int mode);
+    int displayMode() const { return displayMode_; }
     void SetBackground(HBRUSH background) { background_ = background; }
 
     // The player's stop protocol; nothing when no animation runs. Call it while

@@ -29,15 +29,6 @@ int ScreenStretchMode() {
     return COLORONCOLOR;
 }
 
-struct ScreenDc {
-    ScreenDc() : dc(GetDC(nullptr)) {}
-    ~ScreenDc() {
-        if (dc)
-            ReleaseDC(nullptr, dc);
-    }
-    HDC dc;
-};
-
 // A device bitmap from a checked bitmap file. The headers, colour table and pixels
 // are copied so that GDI sees aligned data whose sizes we have checked (the whole
 // colour table, and the image size field set to the pixel bytes really there).
@@ -53,9 +44,9 @@ HBITMAP BitmapFromFile(const uint8_t* data, size_t size, int& width, int& height
     std::vector<uint8_t> bits(data + layout.pixelOffset,
                               data + layout.pixelOffset + layout.pixelSize);
     const UINT usage = DIB_RGB_COLORS;
-    ScreenDc screen;
+    const WindowDc screen(nullptr);
     HBITMAP bitmap =
-        CreateDIBitmap(screen.dc, reinterpret_cast<BITMAPINFOHEADER*>(info.data()), CBM_INIT,
+        CreateDIBitmap(screen.get(), reinterpret_cast<BITMAPINFOHEADER*>(info.data()), CBM_INIT,
                        bits.data(), reinterpret_cast<BITMAPINFO*>(info.data()), usage);
     width = layout.width;
     height = layout.height;
@@ -72,15 +63,15 @@ HBITMAP BitmapFromJpeg(const uint8_t* data, size_t size, int& width, int& height
         std::memcpy(p, data, size);
         GlobalUnlock(memory);
     }
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+    UniqueCom<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.put()))) {
         GlobalFree(memory);
         return nullptr;
     }
-    IPicture* picture = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                reinterpret_cast<void**>(&picture));
-    stream->Release();
+    UniqueCom<IPicture> picture;
+    const HRESULT hr = OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                                      reinterpret_cast<void**>(picture.put()));
+    stream.reset();
     if (FAILED(hr) || !picture)
         return nullptr;
     HBITMAP result = nullptr;
@@ -96,7 +87,6 @@ HBITMAP BitmapFromJpeg(const uint8_t* data, size_t size, int& width, int& height
             height = bm.bmHeight;
         }
     }
-    picture->Release();
     return result;
 }
 
@@ -134,8 +124,8 @@ HICON IconFromFile(const uint8_t* data, size_t size, int& width, int& height) {
 
 HBITMAP DeviceBitmapFromPixels(const uint32_t* pixels, int width, int height) {
     const BITMAPINFO info = TopDownPixelsInfo(width, height);
-    ScreenDc screen;
-    return CreateDIBitmap(screen.dc, &info.bmiHeader, CBM_INIT, pixels, &info, DIB_RGB_COLORS);
+    const WindowDc screen(nullptr);
+    return CreateDIBitmap(screen.get(), &info.bmiHeader, CBM_INIT, pixels, &info, DIB_RGB_COLORS);
 }
 
 int PictureStretchMode() {

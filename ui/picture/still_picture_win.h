@@ -33,18 +33,6 @@ void DecodeStillPicture(const uint8_t* data, size_t size, StillPicture& out);
 // A still GIF picture of the canvas as it stands (empty when no bitmap can be made).
 void StillPictureFromCanvas(const GifCanvas& canvas, StillPicture& out);
 
-// The bitmap description of 32-bit 0x00RRGGBB pixels, top row first.
-inline BITMAPINFO TopDownPixelsInfo(int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // A device bitmap made from 32-bit 0x00RRGGBB pixels, top row first.
 HBITMAP DeviceBitmapFromPixels(const uint32_t* pixels, int width, int height);
 
@@ -61,7 +49,8 @@ void RefreshPictureStretchMode();
 // 0, 0 for halftone, as it needs) and puts both back afterwards.
 class StretchModeScope {
   public:
-    StretchModeScope(HDC dc, int mode) : dc_(dc), mode_(mode), oldMode_(SetStretchBltMode(dc, mode)) {
+    StretchModeScope(HDC dc, int mode)
+        : dc_(dc), mode_(mode), oldMode_(SetStretchBltMode(dc, mode)) {
         if (mode_ == HALFTONE)
             SetBrushOrgEx(dc_, 0, 0, &oldOrigin_);
     }

@@ -103,7 +103,7 @@ void ExpectUnits(const WindowDescription& w, const std::vector<ExpectedUnit>& ex
 void ExpectWindowBlock(const std::string& block, uint32_t version, const char* title) {
     EXPECT_EQ(VersionOf(block), version);
     WindowProperties p;
-    ASSERT_EQ(DecodeWindowProperties(Data(block), block.size(), p), OwnDataError::kNone);
+    ASSERT_EQ(kWindowLayout.Decode(Data(block), block.size(), p), OwnDataError::kNone);
     EXPECT_EQ(p.border, 2);
     EXPECT_EQ(p.pictureMode, 1);
     EXPECT_EQ(p.backColor, 0xFF000000u);
@@ -136,7 +136,7 @@ void ExpectWindowBlock(const std::string& block, uint32_t version, const char* t
 void ExpectButtonBlock(const std::string& block, const char* caption) {
     EXPECT_EQ(VersionOf(block), 1u);
     ButtonProperties p;
-    ASSERT_EQ(DecodeButtonProperties(Data(block), block.size(), p), OwnDataError::kNone);
+    ASSERT_EQ(kButtonLayout.Decode(Data(block), block.size(), p), OwnDataError::kNone);
     EXPECT_EQ(p.kind, 0);
     EXPECT_EQ(p.hAlign, 1);
     EXPECT_EQ(p.vAlign, 1);
@@ -148,7 +148,7 @@ void ExpectButtonBlock(const std::string& block, const char* caption) {
 void ExpectLabelBlock(const std::string& block, const char* caption) {
     EXPECT_EQ(VersionOf(block), 2u);
     LabelProperties p;
-    ASSERT_EQ(DecodeLabelProperties(Data(block), block.size(), p), OwnDataError::kNone);
+    ASSERT_EQ(kLabelLayout.Decode(Data(block), block.size(), p), OwnDataError::kNone);
     EXPECT_EQ(p.effect, 0);
     EXPECT_EQ(p.gradBorderWidth, 8);
     EXPECT_EQ(p.border, 0);
@@ -176,7 +176,7 @@ void ExpectSpinBoxBlock(const std::string& block, const char* content, int32_t s
                         int32_t spinMax) {
     EXPECT_EQ(VersionOf(block), 2u);
     EditBoxProperties p;
-    ASSERT_EQ(DecodeEditBoxProperties(Data(block), block.size(), p), OwnDataError::kNone);
+    ASSERT_EQ(kEditBoxLayout.Decode(Data(block), block.size(), p), OwnDataError::kNone);
     EXPECT_EQ(p.content, content);
     EXPECT_EQ(p.spinMode, 1);
     EXPECT_EQ(p.spinMin, spinMin);
@@ -263,7 +263,7 @@ TEST(ProgramDescriptions, MainWindowOwnData) {
     const std::string& pic = w.FindUnit(0x1601003D)->ownData;
     EXPECT_EQ(VersionOf(pic), 2u);
     PicBoxProperties p;
-    ASSERT_EQ(DecodePicBoxProperties(Data(pic), pic.size(), p), OwnDataError::kNone);
+    ASSERT_EQ(kPicBoxLayout.Decode(Data(pic), pic.size(), p), OwnDataError::kNone);
     EXPECT_EQ(p.border, 0);
     EXPECT_EQ(p.backColor, 0xFF000000u);
     EXPECT_EQ(p.displayMode, 1);
@@ -369,7 +369,7 @@ TEST(ProgramDescriptions, TestWindowOwnData) {
     EXPECT_EQ(std::strlen(kStoredStyleSheet), 962u);
 
     QTipProperties q;
-    ASSERT_EQ(DecodeQTipProperties(Data(tip), tip.size(), q), OwnDataError::kNone);
+    ASSERT_EQ(kQTipLayout.Decode(Data(tip), tip.size(), q), OwnDataError::kNone);
     EXPECT_EQ(q.closeOverTip, 1);
     EXPECT_EQ(q.transparency, 0);
 }

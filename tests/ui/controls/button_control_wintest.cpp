@@ -31,10 +31,10 @@ constexpr uint32_t kButton = 0x16010006, kOther = 0x16010007;
 
 void Start(const ButtonProperties& p) {
     UnitRecord b = ChildUnit(kButton, kButtonTypeCode, 10, 10, 80, 30);
-    b.ownData = EncodeButtonProperties(p);
+    b.ownData = kButtonLayout.Encode(p);
     b.bindings = {{0, 1}, {-7, 2}, {-8, 3}};
     UnitRecord other = ChildUnit(kOther, kButtonTypeCode, 10, 50, 80, 30);
-    other.ownData = EncodeButtonProperties(ButtonProperties{});
+    other.ownData = kButtonLayout.Encode(ButtonProperties{});
     DescriptionSet set;
     set.windows.push_back(Window(kMain, {WindowUnit(kMainUnit, 0, 0, 200, 120), b, other}));
     StartTestRuntime(set);
@@ -228,7 +228,7 @@ TEST(Button, AButtonGoingWithItsWindowStillUpHoldsNothingFreed) {
     ButtonProperties p;
     p.font = FontRecord(-20);
     p.picture = ReadTestFile("red8x8.jpg");
-    const std::string data = EncodeButtonProperties(p);
+    const std::string data = kButtonLayout.Encode(p);
     CreateParams params;
     params.parent = parent;
     params.ownData = reinterpret_cast<const uint8_t*>(data.data());

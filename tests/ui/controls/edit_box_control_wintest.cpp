@@ -28,10 +28,10 @@ constexpr uint32_t kBox = 0x16010006, kOther = 0x16010007;
 
 void Start(const EditBoxProperties& p, int height = 24) {
     UnitRecord box = ChildUnit(kBox, kEditBoxTypeCode, 20, 20, 80, height);
-    box.ownData = EncodeEditBoxProperties(p);
+    box.ownData = kEditBoxLayout.Encode(p);
     box.bindings = {{0, 1}, {1, 2}, {-8, 3}, {-7, 4}};
     UnitRecord other = ChildUnit(kOther, kEditBoxTypeCode, 20, 80, 80, 24);
-    other.ownData = EncodeEditBoxProperties(EditBoxProperties{});
+    other.ownData = kEditBoxLayout.Encode(EditBoxProperties{});
     DescriptionSet set;
     set.windows.push_back(Window(kMain, {WindowUnit(kMainUnit, 100, 100, 300, 200), box, other}));
     StartTestRuntime(set);

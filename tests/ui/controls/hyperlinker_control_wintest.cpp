@@ -65,7 +65,7 @@ class HyperLinker : public ::testing::Test {
         p.hoverColor = kHover;
         p.backColor = RGB(255, 255, 255);
         UnitRecord link = ChildUnit(kLink, kHyperLinkerTypeCode, 20, 20, 160, 32);
-        link.ownData = EncodeHyperLinkerProperties(p);
+        link.ownData = kHyperLinkerLayout.Encode(p);
         if (disabled)
             link.flags |= kUnitDisabled;
         DescriptionSet set;

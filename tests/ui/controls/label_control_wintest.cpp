@@ -37,7 +37,7 @@ constexpr uint32_t kUnused = 0xFF000000;
 void StartWithLabels(const std::vector<LabelProperties>& labels, int width, int height) {
     std::vector<std::string> data;
     for (const LabelProperties& p : labels)
-        data.push_back(EncodeLabelProperties(p));
+        data.push_back(kLabelLayout.Encode(p));
     StartControlColumn(kWin, kWinUnit, kFirstLabel, kLabelTypeCode, data, width, height);
 }
 
@@ -254,7 +254,7 @@ TEST(LabelControl, OwnPropertiesRoundTripWithTheirClamps) {
     LabelProperties saved;
     const std::string data = FindLiveControl(kWin, kFirstLabel)->SaveOwnProperties();
     ASSERT_EQ(
-        DecodeLabelProperties(reinterpret_cast<const uint8_t*>(data.data()), data.size(), saved),
+        kLabelLayout.Decode(reinterpret_cast<const uint8_t*>(data.data()), data.size(), saved),
         OwnDataError::kNone);
     EXPECT_EQ(saved.caption, "停止");
     EXPECT_EQ(saved.effect, 0);

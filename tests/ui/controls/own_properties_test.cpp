@@ -227,55 +227,32 @@ QTipProperties SampleQTip() {
 
 template <class P>
 Codec MakeCodec(const char* name, uint32_t highest, bool checks, const P& sample,
-                OwnDataError (*decode)(const uint8_t*, size_t, P&),
-                std::string (*encode)(const P&)) {
-    Codec c{name, highest, checks, encode(sample), {}, {}};
-    c.decode = [decode](const std::string& block, bool& isDefault) {
+                const OwnLayout<P>& layout) {
+    Codec c{name, highest, checks, layout.Encode(sample), {}, {}};
+    c.decode = [&layout](const std::string& block, bool& isDefault) {
         P p;
-        OwnDataError e = decode(Data(block), block.size(), p);
+        OwnDataError e = layout.Decode(Data(block), block.size(), p);
         isDefault = p == P{};
         return e;
     };
-    c.reencode = [decode, encode](const std::string& block) {
+    c.reencode = [&layout](const std::string& block) {
         P p;
-        decode(Data(block), block.size(), p);
-        return encode(p);
+        layout.Decode(Data(block), block.size(), p);
+        return layout.Encode(p);
     };
     return c;
 }
 
 std::vector<Codec> AllCodecs() {
     return {
-        MakeCodec<WindowProperties>(
-            "window", 6, true, SampleWindow(), DecodeWindowProperties,
-            [](const WindowProperties& p) { return EncodeWindowProperties(p); }),
-        MakeCodec<EditBoxProperties>(
-            "EditBox", 2, true, SampleEditBox(), DecodeEditBoxProperties,
-            [](const EditBoxProperties& p) { return EncodeEditBoxProperties(p); }),
-        MakeCodec<PicBoxProperties>(
-            "PicBox", 2, true, SamplePicBox(), DecodePicBoxProperties,
-            [](const PicBoxProperties& p) { return EncodePicBoxProperties(p); }),
-        MakeCodec<LabelProperties>(
-            "Label", 2, true, SampleLabel(), DecodeLabelProperties,
-            [](const LabelProperties& p) { return EncodeLabelProperties(p); }),
-        MakeCodec<ButtonProperties>(
-            "Button", 1, true, SampleButton(), DecodeButtonProperties,
-            [](const ButtonProperties& p) { return EncodeButtonProperties(p); }),
-        MakeCodec<TimerProperties>(
-            "Timer", 1, true, TimerProperties{250}, DecodeTimerProperties,
-            [](const TimerProperties& p) { return EncodeTimerProperties(p); }),
-        MakeCodec<HyperLinkerProperties>(
-            "HyperLinker", 1, true, SampleHyperLinker(),
-            [](const uint8_t* d, size_t n, HyperLinkerProperties& p) {
-                return DecodeHyperLinkerProperties(d, n, p);
-            },
-            [](const HyperLinkerProperties& p) { return EncodeHyperLinkerProperties(p); }),
-        MakeCodec<QTipProperties>(
-            "Q_tip", 1, false, SampleQTip(),
-            [](const uint8_t* d, size_t n, QTipProperties& p) {
-                return DecodeQTipProperties(d, n, p);
-            },
-            EncodeQTipProperties),
+        MakeCodec("window", 6, true, SampleWindow(), kWindowLayout),
+        MakeCodec("EditBox", 2, true, SampleEditBox(), kEditBoxLayout),
+        MakeCodec("PicBox", 2, true, SamplePicBox(), kPicBoxLayout),
+        MakeCodec("Label", 2, true, SampleLabel(), kLabelLayout),
+        MakeCodec("Button", 1, true, SampleButton(), kButtonLayout),
+        MakeCodec("Timer", 1, true, TimerProperties{250}, kTimerLayout),
+        MakeCodec("HyperLinker", 1, true, SampleHyperLinker(), kHyperLinkerLayout),
+        MakeCodec("Q_tip", 1, false, SampleQTip(), kQTipLayout),
     };
 }
 
@@ -289,12 +266,12 @@ TEST(OwnProperties, EveryTypeRoundTripsAndReencodesToTheSameBytes) {
     }
     // Field-by-field equality for two types with versioned and odd fields.
     WindowProperties w;
-    std::string wb = EncodeWindowProperties(SampleWindow());
-    ASSERT_EQ(DecodeWindowProperties(Data(wb), wb.size(), w), OwnDataError::kNone);
+    std::string wb = kWindowLayout.Encode(SampleWindow());
+    ASSERT_EQ(kWindowLayout.Decode(Data(wb), wb.size(), w), OwnDataError::kNone);
     EXPECT_TRUE(w == SampleWindow());
     QTipProperties q;
-    std::string qb = EncodeQTipProperties(SampleQTip());
-    ASSERT_EQ(DecodeQTipProperties(Data(qb), qb.size(), q), OwnDataError::kNone);
+    std::string qb = kQTipLayout.Encode(SampleQTip());
+    ASSERT_EQ(kQTipLayout.Decode(Data(qb), qb.size(), q), OwnDataError::kNone);
     EXPECT_TRUE(q == SampleQTip());
 }
 
@@ -347,7 +324,7 @@ TEST(OwnProperties, VersionsAboveTheHighestAreRejected) {
 
 TEST(OwnProperties, DefaultsTables) {
     WindowProperties w;
-    ASSERT_EQ(DecodeWindowProperties(nullptr, 0, w), OwnDataError::kNone);
+    ASSERT_EQ(kWindowLayout.Decode(nullptr, 0, w), OwnDataError::kNone);
     EXPECT_EQ(w.border, 2);
     EXPECT_EQ(w.pictureMode, 1);
     EXPECT_EQ(w.backColor, 0xFF000000u);
@@ -374,7 +351,7 @@ TEST(OwnProperties, DefaultsTables) {
     EXPECT_EQ(w.helpFile, "");
 
     EditBoxProperties e;
-    ASSERT_EQ(DecodeEditBoxProperties(nullptr, 0, e), OwnDataError::kNone);
+    ASSERT_EQ(kEditBoxLayout.Decode(nullptr, 0, e), OwnDataError::kNone);
     EXPECT_EQ(e.border, 1);
     EXPECT_EQ(e.textColor, 0x000000u);
     EXPECT_EQ(e.backColor, 0xFFFFFFu);
@@ -397,7 +374,7 @@ TEST(OwnProperties, DefaultsTables) {
     EXPECT_EQ(e.dataField, "");
 
     PicBoxProperties pb;
-    ASSERT_EQ(DecodePicBoxProperties(nullptr, 0, pb), OwnDataError::kNone);
+    ASSERT_EQ(kPicBoxLayout.Decode(nullptr, 0, pb), OwnDataError::kNone);
     EXPECT_EQ(pb.border, 0);
     EXPECT_EQ(pb.backColor, 0xFF000000u);
     EXPECT_EQ(pb.displayMode, 0);
@@ -407,7 +384,7 @@ TEST(OwnProperties, DefaultsTables) {
     EXPECT_EQ(pb.dataField, "");
 
     LabelProperties l;
-    ASSERT_EQ(DecodeLabelProperties(nullptr, 0, l), OwnDataError::kNone);
+    ASSERT_EQ(kLabelLayout.Decode(nullptr, 0, l), OwnDataError::kNone);
     EXPECT_EQ(l.effect, 0);
     EXPECT_EQ(l.gradBorderWidth, 8);
     EXPECT_EQ(l.border, 0);
@@ -431,7 +408,7 @@ TEST(OwnProperties, DefaultsTables) {
     EXPECT_EQ(l.dataField, "");
 
     ButtonProperties b;
-    ASSERT_EQ(DecodeButtonProperties(nullptr, 0, b), OwnDataError::kNone);
+    ASSERT_EQ(kButtonLayout.Decode(nullptr, 0, b), OwnDataError::kNone);
     EXPECT_EQ(b.kind, 0);
     EXPECT_EQ(b.hAlign, 1);
     EXPECT_EQ(b.vAlign, 1);
@@ -440,12 +417,12 @@ TEST(OwnProperties, DefaultsTables) {
     EXPECT_EQ(b.caption, "按钮");
 
     TimerProperties t{99};
-    ASSERT_EQ(DecodeTimerProperties(nullptr, 0, t), OwnDataError::kNone);
+    ASSERT_EQ(kTimerLayout.Decode(nullptr, 0, t), OwnDataError::kNone);
     EXPECT_EQ(t.interval, 0);
 
     // The two system colours of a new box come from the caller.
     HyperLinkerProperties h = NewHyperLinkerProperties(0x00FF9933);
-    ASSERT_EQ(DecodeHyperLinkerProperties(nullptr, 0, h, NewHyperLinkerProperties(0x00FF9933)),
+    ASSERT_EQ(kHyperLinkerLayout.Decode(nullptr, 0, h, NewHyperLinkerProperties(0x00FF9933)),
               OwnDataError::kNone);
     EXPECT_EQ(h.caption, "");
     EXPECT_EQ(h.linkKind, 0);
@@ -459,7 +436,7 @@ TEST(OwnProperties, DefaultsTables) {
     EXPECT_EQ(h.font, "");
 
     QTipProperties q;
-    ASSERT_EQ(DecodeQTipProperties(nullptr, 0, q, NewQTipProperties(0x00ABCDEF, 0x00010203)),
+    ASSERT_EQ(kQTipLayout.Decode(nullptr, 0, q, NewQTipProperties(0x00ABCDEF, 0x00010203)),
               OwnDataError::kNone);
     EXPECT_EQ(q.reservedColor, 0x00ABCDEFu);
     EXPECT_EQ(q.backColorBegin, 0x00ABCDEFu);
@@ -522,13 +499,13 @@ TEST(OwnProperties, WindowFieldsFollowTheVersion) {
     // Sizes: the version and 13 words, five byte fields ("BMxx", 4 icon bytes,
     // "RIFF", 4 title bytes, "a.hlp"); one word each for versions 2..5, a text for 6.
     const size_t base = 4 + 13 * 4 + (4 + 4) + (4 + 4) + (4 + 4) + (4 + 4) + (4 + 5);
-    EXPECT_EQ(EncodeWindowProperties(p, 1).size(), base);
-    EXPECT_EQ(EncodeWindowProperties(p, 2).size(), base + 4);
-    EXPECT_EQ(EncodeWindowProperties(p, 3).size(), base + 12);
-    EXPECT_EQ(EncodeWindowProperties(p, 4).size(), base + 16);
-    EXPECT_EQ(EncodeWindowProperties(p, 5).size(), base + 20);
-    EXPECT_EQ(EncodeWindowProperties(p, 6).size(), base + 20 + 4 + 7);
-    EXPECT_EQ(EncodeWindowProperties(p, 9), EncodeWindowProperties(p, 6))
+    EXPECT_EQ(kWindowLayout.Encode(p, 1).size(), base);
+    EXPECT_EQ(kWindowLayout.Encode(p, 2).size(), base + 4);
+    EXPECT_EQ(kWindowLayout.Encode(p, 3).size(), base + 12);
+    EXPECT_EQ(kWindowLayout.Encode(p, 4).size(), base + 16);
+    EXPECT_EQ(kWindowLayout.Encode(p, 5).size(), base + 20);
+    EXPECT_EQ(kWindowLayout.Encode(p, 6).size(), base + 20 + 4 + 7);
+    EXPECT_EQ(kWindowLayout.Encode(p, 9), kWindowLayout.Encode(p, 6))
         << "written as the highest";
 
     // A version 3 block written by hand: ShowInTaskbar, FreeMove, Shape; no
@@ -538,7 +515,7 @@ TEST(OwnProperties, WindowFieldsFollowTheVersion) {
                /*shape*/ 7}) +
         Prefixed("") + Prefixed("ICO") + Prefixed("") + Prefixed("Title") + Prefixed("h.hlp");
     WindowProperties w;
-    ASSERT_EQ(DecodeWindowProperties(Data(v3), v3.size(), w), OwnDataError::kNone);
+    ASSERT_EQ(kWindowLayout.Decode(Data(v3), v3.size(), w), OwnDataError::kNone);
     EXPECT_EQ(w.border, 1);
     EXPECT_EQ(w.pictureMode, 2);
     EXPECT_EQ(w.backColor, 0x00FFFFFFu);
@@ -565,11 +542,11 @@ TEST(OwnProperties, WindowFieldsFollowTheVersion) {
     // Version 1 has none of the later words; version 5 has all but ClassName.
     std::string v1 = Words({1, 2, 1, 0, 0, 0, 1, 1, 1, 0, 0, 1, 0, 0}) + Prefixed("") +
                      Prefixed("") + Prefixed("") + Prefixed("T") + Prefixed("");
-    ASSERT_EQ(DecodeWindowProperties(Data(v1), v1.size(), w), OwnDataError::kNone);
+    ASSERT_EQ(kWindowLayout.Decode(Data(v1), v1.size(), w), OwnDataError::kNone);
     EXPECT_EQ(w.showInTaskbar, 1);
     EXPECT_EQ(w.title, "T");
-    std::string v5 = EncodeWindowProperties(p, 5);
-    ASSERT_EQ(DecodeWindowProperties(Data(v5), v5.size(), w), OwnDataError::kNone);
+    std::string v5 = kWindowLayout.Encode(p, 5);
+    ASSERT_EQ(kWindowLayout.Decode(Data(v5), v5.size(), w), OwnDataError::kNone);
     EXPECT_EQ(w.keepTitleActive, 1);
     EXPECT_EQ(w.className, "");
     EXPECT_EQ(w.title, p.title);
@@ -577,31 +554,31 @@ TEST(OwnProperties, WindowFieldsFollowTheVersion) {
 
 TEST(OwnProperties, VersionOneBlocksOfPicBoxLabelAndEditBoxLackTheDataBinding) {
     PicBoxProperties pb = SamplePicBox();
-    std::string b = EncodePicBoxProperties(pb, 1);
+    std::string b = kPicBoxLayout.Encode(pb, 1);
     EXPECT_EQ(b.size(), 4 + 16 + 4 + pb.picture.size());
     PicBoxProperties pbOut;
-    ASSERT_EQ(DecodePicBoxProperties(Data(b), b.size(), pbOut), OwnDataError::kNone);
+    ASSERT_EQ(kPicBoxLayout.Decode(Data(b), b.size(), pbOut), OwnDataError::kNone);
     EXPECT_EQ(pbOut.picture, pb.picture);
     EXPECT_EQ(pbOut.dataSource, "");
     EXPECT_EQ(pbOut.dataField, "");
 
     LabelProperties l = SampleLabel();
-    b = EncodeLabelProperties(l, 1);
+    b = kLabelLayout.Encode(l, 1);
     LabelProperties lOut;
-    ASSERT_EQ(DecodeLabelProperties(Data(b), b.size(), lOut), OwnDataError::kNone);
+    ASSERT_EQ(kLabelLayout.Decode(Data(b), b.size(), lOut), OwnDataError::kNone);
     EXPECT_EQ(lOut.caption, l.caption);
     EXPECT_EQ(lOut.dataSource, "");
 
     EditBoxProperties e = SampleEditBox();
-    b = EncodeEditBoxProperties(e, 1);
+    b = kEditBoxLayout.Encode(e, 1);
     EditBoxProperties eOut;
-    ASSERT_EQ(DecodeEditBoxProperties(Data(b), b.size(), eOut), OwnDataError::kNone);
+    ASSERT_EQ(kEditBoxLayout.Decode(Data(b), b.size(), eOut), OwnDataError::kNone);
     EXPECT_EQ(eOut.content, e.content);
     EXPECT_EQ(eOut.dataField, "");
     // A version 2 block that stops after Content is cut short.
-    std::string v2 = EncodeEditBoxProperties(e, 2);
+    std::string v2 = kEditBoxLayout.Encode(e, 2);
     v2.resize(b.size());
-    EXPECT_EQ(DecodeEditBoxProperties(Data(v2), v2.size(), eOut), OwnDataError::kTruncated);
+    EXPECT_EQ(kEditBoxLayout.Decode(Data(v2), v2.size(), eOut), OwnDataError::kTruncated);
 }
 
 TEST(OwnProperties, EditBoxPasswordCharIsSixteenBits) {
@@ -609,7 +586,7 @@ TEST(OwnProperties, EditBoxPasswordCharIsSixteenBits) {
     e.inputMode = 0x11111111;
     e.passwordChar = 0x4241;  // only the low byte means anything; both are kept
     e.caseConversion = 0x22222222;
-    std::string b = EncodeEditBoxProperties(e);
+    std::string b = kEditBoxLayout.Encode(e);
     // version + 9 words, then the 2 bytes, then CaseConversion.
     ASSERT_GE(b.size(), 46u);
     EXPECT_EQ(b.substr(36, 4), std::string("\x11\x11\x11\x11"));
@@ -617,7 +594,7 @@ TEST(OwnProperties, EditBoxPasswordCharIsSixteenBits) {
     EXPECT_EQ(b.substr(42, 4), std::string("\x22\x22\x22\x22"));
     EXPECT_EQ(b.size(), 4u + 9 * 4 + 2 + 6 * 4 + 4 + 4 + 4 + 4);
     EditBoxProperties out;
-    ASSERT_EQ(DecodeEditBoxProperties(Data(b), b.size(), out), OwnDataError::kNone);
+    ASSERT_EQ(kEditBoxLayout.Decode(Data(b), b.size(), out), OwnDataError::kNone);
     EXPECT_EQ(out.passwordChar, 0x4241);
     EXPECT_EQ(out.caseConversion, 0x22222222);
 }
@@ -628,7 +605,7 @@ TEST(OwnProperties, HyperLinkerBlockOrder) {
                         Prefixed("") + Prefixed("Caption") + Prefixed("") +
                         Prefixed("http://example.net/");
     HyperLinkerProperties h;
-    ASSERT_EQ(DecodeHyperLinkerProperties(Data(block), block.size(), h), OwnDataError::kNone);
+    ASSERT_EQ(kHyperLinkerLayout.Decode(Data(block), block.size(), h), OwnDataError::kNone);
     EXPECT_EQ(h.linkKind, 1);
     EXPECT_EQ(h.normalColor, 0x00FF0000u);
     EXPECT_EQ(h.visitedColor, 0x00000080u);
@@ -639,18 +616,18 @@ TEST(OwnProperties, HyperLinkerBlockOrder) {
     EXPECT_EQ(h.caption, "Caption");
     EXPECT_EQ(h.mailAddress, "");
     EXPECT_EQ(h.webAddress, "http://example.net/");
-    EXPECT_EQ(EncodeHyperLinkerProperties(h), block);
+    EXPECT_EQ(kHyperLinkerLayout.Encode(h), block);
 }
 
 TEST(OwnProperties, QTipKeepOpenFlagIsTheNegationOfCloseOverTip) {
     QTipProperties q;
     q.closeOverTip = 1;
-    std::string b = EncodeQTipProperties(q);
+    std::string b = kQTipLayout.Encode(q);
     // version, 3 reserved, 4 colours, 4 words, 3 logicals, then the keep-open flag.
     const size_t keepOpenAt = 4 * (1 + 3 + 4 + 4 + 3);
     EXPECT_EQ(b.substr(keepOpenAt, 4), std::string(4, '\0'));
     q.closeOverTip = 0;
-    b = EncodeQTipProperties(q);
+    b = kQTipLayout.Encode(q);
     EXPECT_EQ(b.substr(keepOpenAt, 4), std::string("\1\0\0\0", 4));
 
     for (uint32_t stored : {0u, 1u, 7u}) {
@@ -659,7 +636,7 @@ TEST(OwnProperties, QTipKeepOpenFlagIsTheNegationOfCloseOverTip) {
         w.U32(stored);
         block.replace(keepOpenAt, 4, w.bytes());
         QTipProperties out;
-        ASSERT_EQ(DecodeQTipProperties(Data(block), block.size(), out), OwnDataError::kNone);
+        ASSERT_EQ(kQTipLayout.Decode(Data(block), block.size(), out), OwnDataError::kNone);
         EXPECT_EQ(out.closeOverTip, stored == 0 ? 1 : 0) << stored;
     }
 }
@@ -671,21 +648,21 @@ TEST(OwnProperties, LogicalsStoredAsAnyNonzeroWordDecodeAsOne) {
     q.followMouse = 2;
     q.noAutoHide = -1;
     q.transparency = 2;
-    const std::string qb = EncodeQTipProperties(q);
-    ASSERT_EQ(DecodeQTipProperties(Data(qb), qb.size(), q), OwnDataError::kNone);
+    const std::string qb = kQTipLayout.Encode(q);
+    ASSERT_EQ(kQTipLayout.Decode(Data(qb), qb.size(), q), OwnDataError::kNone);
     EXPECT_EQ(std::make_tuple(q.followMouse, q.noAutoHide, q.transparency),
               std::make_tuple(1, 1, 2));
 
     WindowProperties w;
     w.escCloses = 2;
     w.border = 2;
-    const std::string wb = EncodeWindowProperties(w);
-    ASSERT_EQ(DecodeWindowProperties(Data(wb), wb.size(), w), OwnDataError::kNone);
+    const std::string wb = kWindowLayout.Encode(w);
+    ASSERT_EQ(kWindowLayout.Decode(Data(wb), wb.size(), w), OwnDataError::kNone);
     EXPECT_EQ(std::make_tuple(w.escCloses, w.border), std::make_tuple(1, 2));
 }
 
 TEST(OwnProperties, QTipReservedWordsAreWrittenZeroAndIgnored) {
-    std::string b = EncodeQTipProperties(SampleQTip());
+    std::string b = kQTipLayout.Encode(SampleQTip());
     EXPECT_EQ(b.substr(0, 16), std::string("\1\0\0\0", 4) + std::string(12, '\0'));
     const size_t secondReserved = 4 * (1 + 3 + 4 + 4 + 3 + 1 + 1);
     EXPECT_EQ(b.substr(secondReserved, 12), std::string(12, '\0'));
@@ -693,21 +670,21 @@ TEST(OwnProperties, QTipReservedWordsAreWrittenZeroAndIgnored) {
     dirty.replace(4, 12, std::string(12, '\x5A'));
     dirty.replace(secondReserved, 12, std::string(12, '\x5A'));
     QTipProperties out;
-    ASSERT_EQ(DecodeQTipProperties(Data(dirty), dirty.size(), out), OwnDataError::kNone);
+    ASSERT_EQ(kQTipLayout.Decode(Data(dirty), dirty.size(), out), OwnDataError::kNone);
     EXPECT_TRUE(out == SampleQTip());
 }
 
 TEST(OwnProperties, QTipStyleSheetKeepsItsTerminatingZero) {
     QTipProperties q;
     q.styleSheet = std::string("a {}\r\n") + '\0';
-    std::string b = EncodeQTipProperties(q);
+    std::string b = kQTipLayout.Encode(q);
     EXPECT_EQ(b.substr(b.size() - 11), Prefixed(q.styleSheet));
     QTipProperties out;
-    ASSERT_EQ(DecodeQTipProperties(Data(b), b.size(), out), OwnDataError::kNone);
+    ASSERT_EQ(kQTipLayout.Decode(Data(b), b.size(), out), OwnDataError::kNone);
     EXPECT_EQ(out.styleSheet.size(), 7u);
     EXPECT_EQ(out.styleSheet.back(), '\0');
     // The default block ends with the 990-character default sheet and its zero.
-    std::string def = EncodeQTipProperties(QTipProperties{});
+    std::string def = kQTipLayout.Encode(QTipProperties{});
     EXPECT_EQ(def.size(), 180u + 991u);
 }
 
@@ -792,7 +769,7 @@ TEST(OwnProperties, ListingsCoverEveryStoredProperty) {
             EXPECT_LT(values[i - 1].info->index, values[i].info->index);
     }
     std::vector<OwnPropertyValue> values;
-    std::string timer = EncodeTimerProperties(TimerProperties{250});
+    std::string timer = kTimerLayout.Encode(TimerProperties{250});
     ASSERT_EQ(ListOwnProperties(kTimerTypeCode, Data(timer), timer.size(), values),
               OwnDataError::kNone);
     ASSERT_EQ(values.size(), 1u);

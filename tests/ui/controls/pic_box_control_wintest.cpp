@@ -49,7 +49,7 @@ std::string RedThenGreenGif() {
 void StartWithBoxes(const std::vector<PicBoxProperties>& boxes) {
     std::vector<std::string> data;
     for (const PicBoxProperties& p : boxes)
-        data.push_back(EncodePicBoxProperties(p));
+        data.push_back(kPicBoxLayout.Encode(p));
     StartControlColumn(kWin, kWinUnit, kBox, kPicBoxTypeCode, data, 60, 40);
 }
 
@@ -261,7 +261,7 @@ TEST(PicBoxControl, OwnPropertiesRoundTripWithTheirClamps) {
     PicBoxProperties saved;
     const std::string data = FindLiveControl(kWin, kBox)->SaveOwnProperties();
     ASSERT_EQ(
-        DecodePicBoxProperties(reinterpret_cast<const uint8_t*>(data.data()), data.size(), saved),
+        kPicBoxLayout.Decode(reinterpret_cast<const uint8_t*>(data.data()), data.size(), saved),
         OwnDataError::kNone);
     PicBoxProperties expected;
     expected.border = 4;

@@ -24,10 +24,10 @@ void NoteTick() {
 
 void Start(int32_t a, bool bHasData) {
     UnitRecord ua = ChildUnit(kA, kTimerTypeCode, 0, 0, 0, 0);
-    ua.ownData = EncodeTimerProperties(TimerProperties{a});
+    ua.ownData = kTimerLayout.Encode(TimerProperties{a});
     ua.bindings = {{0, 1}};
     UnitRecord ub = ChildUnit(kB, kTimerTypeCode, 0, 0, 0, 0);
-    ub.ownData = bHasData ? EncodeTimerProperties(TimerProperties{}) : "";
+    ub.ownData = bHasData ? kTimerLayout.Encode(TimerProperties{}) : "";
     ub.bindings = {{0, 2}};
     DescriptionSet set;
     set.windows.push_back(Window(kMain, {WindowUnit(kMainUnit, 0, 0, 200, 100), ua, ub}));

@@ -27,7 +27,7 @@ constexpr uint32_t kButton = 0x16010006, kTimer = 0x16010007, kChild = 0x1601000
 
 UnitRecord Button() {
     UnitRecord u = ChildUnit(kButton, kButtonTypeCode, 10, 10, 80, 24);
-    u.ownData = EncodeButtonProperties(ButtonProperties{});
+    u.ownData = kButtonLayout.Encode(ButtonProperties{});
     u.bindings = {{0, 1}};
     return u;
 }
@@ -36,7 +36,7 @@ UnitRecord Timer(int32_t interval) {
     UnitRecord u = ChildUnit(kTimer, kTimerTypeCode, 0, 0, 0, 0);
     TimerProperties p;
     p.interval = interval;
-    u.ownData = EncodeTimerProperties(p);
+    u.ownData = kTimerLayout.Encode(p);
     u.bindings = {{0, 2}};
     return u;
 }

@@ -23,7 +23,7 @@ class Allocating : public Control {
   public:
     Allocating() : Control(0, 0) {}
     HWND CreateOwn() {
-        RegisterControlClass(kClassName, 0, nullptr);
+        RegisterControlClass({kClassName});
         return CreateOwnWindow(0, kClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
     }
     HWND TakeOver(HWND hwnd) {

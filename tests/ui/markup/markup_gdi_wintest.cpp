@@ -11,38 +11,10 @@
 
 #include "support/gdi_headroom_win.h"
 #include "ui/markup/markup_gdi_win.h"
+#include "ui/picture/dib_canvas_win.h"
 
 namespace velmora {
 namespace {
-
-// A 32-bit top-down canvas of w x h pixels, white.
-class Canvas {
-  public:
-    Canvas(int w, int h) : dc_(CreateCompatibleDC(nullptr)), w_(w) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        bits_ = static_cast<uint32_t*>(bits);
-        select_ = std::make_unique<DcSelect>(dc_.get(), bitmap_.get());
-        if (bits_)
-            std::fill(bits_, bits_ + w * h, 0xFFFFFFu);
-    }
-    HDC dc() const { return dc_.get(); }
-    // 0xRRGGBB; 0 when the canvas could not be made.
-    uint32_t At(int x, int y) const { return bits_ ? bits_[y * w_ + x] & 0xFFFFFFu : 0; }
-
-  private:
-    UniqueDc dc_;
-    UniqueGdi<HBITMAP> bitmap_;
-    std::unique_ptr<DcSelect> select_;
-    uint32_t* bits_ = nullptr;
-    int w_;
-};
 
 TEST(MarkupGdi, TensOfThousandsOfFontVariantsKeepTheGdiObjectsBounded) {
     constexpr int kVariants = 20000;
@@ -67,7 +39,7 @@ TEST(MarkupGdi, TensOfThousandsOfFontVariantsKeepTheGdiObjectsBounded) {
         MarkupGdi gdi;
         const MarkupLayout layout = LayOutMarkup(markup, StyleSheet::Default(), gdi);
         ASSERT_EQ(layout.fonts.size(), static_cast<size_t>(kVariants));
-        Canvas canvas(64, 64);
+        DibCanvas canvas(64, 64);
         gdi.Paint(canvas.dc(), layout, 0, 0, 0);
         EXPECT_GE(headroom.CountFree(kRoom + 10), kRoom - 100);  // 64 fonts and a few
         EXPECT_LE(gdi.cachedFaces(), 256u);
@@ -89,7 +61,8 @@ TEST(MarkupGdi, ImageListImagesAreDrawnAtTheirCxAndCy) {
         gdi.SetImageList(list);
         const MarkupLayout layout = LayOutMarkup(markup, StyleSheet::Default(), gdi);
         EXPECT_EQ(layout.width, 32) << markup;
-        Canvas canvas(64, 64);
+        DibCanvas canvas(64, 64);
+        canvas.Load(std::vector<uint32_t>(64 * 64, 0xFFFFFFu));
         gdi.Paint(canvas.dc(), layout, 0, 0, 0);
         EXPECT_EQ(canvas.At(1, 1), 0xFF0000u) << markup;
         EXPECT_EQ(canvas.At(30, 38), 0xFF0000u) << markup;  // beyond the image's own 16 x 16

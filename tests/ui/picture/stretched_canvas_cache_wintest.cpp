@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/win_handles_win.h"
+#include "ui/picture/dib_canvas_win.h"
 #include "ui/picture/stretched_canvas_cache_win.h"
 
 namespace velmora {
@@ -22,32 +23,8 @@ std::vector<uint32_t> Canvas(uint32_t seed) {
     return pixels;
 }
 
-// A 32-bit target of w x h pixels, read back after each draw.
-class Target {
-  public:
-    Target(int w, int h) : w_(w), h_(h) {
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
-                                       nullptr, 0));
-        dc_.reset(CreateCompatibleDC(nullptr));
-        SelectObject(dc_.get(), bitmap_.get());
-    }
-    HDC dc() const { return dc_.get(); }
-    std::vector<uint32_t> Pixels() const {
-        GdiFlush();
-        return std::vector<uint32_t>(bits_, bits_ + size_t(w_) * h_);
-    }
-
-  private:
-    int w_, h_;
-    UniqueGdi<HBITMAP> bitmap_;
-    UniqueDc dc_;
-    uint32_t* bits_ = nullptr;
-};
-
 std::vector<uint32_t> Reference(const std::vector<uint32_t>& canvas, const Placement& p, int mode) {
-    Target target(p.x + p.width, p.y + p.height);
+    DibCanvas target(p.x + p.width, p.y + p.height);
     StretchCanvas(target.dc(), p, canvas.data(), kW, kH, mode);
     return target.Pixels();
 }
@@ -68,7 +45,7 @@ TEST(StretchedCanvasCache, EveryDrawEqualsAFreshStretch) {
     StretchedCanvasCache cache;
     int i = 0;
     for (const Draw& d : draws) {
-        Target target(d.place.x + d.place.width, d.place.y + d.place.height);
+        DibCanvas target(d.place.x + d.place.width, d.place.y + d.place.height);
         cache.Draw(target.dc(), d.place, d.canvas.data(), kW, kH, HALFTONE);
         EXPECT_EQ(target.Pixels(), Reference(d.canvas, d.place, HALFTONE)) << "draw " << i;
         EXPECT_EQ(cache.size(), d.keptAfter) << "draw " << i;
@@ -80,7 +57,7 @@ TEST(StretchedCanvasCache, AFullCacheDrawsNewCanvasesStraight) {
     const Placement p{0, 0, 45, 25};
     StretchedCanvasCache cache;
     for (uint32_t seed = 0; seed < StretchedCanvasCache::kMostCanvases + 3; ++seed) {
-        Target target(p.width, p.height);
+        DibCanvas target(p.width, p.height);
         cache.Draw(target.dc(), p, Canvas(seed).data(), kW, kH, HALFTONE);
         ASSERT_EQ(target.Pixels(), Reference(Canvas(seed), p, HALFTONE)) << seed;
     }
@@ -94,7 +71,7 @@ TEST(StretchedCanvasCache, CheapCopiesAreNotKept) {
     };
     for (const Case& c : {Case{{0, 0, 45, 25}, COLORONCOLOR}, Case{{4, 4, kW, kH}, HALFTONE}}) {
         StretchedCanvasCache cache;
-        Target target(c.place.x + c.place.width, c.place.y + c.place.height);
+        DibCanvas target(c.place.x + c.place.width, c.place.y + c.place.height);
         cache.Draw(target.dc(), c.place, Canvas(7).data(), kW, kH, c.mode);
         EXPECT_EQ(target.Pixels(), Reference(Canvas(7), c.place, c.mode));
         EXPECT_EQ(cache.size(), 0u);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/win_handles_win.h"
+#include "ui/picture/dib_canvas_win.h"
 
 namespace velmora::test {
 
@@ -31,31 +32,15 @@ inline ClientPixels CaptureClient(HWND hwnd) {
     out.height = client.bottom;
     if (out.width <= 0 || out.height <= 0)
         return out;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = out.width;
-    info.bmiHeader.biHeight = -out.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     WindowDc window(hwnd);
-    UniqueGdi<HBITMAP> section(
-        CreateDIBSection(window.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    UniqueDc memory(CreateCompatibleDC(window.get()));
-    if (!section || !memory)
+    DibCanvas canvas(out.width, out.height);
+    if (!canvas.ok())
         return out;
-    {
-        DcSelect select(memory.get(), section.get());
-        BitBlt(memory.get(), 0, 0, out.width, out.height, window.get(), 0, 0, SRCCOPY);
-    }
-    GdiFlush();
-    const auto* dib = static_cast<const uint32_t*>(bits);
-    out.pixels.resize(static_cast<size_t>(out.width) * out.height);
-    for (size_t i = 0; i < out.pixels.size(); ++i) {
-        const uint32_t p = dib[i];  // 0x00RRGGBB
-        out.pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
+    BitBlt(canvas.dc(), 0, 0, out.width, out.height, window.get(), 0, 0, SRCCOPY);
+    const std::vector<uint32_t> dib = canvas.Pixels();  // 0x00RRGGBB
+    out.pixels.resize(dib.size());
+    for (size_t i = 0; i < dib.size(); ++i)
+        out.pixels[i] = RGB((dib[i] >> 16) & 0xFF, (dib[i] >> 8) & 0xFF, dib[i] & 0xFF);
     return out;
 }
 

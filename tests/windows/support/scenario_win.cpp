@@ -3,8 +3,11 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "runtime/wide_text.h"
+#include "runtime/win_handles_win.h"
+#include "ui/picture/dib_canvas_win.h"
 
 namespace velmora::test {
 
@@ -70,25 +73,12 @@ std::string CaptureWindow(HWND hwnd) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     POINT origin = {0, 0};
     ClientToScreen(hwnd, &origin);
-    HDC source = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, source, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    std::string pixels(static_cast<const char*>(bits), static_cast<size_t>(w) * h * 4);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, source);
+    const WindowDc screen(nullptr);
+    DibCanvas canvas(w, h);
+    BitBlt(canvas.dc(), 0, 0, w, h, screen.get(), origin.x, origin.y, SRCCOPY);
+    const std::vector<uint32_t> bits = canvas.Pixels();
+    std::string pixels(bits.size() * 4, '\0');
+    std::memcpy(&pixels[0], bits.data(), pixels.size());
     return pixels;
 }
 

@@ -77,8 +77,8 @@ class TestWindow : public Control {
   public:
     using Control::Control;
     static std::unique_ptr<Control> Create(const CreateParams& p) {
-        Control::RegisterControlClass(L"VelmoraTestWindow", CS_DBLCLKS,
-                                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        Control::RegisterControlClass(
+            {L"VelmoraTestWindow", CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
         auto w = std::make_unique<TestWindow>(p.windowId, p.unitId);
         HWND owner = p.owner;
         DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | p.extraStyles;
@@ -119,14 +119,10 @@ class TestChild : public Control {
   public:
     using Control::Control;
     static std::unique_ptr<Control> Create(const CreateParams& p) {
-        Control::RegisterControlClass(L"VelmoraTestChild", CS_DBLCLKS,
-                                      GetSysColorBrush(COLOR_WINDOW));
         auto c = std::make_unique<TestChild>(p.windowId, p.unitId);
         c->caption_.assign(reinterpret_cast<const char*>(p.ownData), p.ownSize);
-        c->CreateOwnWindow(0, L"VelmoraTestChild", WideFromGbk(c->caption_),
-                           WS_CHILD | WS_CLIPSIBLINGS | p.extraStyles, p.left, p.top, p.width,
-                           p.height, p.parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.controlId)));
+        c->CreateChildWindow(p, {L"VelmoraTestChild", CS_DBLCLKS, GetSysColorBrush(COLOR_WINDOW)},
+                             WideFromGbk(c->caption_), p.extraStyles);
         return c;
     }
     static std::unique_ptr<Control> Fail(const CreateParams&) { return nullptr; }

@@ -9,14 +9,11 @@ namespace {
 
 constexpr int kCodes[12] = {0, 2, 1, 32, 34, 33, 48, 50, 49, 16, 18, 17};
 
-int Edge(int code) {
-    return code & 0x30;
-}
 int Place(int code) {
-    return code & 0x0F;
+    return code & kPointerPlaceMask;
 }
 bool Horizontal(int code) {
-    return Edge(code) == kPointerOnTop || Edge(code) == kPointerOnBottom;
+    return PointerEdge(code) == kPointerOnTop || PointerEdge(code) == kPointerOnBottom;
 }
 
 // Everything about a placement but its final position on the screen.
@@ -59,7 +56,7 @@ BalloonGeometry Build(const Shape& o, const BalloonSizes& s, int code, BalloonPo
                       int shadowY) {
     BalloonGeometry g;
     g.code = code;
-    const int edge = Edge(code);
+    const int edge = PointerEdge(code);
     const int w = Horizontal(code) ? o.bodyWidth : o.bodyWidth + o.band;
     const int h = Horizontal(code) ? o.bodyHeight + o.band : o.bodyHeight;
     const BalloonPoint shift{std::max(0, -shadowX), std::max(0, -shadowY)};
@@ -127,7 +124,7 @@ BalloonGeometry PlaceBalloon(int textWidth, int textHeight, const BalloonSizes& 
     BalloonGeometry g = at(code);
 
     // 1. Across: the pointer goes to the other end, or the balloon to the other side.
-    const int edge = Edge(code), place = Place(code);
+    const int edge = PointerEdge(code), place = Place(code);
     if (Horizontal(code) && place != 2) {
         if (place == 0 && g.window.right > screen.right)
             code += 1;
@@ -141,9 +138,9 @@ BalloonGeometry PlaceBalloon(int textWidth, int textHeight, const BalloonSizes& 
     g = at(code);
 
     // 2. Up and down.
-    if (Edge(code) == kPointerOnTop && g.window.bottom > screen.bottom) {
+    if (PointerEdge(code) == kPointerOnTop && g.window.bottom > screen.bottom) {
         code += 16;
-    } else if (Edge(code) == kPointerOnBottom && g.window.top < screen.top) {
+    } else if (PointerEdge(code) == kPointerOnBottom && g.window.top < screen.top) {
         code -= 16;
     } else if (!Horizontal(code) && Place(code) == 0 && g.window.bottom > screen.bottom) {
         code += 1;

@@ -39,6 +39,15 @@ enum : int {
     kPointerOnLeft = 32,
     kPointerOnRight = 48,
 };
+// The two parts of a code: the pointer's edge, and its place on that edge.
+constexpr int kPointerEdgeMask = 0x30;
+constexpr int kPointerPlaceMask = 0x0F;
+inline int PointerEdge(int code) {
+    return code & kPointerEdgeMask;
+}
+// A balloon that was never given a placement: above P, the pointer near the start
+// of its bottom edge.
+constexpr int kDefaultPlacementCode = kPointerOnBottom;
 
 // The code of Placement 0-11, or -1 for any other value.
 int PlacementCode(int placement);
@@ -54,11 +63,11 @@ inline bool operator!=(const BalloonPoint& a, const BalloonPoint& b) {
 }
 
 struct BalloonGeometry {
-    int code = 16;       // after fitting to the screen
-    MarkupRect window;   // screen coordinates, shadow included
-    MarkupRect body;     // window coordinates
-    MarkupRect content;  // window coordinates: where the text goes
-    MarkupRect shape;    // window coordinates: the body with the pointer's band
+    int code = kDefaultPlacementCode;  // after fitting to the screen
+    MarkupRect window;                 // screen coordinates, shadow included
+    MarkupRect body;                   // window coordinates
+    MarkupRect content;                // window coordinates: where the text goes
+    MarkupRect shape;                  // window coordinates: the body with the pointer's band
     bool hasPointer = false;
     BalloonPoint triangle[3];  // window coordinates: the base's two ends, the apex
     BalloonPoint shadowOffset;

@@ -56,7 +56,7 @@ void BoxBlur(PixelMask& m, int size, bool rows) {
 
 void FillPointerBand(PixelBuffer& bg, const BalloonGeometry& g) {
     const MarkupRect& b = g.body;
-    const int edge = g.code & 0x30;
+    const int edge = PointerEdge(g.code);
     auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < bg.width && y < bg.height; };
     if (b.right <= b.left || b.bottom <= b.top)
         return;

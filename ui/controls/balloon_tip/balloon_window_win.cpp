@@ -7,85 +7,17 @@
 
 #include "runtime/out_of_memory.h"
 #include "ui/controls/balloon_tip/balloon_pixels.h"
+#include "ui/loader/control_win.h"
 #include "ui/markup/background_effects.h"
+#include "ui/picture/dib_canvas_win.h"
 
 namespace velmora {
 
 namespace {
 
 constexpr wchar_t kBalloonClass[] = L"VelmoraBalloon";
-
-BITMAPINFO DibInfo(int w, int h) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down, as PixelBuffer
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    return bi;
-}
-
-// A 32-bit DIB section selected into a memory DC, for GDI to draw on and the pixel
-// work to read and write.
-class DibCanvas {
-  public:
-    DibCanvas(int w, int h) : w_(w), h_(h), dc_(CreateCompatibleDC(nullptr)) {
-        const BITMAPINFO bi = DibInfo(w, h);
-        void* bits = nullptr;
-        if (dc_ && w > 0 && h > 0)
-            bitmap_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (bitmap_) {
-            bits_ = static_cast<uint32_t*>(bits);
-            old_ = SelectObject(dc_.get(), bitmap_.get());
-        }
-    }
-    ~DibCanvas() {
-        if (old_)
-            SelectObject(dc_.get(), old_);
-    }
-    DibCanvas(const DibCanvas&) = delete;
-    DibCanvas& operator=(const DibCanvas&) = delete;
-
-    bool ok() const { return bits_ != nullptr; }
-    HDC dc() const { return dc_.get(); }
-    void Load(const PixelBuffer& p) {
-        if (ok() && p.width == w_ && p.height == h_)
-            std::memcpy(bits_, p.pixels.data(), p.pixels.size() * sizeof(uint32_t));
-    }
-    PixelBuffer Pixels() {
-        PixelBuffer p(w_, h_);
-        if (ok()) {
-            GdiFlush();
-            for (size_t i = 0; i < p.pixels.size(); ++i)
-                p.pixels[i] = bits_[i] & 0x00FFFFFF;
-        }
-        return p;
-    }
-
-  private:
-    int w_, h_;
-    UniqueDc dc_;
-    UniqueGdi<HBITMAP> bitmap_;
-    uint32_t* bits_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-};
-
-bool RegisterBalloonClass() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExW(instance, kBalloonClass, &wc))
-        return true;
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_SAVEBITS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kBalloonClass;
-    return RegisterClassExW(&wc) != 0;
-}
+// The balloon's own window procedure, put on its window as a subclass.
+constexpr UINT_PTR kSubclassId = 1;
 
 // The windows of this thread repaint what lies under a balloon that was hidden a
 // moment ago, at once: until they do, the screen still shows the balloon there, and
@@ -114,13 +46,14 @@ Balloon::~Balloon() {
     if (HWND h = hwnd_.get()) {
         for (int id : {kInitialDelayTimer, kVisibleTimeTimer, kFadeInTimer, kFadeOutTimer})
             KillTimer(h, id);
-        RemoveWindowSubclass(h, Procedure, 1);
+        RemoveWindowSubclass(h, Procedure, kSubclassId);
     }
     hwnd_.reset();
 }
 
 bool Balloon::Create() {
-    if (!RegisterBalloonClass())
+    if (!Control::RegisterControlClass(
+            {kBalloonClass, CS_SAVEBITS, nullptr, nullptr, DefWindowProcW}))
         return false;
     HWND h = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kBalloonClass, L"", WS_POPUP, 0, 0,
                              0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -128,7 +61,7 @@ bool Balloon::Create() {
         return false;
     hwnd_.reset(h);
     // The class has the default procedure; the balloon's own handling is a subclass.
-    SetWindowSubclass(h, Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(h, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     return true;
 }
 
@@ -319,7 +252,7 @@ bool Balloon::Prepare(const std::string& text, BalloonPoint p) {
         return false;
     if (g.hasPointer) {
         POINT tri[3] = {ToPoint(g.triangle[0]), ToPoint(g.triangle[1]), ToPoint(g.triangle[2])};
-        const int edge = g.code & 0x30;
+        const int edge = PointerEdge(g.code);
         for (int i = 0; i < 2; ++i) {
             if (edge == kPointerOnBottom)
                 tri[i].y -= 1;
@@ -335,10 +268,10 @@ bool Balloon::Prepare(const std::string& text, BalloonPoint p) {
         if (!mask.ok())
             return false;
         FillRgn(mask.dc(), shape_.get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        const PixelBuffer pixels = mask.Pixels();
+        const std::vector<uint32_t> pixels = mask.Pixels();
         shapeMask_ = PixelMask(w, h);
-        for (size_t i = 0; i < pixels.pixels.size(); ++i)
-            shapeMask_.values[i] = pixels.pixels[i] ? 255 : 0;
+        for (size_t i = 0; i < pixels.size(); ++i)
+            shapeMask_.values[i] = pixels[i] ? 255 : 0;
     }
 
     // The window's region: the shape and its shadow.
@@ -367,11 +300,11 @@ bool Balloon::Prepare(const std::string& text, BalloonPoint p) {
     // captures itself; it serves as the backdrop until the balloon is placed again.
     DibCanvas under(w, h);
     if (under.ok()) {
-        HDC screenDc = GetDC(nullptr);
-        BitBlt(under.dc(), 0, 0, w, h, screenDc, g.window.left, g.window.top, SRCCOPY);
-        ReleaseDC(nullptr, screenDc);
+        const WindowDc screenDc(nullptr);
+        BitBlt(under.dc(), 0, 0, w, h, screenDc.get(), g.window.left, g.window.top, SRCCOPY);
     }
-    backdrop_ = under.Pixels();
+    backdrop_ = PixelBuffer(w, h);
+    backdrop_.pixels = under.Pixels();
     return true;
 }
 
@@ -382,7 +315,7 @@ void Balloon::RenderBalloon() {
         balloon_ = background_;
         return;
     }
-    canvas.Load(background_);
+    canvas.Load(background_.pixels);
     {
         // The text may not spill out of the body.
         UniqueGdi<HRGN> clip(CreateRectRgn(geometry_.body.left, geometry_.body.top,
@@ -394,7 +327,8 @@ void Balloon::RenderBalloon() {
     }
     if (border_ && borderBrush_)
         FrameRgn(canvas.dc(), shape_.get(), borderBrush_.get(), border_->width, border_->height);
-    balloon_ = canvas.Pixels();
+    balloon_ = PixelBuffer(w, h);
+    balloon_.pixels = canvas.Pixels();
 }
 
 void Balloon::Draw(HDC dc) {
@@ -403,7 +337,7 @@ void Balloon::Draw(HDC dc) {
     PixelBuffer out = backdrop_;
     ComposeBalloon(out, balloon_, shapeMask_, shadowMask_ ? &*shadowMask_ : nullptr,
                    ShadowGrey(shadow_.darkness, transparency_), transparency_);
-    const BITMAPINFO bi = DibInfo(out.width, out.height);
+    const BITMAPINFO bi = TopDownPixelsInfo(out.width, out.height);
     SetDIBitsToDevice(dc, 0, 0, out.width, out.height, 0, 0, 0, out.height, out.pixels.data(), &bi,
                       DIB_RGB_COLORS);
 }
@@ -429,7 +363,7 @@ LRESULT CALLBACK Balloon::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
                 }
                 break;
             case WM_NCDESTROY:
-                RemoveWindowSubclass(hwnd, Procedure, 1);
+                RemoveWindowSubclass(hwnd, Procedure, kSubclassId);
                 break;
             default:
                 break;

@@ -107,7 +107,7 @@ class Balloon : public BalloonHost {
     COLORREF colours_[3] = {0, 0, 0};
     int effect_ = 0;
     int granularity_ = 5;
-    int code_ = 16;
+    int code_ = kDefaultPlacementCode;
     BalloonSizes sizes_;
     std::optional<BalloonBorder> border_;
     UniqueGdi<HBRUSH> borderBrush_;

@@ -10,21 +10,19 @@ UniqueImageList ReadImageListData(const std::string& data) {
     if (!IsImageListData(data))
         return UniqueImageList();
     const std::string stream = data.substr(kImageListStreamOffset);
-    IStream* s = SHCreateMemStream(reinterpret_cast<const BYTE*>(stream.data()),
-                                   static_cast<UINT>(stream.size()));
+    UniqueCom<IStream> s(SHCreateMemStream(reinterpret_cast<const BYTE*>(stream.data()),
+                                           static_cast<UINT>(stream.size())));
     if (!s)
         return UniqueImageList();
-    HIMAGELIST list = ImageList_Read(s);
-    s->Release();
-    return UniqueImageList(list);
+    return UniqueImageList(ImageList_Read(s.get()));
 }
 
 std::string WriteImageListData(HIMAGELIST list) {
-    IStream* s = SHCreateMemStream(nullptr, 0);
+    UniqueCom<IStream> s(SHCreateMemStream(nullptr, 0));
     if (!s)
         return std::string();
     std::string data;
-    if (ImageList_Write(list, s)) {
+    if (ImageList_Write(list, s.get())) {
         STATSTG stat = {};
         LARGE_INTEGER zero = {};
         if (SUCCEEDED(s->Stat(&stat, STATFLAG_NONAME)) &&
@@ -37,7 +35,6 @@ std::string WriteImageListData(HIMAGELIST list) {
             }
         }
     }
-    s->Release();
     return data;
 }
 

@@ -8,13 +8,14 @@
 #include "runtime/web_address_win.h"
 #include "ui/controls/balloon_tip/balloon_hook_win.h"
 #include "ui/controls/balloon_tip/balloon_window_win.h"
+#include "ui/controls/balloon_tip/image_list_data_win.h"
+#include "ui/controls/balloon_tip/q_tip_properties.h"
+#include "ui/controls/balloon_tip/q_tip_tips.h"
 #include "ui/controls/control_drawing_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/extended_types_win.h"
-#include "ui/controls/balloon_tip/image_list_data_win.h"
 #include "ui/controls/own_access.h"
-#include "ui/controls/balloon_tip/q_tip_properties.h"
-#include "ui/controls/balloon_tip/q_tip_tips.h"
+#include "ui/controls/table_control_win.h"
 #include "ui/loader/window_loader_win.h"
 
 namespace velmora {
@@ -38,35 +39,24 @@ bool SameRect(const MarkupRect& a, const MarkupRect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-class QTipControl : public Control, public TipSource, public MessageWatcher {
+class QTipControl : public TableControl<QTipProperties>, public TipSource, public MessageWatcher {
   public:
     QTipControl(const CreateParams& p, QTipProperties props)
-        : Control(p.windowId, p.unitId), props_(std::move(props)) {
+        : TableControl(p, kQTipLayout, std::move(props)) {
         iconList_ = ReadImageListData(props_.iconList);
         markupList_ = ReadImageListData(props_.markupImageList);
     }
     ~QTipControl() override { Detach(); }
 
     static std::unique_ptr<Control> Create(const CreateParams& p) {
-        QTipProperties props;
-        const QTipProperties newBox =
-            NewQTipProperties(GetSysColor(COLOR_INFOBK), GetSysColor(COLOR_INFOTEXT));
-        if (DecodeQTipProperties(p.ownData, p.ownSize, props, newBox) != OwnDataError::kNone)
-            return nullptr;
-        if (!RegisterControlClass(kClassName, 0, nullptr))
-            return nullptr;
-        auto box = std::make_unique<QTipControl>(p, std::move(props));
-        if (!box->CreateOwnWindow(
-                0, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | (p.extraStyles & ~WS_VISIBLE),
-                p.left, p.top, p.width, p.height, p.parent, ControlIdMenu(p.controlId)))
+        auto box = Decoded<QTipControl>(
+            p, kQTipLayout,
+            NewQTipProperties(GetSysColor(COLOR_INFOBK), GetSysColor(COLOR_INFOTEXT)));
+        if (!box || !box->CreateChildWindow(p, {kClassName}, L"", p.extraStyles & ~WS_VISIBLE))
             return nullptr;
         box->Attach();
         return box;
     }
-
-    bool ReadOwnProperty(int number, RawValue& out) override;
-    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override;
-    std::string SaveOwnProperties() const override { return EncodeQTipProperties(props_); }
 
     bool AddTip(HWND target, const std::string& text, int32_t iconIndex, const MarkupRect& rect) {
         UniqueIcon icon;
@@ -129,6 +119,7 @@ class QTipControl : public Control, public TipSource, public MessageWatcher {
     }
 
   protected:
+    WriteOutcome AfterWrite(uint8_t step) override;
     void OnWindowGone() override { Detach(); }
 
   private:
@@ -240,22 +231,14 @@ class QTipControl : public Control, public TipSource, public MessageWatcher {
                                  props_.shadowDepthY});
     }
 
-    QTipProperties props_;
     UniqueImageList iconList_;
     UniqueImageList markupList_;
     std::unique_ptr<Balloon> balloon_;
     std::vector<TargetTips> targets_;
 };
 
-bool QTipControl::ReadOwnProperty(int number, RawValue& out) {
-    return ReadOwnField(kQTipLayout, props_, number, out);  // false for the indexes without a value
-}
-
-WriteOutcome QTipControl::WriteOwnProperty(int number, const RawValue& value) {
-    const OwnField<QTipProperties>* field = StoreOwnField(kQTipLayout, props_, number, value);
-    if (!field)
-        return WriteOutcome::kStored;
-    switch (static_cast<QTipWrite>(field->step)) {
+WriteOutcome QTipControl::AfterWrite(uint8_t step) {
+    switch (static_cast<QTipWrite>(step)) {
         case QTipWrite::kStoreOnly:
             break;
         case QTipWrite::kColours:

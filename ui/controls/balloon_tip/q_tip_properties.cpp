@@ -52,47 +52,47 @@ constexpr OwnField<P> kFields[] = {
     ReservedField<P>(),
     ReservedField<P>(),
     ReservedField<P>(),
-    U32Field<P>(kQTipReservedColor, &P::reservedColor),
-    U32Field<P>(kQTipBackColorBegin, &P::backColorBegin).Then(W::kColours),
-    U32Field<P>(kQTipBackColorMiddle, &P::backColorMiddle).Then(W::kColours),
-    U32Field<P>(kQTipBackColorEnd, &P::backColorEnd).Then(W::kColours),
-    I32Field<P>(kQTipBackEffect, &P::backEffect).Then(W::kEffect),
-    I32Field<P>(kQTipEffectGranularity, &P::effectGranularity).Then(W::kEffect),
-    I32Field<P>(kQTipPlacement, &P::placement).Then(W::kPlacement),
-    I32Field<P>(kQTipTransparency, &P::transparency).Refuse(0, 100).Then(W::kTransparency),
-    I32Field<P>(kQTipShowAgainOnMove, &P::showAgainOnMove).Then(W::kBits),
-    I32Field<P>(kQTipFollowMouse, &P::followMouse).Then(W::kBits),
-    I32Field<P>(kQTipKeepWhileInside, &P::keepWhileInside).Then(W::kBits),
+    Field<P>(kQTipReservedColor, &P::reservedColor),
+    Field<P>(kQTipBackColorBegin, &P::backColorBegin).Then(W::kColours),
+    Field<P>(kQTipBackColorMiddle, &P::backColorMiddle).Then(W::kColours),
+    Field<P>(kQTipBackColorEnd, &P::backColorEnd).Then(W::kColours),
+    Field<P>(kQTipBackEffect, &P::backEffect).Then(W::kEffect),
+    Field<P>(kQTipEffectGranularity, &P::effectGranularity).Then(W::kEffect),
+    Field<P>(kQTipPlacement, &P::placement).Then(W::kPlacement),
+    Field<P>(kQTipTransparency, &P::transparency).Refuse(0, 100).Then(W::kTransparency),
+    Field<P>(kQTipShowAgainOnMove, &P::showAgainOnMove).Then(W::kBits),
+    Field<P>(kQTipFollowMouse, &P::followMouse).Then(W::kBits),
+    Field<P>(kQTipKeepWhileInside, &P::keepWhileInside).Then(W::kBits),
     NegatedLogicalField<P>(kQTipCloseOverTip, &P::closeOverTip).Then(W::kBits),
-    I32Field<P>(kQTipNoAutoHide, &P::noAutoHide).Then(W::kBits),
+    Field<P>(kQTipNoAutoHide, &P::noAutoHide).Then(W::kBits),
     ReservedField<P>(),
     ReservedField<P>(),
     ReservedField<P>(),
-    BytesField<P>(kQTipIconList, &P::iconList).Then(W::kIconList),
-    BytesField<P>(kQTipMarkupImageList, &P::markupImageList).Then(W::kMarkupImageList),
-    I32Field<P>(kQTipCornerWidth, &P::cornerWidth).Then(W::kSizes),
-    I32Field<P>(kQTipCornerHeight, &P::cornerHeight).Then(W::kSizes),
-    I32Field<P>(kQTipMarginX, &P::marginX).Then(W::kSizes),
-    I32Field<P>(kQTipMarginY, &P::marginY).Then(W::kSizes),
-    I32Field<P>(kQTipPointerWidth, &P::pointerWidth).Then(W::kSizes),
-    I32Field<P>(kQTipPointerHeight, &P::pointerHeight).Then(W::kSizes),
-    I32Field<P>(kQTipPointerMargin, &P::pointerMargin).Then(W::kSizes),
-    I32Field<P>(kQTipReservedSize7, &P::reservedSize7).Then(W::kSizes),
-    I32Field<P>(kQTipReservedSize8, &P::reservedSize8).Then(W::kSizes),
-    I32Field<P>(kQTipInitialDelay, &P::initialDelay).Then(W::kTimes),
-    I32Field<P>(kQTipShowTime, &P::showTime).Then(W::kTimes),
-    I32Field<P>(kQTipFadeInStep, &P::fadeInStep).Then(W::kTimes),
-    I32Field<P>(kQTipFadeOutStep, &P::fadeOutStep).Then(W::kTimes),
-    U32Field<P>(kQTipBorderColor, &P::borderColor).Then(W::kBorder),
-    I32Field<P>(kQTipBorderWidth, &P::borderWidth).Then(W::kBorder),
-    I32Field<P>(kQTipBorderHeight, &P::borderHeight).Then(W::kBorder),
-    I32Field<P>(kQTipShadowGradient, &P::shadowGradient).Then(W::kShadow),
-    I32Field<P>(kQTipShadowDarkness, &P::shadowDarkness).Refuse(0, 100).Then(W::kShadow),
-    I32Field<P>(kQTipShadowOffsetX, &P::shadowOffsetX).Then(W::kShadow),
-    I32Field<P>(kQTipShadowOffsetY, &P::shadowOffsetY).Then(W::kShadow),
-    I32Field<P>(kQTipShadowDepthX, &P::shadowDepthX).Then(W::kShadow),
-    I32Field<P>(kQTipShadowDepthY, &P::shadowDepthY).Then(W::kShadow),
-    BytesField<P>(kQTipStyleSheet, &P::styleSheet).Then(W::kStyleSheet),
+    Field<P>(kQTipIconList, &P::iconList).Then(W::kIconList),
+    Field<P>(kQTipMarkupImageList, &P::markupImageList).Then(W::kMarkupImageList),
+    Field<P>(kQTipCornerWidth, &P::cornerWidth).Then(W::kSizes),
+    Field<P>(kQTipCornerHeight, &P::cornerHeight).Then(W::kSizes),
+    Field<P>(kQTipMarginX, &P::marginX).Then(W::kSizes),
+    Field<P>(kQTipMarginY, &P::marginY).Then(W::kSizes),
+    Field<P>(kQTipPointerWidth, &P::pointerWidth).Then(W::kSizes),
+    Field<P>(kQTipPointerHeight, &P::pointerHeight).Then(W::kSizes),
+    Field<P>(kQTipPointerMargin, &P::pointerMargin).Then(W::kSizes),
+    Field<P>(kQTipReservedSize7, &P::reservedSize7).Then(W::kSizes),
+    Field<P>(kQTipReservedSize8, &P::reservedSize8).Then(W::kSizes),
+    Field<P>(kQTipInitialDelay, &P::initialDelay).Then(W::kTimes),
+    Field<P>(kQTipShowTime, &P::showTime).Then(W::kTimes),
+    Field<P>(kQTipFadeInStep, &P::fadeInStep).Then(W::kTimes),
+    Field<P>(kQTipFadeOutStep, &P::fadeOutStep).Then(W::kTimes),
+    Field<P>(kQTipBorderColor, &P::borderColor).Then(W::kBorder),
+    Field<P>(kQTipBorderWidth, &P::borderWidth).Then(W::kBorder),
+    Field<P>(kQTipBorderHeight, &P::borderHeight).Then(W::kBorder),
+    Field<P>(kQTipShadowGradient, &P::shadowGradient).Then(W::kShadow),
+    Field<P>(kQTipShadowDarkness, &P::shadowDarkness).Refuse(0, 100).Then(W::kShadow),
+    Field<P>(kQTipShadowOffsetX, &P::shadowOffsetX).Then(W::kShadow),
+    Field<P>(kQTipShadowOffsetY, &P::shadowOffsetY).Then(W::kShadow),
+    Field<P>(kQTipShadowDepthX, &P::shadowDepthX).Then(W::kShadow),
+    Field<P>(kQTipShadowDepthY, &P::shadowDepthY).Then(W::kShadow),
+    Field<P>(kQTipStyleSheet, &P::styleSheet).Then(W::kStyleSheet),
 };
 
 }  // namespace
@@ -109,19 +109,6 @@ QTipProperties NewQTipProperties(uint32_t infoBackgroundColour, uint32_t infoTex
     p.backColorBegin = infoBackgroundColour;
     p.borderColor = infoTextColour;
     return p;
-}
-
-OwnDataError DecodeQTipProperties(const uint8_t* data, size_t size, QTipProperties& out,
-                                  const QTipProperties& newBox) {
-    return DecodeOwnData(kQTipLayout, data, size, newBox, out);
-}
-
-std::string EncodeQTipProperties(const QTipProperties& p) {
-    return EncodeOwnData(kQTipLayout, p, kQTipWrittenVersion);
-}
-
-std::vector<OwnPropertyValue> ListQTipProperties(const QTipProperties& p) {
-    return ListOwnData(kQTipLayout, p);
 }
 
 }  // namespace velmora

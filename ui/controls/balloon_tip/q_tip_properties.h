@@ -156,12 +156,4 @@ extern const OwnLayout<QTipProperties> kQTipLayout;
 // COLOR_INFOTEXT (GetSysColor).
 QTipProperties NewQTipProperties(uint32_t infoBackgroundColour, uint32_t infoTextColour);
 
-// Decodes a stored block; an empty block gives `newBox`. On failure `out` holds
-// `newBox`.
-OwnDataError DecodeQTipProperties(const uint8_t* data, size_t size, QTipProperties& out,
-                                  const QTipProperties& newBox = QTipProperties{});
-// Always writes version 1, the only format there is.
-std::string EncodeQTipProperties(const QTipProperties& p);
-std::vector<OwnPropertyValue> ListQTipProperties(const QTipProperties& p);
-
 }  // namespace velmora

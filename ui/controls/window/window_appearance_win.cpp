@@ -7,6 +7,7 @@
 #include "runtime/out_of_memory.h"
 #include "runtime/runtime_state_win.h"
 #include "runtime/wide_text.h"
+#include "ui/controls/control_drawing_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/window/window_control_win.h"
 #include "ui/controls/window/window_shapes.h"
@@ -37,8 +38,7 @@ ClassRoute PrepareClass(const std::wstring& name) {
     wc.cbSize = sizeof wc;
     if (GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &wc))
         return wc.lpfnWndProc == Control::WindowProc ? ClassRoute::kOwn : ClassRoute::kForeign;
-    if (!Control::RegisterControlClass(name.c_str(), kClassStyle,
-                                       static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))))
+    if (!Control::RegisterControlClass({name.c_str(), kClassStyle, HollowBrush()}))
         return ClassRoute::kNone;
     return ClassRoute::kOwn;
 }
@@ -107,11 +107,6 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
         return TRUE;
     });
-}
-
-void RedrawFrame(HWND hwnd) {
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

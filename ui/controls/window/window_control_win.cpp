@@ -21,16 +21,16 @@ bool Refused(const EventOutcome& o) {
 }  // namespace
 
 WindowControl::WindowControl(const CreateParams& p, WindowProperties props)
-    : Control(p.windowId, p.unitId), props_(std::move(props)) {}
+    : TableControl(p, kWindowLayout, std::move(props)) {}
 
 WindowControl::~WindowControl() = default;
 
 std::unique_ptr<Control> WindowControl::Create(const CreateParams& p) {
-    WindowProperties props;
-    if (DecodeWindowProperties(p.ownData, p.ownSize, props) != OwnDataError::kNone)
+    auto window = Decoded<WindowControl>(p, kWindowLayout);
+    if (!window)
         return nullptr;
-    ClampChoices(props);
-    auto window = std::make_unique<WindowControl>(p, std::move(props));
+    // Stored choices out of range are taken as a write would take them.
+    ClampOwnFields(kWindowLayout, window->props_);
     if (!window->CreateTopLevel(p))
         return nullptr;
     // Creation moved and sized the window: the loader raises moved and resized

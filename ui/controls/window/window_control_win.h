@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/win_handles_win.h"
+#include "ui/controls/table_control_win.h"
 #include "ui/controls/window/window_properties.h"
 #include "ui/controls/window/window_styles.h"
 #include "ui/loader/control_win.h"
@@ -18,29 +19,28 @@
 
 namespace velmora {
 
-class WindowControl : public Control {
+class WindowControl : public TableControl<WindowProperties> {
   public:
     WindowControl(const CreateParams& p, WindowProperties props);
     ~WindowControl() override;
 
     static std::unique_ptr<Control> Create(const CreateParams& p);
 
-    bool ReadOwnProperty(int number, RawValue& out) override;
-    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override;
-    std::string SaveOwnProperties() const override;
+    // A window that has gone stores nothing; it is never re-created.
+    WriteOutcome WriteOwnProperty(int number, const RawValue& value) override {
+        return hwnd() ? TableControl::WriteOwnProperty(number, value) : WriteOutcome::kStored;
+    }
     int InitialShowCommand() const override;
     bool PreTranslate(MSG& msg) override;
 
     bool alwaysOnTop() const { return props_.alwaysOnTop == 1; }
 
   protected:
+    WriteOutcome AfterWrite(uint8_t step) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnWindowGone() override;
 
   private:
-    // Stored choices out of range are taken as a write would take them.
-    static void ClampChoices(WindowProperties& p);
-
     // Creation and appearance.
     bool CreateTopLevel(const CreateParams& p);
     WindowLook Look() const;
@@ -71,7 +71,6 @@ class WindowControl : public Control {
     Control* FocusedControl() const;
     std::vector<Control*> ControlsInStoredOrder() const;
 
-    WindowProperties props_;
     StillPicture backPicture_;
     UniqueIcon bigIcon_;  // made from Icon; null while the default icons are used
     UniqueIcon smallIcon_;

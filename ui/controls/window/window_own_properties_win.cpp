@@ -1,5 +1,5 @@
-// The `window`'s own properties: reads, writes with their clamps and effects, and
-// the stored form. The window is never re-created, so no write asks for it.
+// What the `window` does once one of its own properties is written. The window is
+// never re-created, so no write asks for it.
 #include <windows.h>
 
 #include "runtime/wide_text.h"
@@ -8,22 +8,9 @@
 
 namespace velmora {
 
-void WindowControl::ClampChoices(WindowProperties& p) {
-    ClampOwnFields(kWindowLayout, p);
-}
-
-bool WindowControl::ReadOwnProperty(int number, RawValue& out) {
-    return ReadOwnField(kWindowLayout, props_, number, out);
-}
-
-WriteOutcome WindowControl::WriteOwnProperty(int number, const RawValue& value) {
-    if (!hwnd())
-        return WriteOutcome::kStored;
-    const OwnField<WindowProperties>* field = StoreOwnField(kWindowLayout, props_, number, value);
-    if (!field)
-        return WriteOutcome::kStored;
+WriteOutcome WindowControl::AfterWrite(uint8_t step) {
     HWND h = hwnd();
-    switch (static_cast<WindowWrite>(field->step)) {
+    switch (static_cast<WindowWrite>(step)) {
         case WindowWrite::kRepaint:
             InvalidateRect(h, nullptr, FALSE);
             break;
@@ -60,10 +47,6 @@ WriteOutcome WindowControl::WriteOwnProperty(int number, const RawValue& value) 
             break;
     }
     return WriteOutcome::kStored;
-}
-
-std::string WindowControl::SaveOwnProperties() const {
-    return EncodeWindowProperties(props_);
 }
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "ui/controls/window/window_properties.h"
 
 #include "ui/controls/window/window_shapes.h"
+#include "ui/controls/window/window_styles.h"
 
 namespace velmora {
 
@@ -36,30 +37,32 @@ constexpr PropertyInfo kRows[] = {
 using P = WindowProperties;
 using W = WindowWrite;
 constexpr OwnField<P> kFields[] = {
-    I32Field<P>(kWindowBorder, &P::border).Clamp(0, 6).Then(W::kFrameStyles),
-    I32Field<P>(kWindowPictureMode, &P::pictureMode).Clamp(0, 3).Then(W::kRepaint),
-    U32Field<P>(kWindowBackColor, &P::backColor).Then(W::kRepaint),
-    I32Field<P>(kWindowMaxButton, &P::maxButton).Then(W::kCaptionStyles),
-    I32Field<P>(kWindowMinButton, &P::minButton).Then(W::kCaptionStyles),
-    I32Field<P>(kWindowControlBox, &P::controlBox).Then(W::kCaptionStyles),
-    I32Field<P>(kWindowStartPosition, &P::startPosition).Clamp(0, 3).Then(W::kStartPosition),
-    I32Field<P>(kWindowMovable, &P::movable).Then(W::kSystemMenu),
-    I32Field<P>(kWindowMusicPlayCount, &P::musicPlayCount).Clamp(0, 2).Then(W::kRepaint),
-    I32Field<P>(kWindowEnterMovesFocus, &P::enterMovesFocus),
-    I32Field<P>(kWindowEscCloses, &P::escCloses),
-    I32Field<P>(kWindowF1Help, &P::f1Help),
-    I32Field<P>(kWindowHelpContext, &P::helpContext),
-    I32Field<P>(kWindowShowInTaskbar, &P::showInTaskbar, 2),
-    I32Field<P>(kWindowFreeMove, &P::freeMove, 3),
-    I32Field<P>(kWindowShape, &P::shape, 3).Clamp(0, kLastWindowShape).Then(W::kShape),
-    I32Field<P>(kWindowAlwaysOnTop, &P::alwaysOnTop, 4).Then(W::kTopmost),
-    I32Field<P>(kWindowKeepTitleActive, &P::keepTitleActive, 5),
-    BytesField<P>(kWindowClassName, &P::className, 6),
-    BytesField<P>(kWindowBackPicture, &P::backPicture).Then(W::kBackPicture),
-    BytesField<P>(kWindowIcon, &P::icon).Then(W::kIcon),
-    BytesField<P>(kWindowMusic, &P::music).Then(W::kRepaint),
-    BytesField<P>(kWindowTitle, &P::title).Then(W::kTitle),
-    BytesField<P>(kWindowHelpFile, &P::helpFile),
+    Field<P>(kWindowBorder, &P::border)
+        .Clamp(kBorderNone, kBorderFixedSunken)
+        .Then(W::kFrameStyles),
+    Field<P>(kWindowPictureMode, &P::pictureMode).Clamp(0, 3).Then(W::kRepaint),
+    Field<P>(kWindowBackColor, &P::backColor).Then(W::kRepaint),
+    Field<P>(kWindowMaxButton, &P::maxButton).Then(W::kCaptionStyles),
+    Field<P>(kWindowMinButton, &P::minButton).Then(W::kCaptionStyles),
+    Field<P>(kWindowControlBox, &P::controlBox).Then(W::kCaptionStyles),
+    Field<P>(kWindowStartPosition, &P::startPosition).Clamp(0, 3).Then(W::kStartPosition),
+    Field<P>(kWindowMovable, &P::movable).Then(W::kSystemMenu),
+    Field<P>(kWindowMusicPlayCount, &P::musicPlayCount).Clamp(0, 2).Then(W::kRepaint),
+    Field<P>(kWindowEnterMovesFocus, &P::enterMovesFocus),
+    Field<P>(kWindowEscCloses, &P::escCloses),
+    Field<P>(kWindowF1Help, &P::f1Help),
+    Field<P>(kWindowHelpContext, &P::helpContext),
+    Field<P>(kWindowShowInTaskbar, &P::showInTaskbar, 2),
+    Field<P>(kWindowFreeMove, &P::freeMove, 3),
+    Field<P>(kWindowShape, &P::shape, 3).Clamp(0, kLastWindowShape).Then(W::kShape),
+    Field<P>(kWindowAlwaysOnTop, &P::alwaysOnTop, 4).Then(W::kTopmost),
+    Field<P>(kWindowKeepTitleActive, &P::keepTitleActive, 5),
+    Field<P>(kWindowClassName, &P::className, 6),
+    Field<P>(kWindowBackPicture, &P::backPicture).Then(W::kBackPicture),
+    Field<P>(kWindowIcon, &P::icon).Then(W::kIcon),
+    Field<P>(kWindowMusic, &P::music).Then(W::kRepaint),
+    Field<P>(kWindowTitle, &P::title).Then(W::kTitle),
+    Field<P>(kWindowHelpFile, &P::helpFile),
 };
 
 }  // namespace
@@ -68,17 +71,5 @@ const PropertyTable kWindowPropertyTable = MakePropertyTable(kRows);
 
 const OwnLayout<P> kWindowLayout{kFields, std::size(kFields), kWindowHighestVersion, true,
                                  &kWindowPropertyTable};
-
-OwnDataError DecodeWindowProperties(const uint8_t* data, size_t size, WindowProperties& out) {
-    return DecodeOwnData(kWindowLayout, data, size, WindowProperties{}, out);
-}
-
-std::string EncodeWindowProperties(const WindowProperties& p, uint32_t version) {
-    return EncodeOwnData(kWindowLayout, p, version);
-}
-
-std::vector<OwnPropertyValue> ListWindowProperties(const WindowProperties& p) {
-    return ListOwnData(kWindowLayout, p);
-}
 
 }  // namespace velmora

@@ -99,11 +99,4 @@ extern const PropertyTable kWindowPropertyTable;
 // The block's fields, with the bounds of the choices and the step of each write.
 extern const OwnLayout<WindowProperties> kWindowLayout;
 
-// Decodes a stored block; on failure `out` holds the defaults. Fields that the
-// block's version lacks keep their defaults.
-OwnDataError DecodeWindowProperties(const uint8_t* data, size_t size, WindowProperties& out);
-std::string EncodeWindowProperties(const WindowProperties& p,
-                                   uint32_t version = kWindowHighestVersion);
-std::vector<OwnPropertyValue> ListWindowProperties(const WindowProperties& p);
-
 }  // namespace velmora

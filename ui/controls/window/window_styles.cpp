@@ -8,7 +8,7 @@ constexpr uint32_t kCaptionMask = kWsCaption | kWsSysMenu | kWsMinimizeBox | kWs
 
 WindowStyleBits FrameStyles(const WindowLook& look) {
     WindowStyleBits bits;
-    if (look.border != 0) {
+    if (look.border != kBorderNone) {
         if (look.hasTitle || look.controlBox)
             bits.style |= kWsCaption;
         if (look.controlBox)
@@ -16,21 +16,21 @@ WindowStyleBits FrameStyles(const WindowLook& look) {
         bits.style |= kWsDlgFrame;
     }
     switch (look.border) {
-        case 1:
+        case kBorderSizable:
             bits.style |= kWsThickFrame;
             break;
-        case 3:
+        case kBorderSizableTool:
             bits.style |= kWsThickFrame;
             bits.exStyle |= kWsExToolWindow;
             break;
-        case 4:
+        case kBorderFixedTool:
             bits.exStyle |= kWsExToolWindow;
             break;
-        case 5:
+        case kBorderSizableSunken:
             bits.style |= kWsThickFrame;
             bits.exStyle |= kWsExClientEdge;
             break;
-        case 6:
+        case kBorderFixedSunken:
             bits.exStyle |= kWsExClientEdge;
             break;
         default:

@@ -20,9 +20,21 @@ constexpr uint32_t kWsMaximizeBox = 0x00010000;
 constexpr uint32_t kWsExToolWindow = 0x00000080;
 constexpr uint32_t kWsExClientEdge = 0x00000200;
 
+// A window's Border: no frame (and no caption), or a sizable or fixed frame, plain,
+// as a tool window or with a sunken client edge.
+enum WindowBorder : int32_t {
+    kBorderNone = 0,
+    kBorderSizable = 1,
+    kBorderFixed = 2,
+    kBorderSizableTool = 3,
+    kBorderFixedTool = 4,
+    kBorderSizableSunken = 5,
+    kBorderFixedSunken = 6,
+};
+
 // What the frame of a window depends on.
 struct WindowLook {
-    int32_t border = 2;  // 0..6
+    int32_t border = kBorderFixed;  // a WindowBorder
     bool hasTitle = false;
     bool controlBox = true;
     bool maxButton = false;

@@ -61,7 +61,7 @@ std::string BoxData(int32_t delay, void (*adjust)(QTipProperties&) = nullptr) {
     p.initialDelay = delay;
     if (adjust)
         adjust(p);
-    return EncodeQTipProperties(p);
+    return kQTipLayout.Encode(p);
 }
 
 void Start(int32_t delay = 600, void (*adjust)(QTipProperties&) = nullptr) {

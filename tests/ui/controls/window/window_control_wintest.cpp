@@ -412,7 +412,7 @@ TEST(WindowOwnProperties, ReadsClampedWritesAndTheStoredForm) {
     WindowProperties saved;
     const std::string data = FindLiveControl(kMain, 0)->SaveOwnProperties();
     ASSERT_EQ(
-        DecodeWindowProperties(reinterpret_cast<const uint8_t*>(data.data()), data.size(), saved),
+        kWindowLayout.Decode(reinterpret_cast<const uint8_t*>(data.data()), data.size(), saved),
         OwnDataError::kNone);
     EXPECT_EQ(std::tie(saved.border, saved.musicPlayCount, saved.shape, saved.keepTitleActive),
               std::make_tuple(0, 2, 0, 1));

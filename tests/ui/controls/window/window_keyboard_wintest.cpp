@@ -65,7 +65,7 @@ UnitRecord Button(uint32_t unit, const char* data, uint32_t flags) {
     ButtonProperties p;
     p.kind = data[0] == 'D' ? 1 : 0;
     p.caption = data + 1;
-    u.ownData = EncodeButtonProperties(p);
+    u.ownData = kButtonLayout.Encode(p);
     u.flags = flags;
     u.bindings = {{kEventClicked, HandlerOf(unit)}};
     return u;
@@ -191,7 +191,7 @@ TEST(WindowKeyboard, EnterReachesOnlyAnEditBoxThatWantsIt) {
         e.multiline = c.multiline;
         e.inputMode = c.inputMode;
         UnitRecord box = ChildUnit(kA, kEditBoxTypeCode, 10, 25, 120, 60);
-        box.ownData = EncodeEditBoxProperties(e);
+        box.ownData = kEditBoxLayout.Encode(e);
         box.flags = kTab;
         Start(OneWindow(PlainWindow(), {}, {box, Button(kB, "N", kTab)}));
         SetFocus(Unit(kA));

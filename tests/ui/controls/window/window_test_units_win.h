@@ -26,7 +26,7 @@ inline UnitRecord RealWindowUnit(uint32_t unitId, const WindowProperties& p,
                                  int top = 60, int width = 298, int height = 196) {
     UnitRecord u = WindowUnit(unitId, left, top, width, height);
     u.typeCode = kWindowTypeCode;
-    u.ownData = EncodeWindowProperties(p);
+    u.ownData = kWindowLayout.Encode(p);
     u.bindings = std::move(bindings);
     return u;
 }
