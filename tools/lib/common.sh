@@ -2,7 +2,32 @@
 # shellcheck shell=bash
 
 VELMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-export WINEPREFIX="$VELMORA_ROOT/build/wineprefix"
+
+# The display scale that Wine shows the programs, in dots per inch, from
+# VELMORA_LOGPIXELS (96, the default, is 100%; 144 is 150%, 192 is 200%). Each
+# scale other than 96 has a prefix of its own, named after it.
+wine_logpixels() {
+  local dpi=${VELMORA_LOGPIXELS:-96}
+  if ! [[ $dpi =~ ^[0-9]{2,3}$ ]] || [ "$dpi" -lt 96 ] || [ "$dpi" -gt 480 ]; then
+    echo "error: VELMORA_LOGPIXELS must be a dpi from 96 to 480, not '$dpi'" >&2
+    return 1
+  fi
+  echo "$dpi"
+}
+
+# The prefix folder for a base name: build/NAME at 96 dpi, build/NAME-DPI else.
+wine_prefix_for_scale() {
+  local dpi
+  dpi=$(wine_logpixels) || return 1
+  if [ "$dpi" -eq 96 ]; then
+    echo "$VELMORA_ROOT/build/$1"
+  else
+    echo "$VELMORA_ROOT/build/$1-$dpi"
+  fi
+}
+
+WINEPREFIX=$(wine_prefix_for_scale wineprefix) || return 1
+export WINEPREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 # The Wine that runs the 32-bit program; use_wine64 switches to the 64-bit one.
@@ -88,7 +113,8 @@ CANNOT_RUN_32BIT="this machine cannot run 32-bit x86 programs (its kernel runs 6
 # The 64-bit Wine in a prefix of its own, for the windows64 build's tests on
 # machines that run no 32-bit code.
 use_wine64() {
-  export WINEPREFIX="$VELMORA_ROOT/build/wineprefix64" WINEARCH=win64
+  WINEPREFIX=$(wine_prefix_for_scale wineprefix64) || return 1
+  export WINEPREFIX WINEARCH=win64
   VELMORA_WINE=/usr/lib/wine/wine64
   VELMORA_WINESERVER=/usr/lib/wine/wineserver64
 }
@@ -150,11 +176,33 @@ configure_wine_prefix() {
   # No crash dialogs from winedbg: a crashing test must simply fail.
   "$VELMORA_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1 </dev/null
+  # The display scale. Wine 8 takes the user's value and, when there is none, the
+  # machine-wide one (each alone gives the scale); both are set alike.
+  local dpi
+  dpi=$(wine_logpixels) || return 1
+  if [ "$dpi" -ne 96 ]; then
+    "$VELMORA_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+      >/dev/null 2>&1 </dev/null
+    "$VELMORA_WINE" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+      /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 </dev/null
+  fi
   touch "$WINEPREFIX/.velmora-configured-2"
 }
 
 stop_wine() {
   "$VELMORA_WINESERVER" -k >/dev/null 2>&1 || true
+}
+
+# Runs one Windows program in a Wine session of its own, in the prefix of the scale
+# (made and configured on first use), and ends the session afterwards; answers the
+# program's exit status. For the tests that run at a display scale other than 96:
+# their prefix's server must not outlive them on a display that goes away.
+run_in_own_wine_session() {
+  start_wine || return 1
+  local status=0
+  "$VELMORA_WINE" "$@" || status=$?
+  stop_wine
+  return "$status"
 }
 
 # Runs the allocation-fault driver (tests/windows/faults of the windows build) with

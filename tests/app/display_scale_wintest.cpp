@@ -1,0 +1,202 @@
+// Covers: the program at a display scale above 100%.
+//  - velmora.exe and velmora-gallery.exe carry an application manifest that
+//    declares them DPI aware, per monitor, and asks for no common controls 6;
+//  - the display shows the scale the prefix was made for (VELMORA_LOGPIXELS) to a
+//    DPI-aware process;
+//  - with the display above 96 dpi (the rest skip themselves at 96): both windows,
+//    loaded in this DPI-aware process, have their stored outer sizes at the scale
+//    (within 2 pixels); every shown control lies inside its window's client area;
+//    every label's and button's caption fits its control in the control's font;
+//    Left, Top, Width and Height read back as stored, in 96-dpi pixels, and Left
+//    writes read back unchanged.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/art/velmora_art.h"
+#include "app/program_handlers_win.h"
+#include "app/runtime_startup_win.h"
+#include "app/windows/main_window.h"
+#include "app/windows/program_descriptions.h"
+#include "runtime/win_handles_win.h"
+#include "support/external_program_win.h"
+#include "ui/controls/control_types.h"
+#include "ui/loader/control_win.h"
+#include "ui/loader/display_scale.h"
+#include "ui/loader/property_conversion.h"
+
+namespace velmora::test {
+namespace {
+
+std::string ManifestOf(const std::wstring& exe) {
+    HMODULE m = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!m)
+        return "(cannot open)";
+    std::string text;
+    if (HRSRC r = FindResourceW(m, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24))) {
+        if (HGLOBAL data = LoadResource(m, r))
+            text.assign(static_cast<const char*>(LockResource(data)), SizeofResource(m, r));
+    }
+    FreeLibrary(m);
+    return text;
+}
+
+TEST(DisplayScaleManifest, DeclaresPerMonitorAwarenessAndNoNewCommonControls) {
+    for (const wchar_t* exe : {L"\\app\\velmora.exe", L"\\tools\\gallery\\velmora-gallery.exe"}) {
+        const std::string manifest = ManifestOf(BuildFolder() + exe);
+        SCOPED_TRACE(manifest);
+        EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+        EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+        EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
+    }
+}
+
+// What velmora.exe's manifest asks for, for this process (whose own executable
+// declares nothing): per-monitor awareness where the system has it.
+void BecomeDpiAware() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    if (!set || !set(reinterpret_cast<HANDLE>(-4)))  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+        SetProcessDPIAware();
+}
+
+int ScreenDpi() {
+    WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+TEST(DisplayScaleManifest, TheDisplayShowsThePrefixScale) {
+    const char* asked = std::getenv("VELMORA_LOGPIXELS");
+    if (!asked)
+        GTEST_SKIP() << "no scale asked for";
+    BecomeDpiAware();
+    EXPECT_EQ(ScreenDpi(), std::atoi(asked));
+}
+
+TypedValue Silent(int, const TypedValue*) {
+    return {};
+}
+
+// Both windows loaded, non-modal, with every handler silent (no address opened).
+class ProgramAtScale : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        BecomeDpiAware();
+        scale_.dpi = ScreenDpi();
+        if (scale_.Is96())
+            GTEST_SKIP() << "the display is at 96 dpi";
+        set_ = ProgramDescriptions(art::MosquitoAnimationGif());
+        bytes_ = WriteDescriptionSet(set_);
+        ProgramData program;
+        program.descriptions = reinterpret_cast<const uint8_t*>(bytes_.data());
+        program.descriptionsSize = bytes_.size();
+        for (HandlerEntry entry : ProgramHandlers())
+            program.handlers.push_back({entry.storedRef, Silent});
+        InitRuntime(program);
+        started_ = true;
+        for (const WindowDescription& w : set_.windows)
+            ASSERT_TRUE(LoadWindow(w.windowId, 0, false)) << std::hex << w.windowId;
+    }
+    void TearDown() override {
+        if (started_)
+            ShutdownRuntime(0);
+    }
+
+    DisplayScale scale_;
+    DescriptionSet set_;
+    std::string bytes_;
+    bool started_ = false;
+};
+
+HWND UnitWindow(uint32_t windowId, uint32_t unitId) {
+    Control* c = FindLiveControl(windowId, unitId);
+    return c ? c->hwnd() : nullptr;
+}
+
+int ReadInteger(uint32_t windowId, uint32_t unitId, int index) {
+    return static_cast<int32_t>(ReadProperty(windowId, unitId, index).low);
+}
+
+TEST_F(ProgramAtScale, WindowsHaveTheirStoredSizesAtTheScale) {
+    for (const WindowDescription& w : set_.windows) {
+        const UnitRecord& own = w.units[0];
+        RECT r;
+        ASSERT_TRUE(GetWindowRect(WindowHandle(w.windowId), &r));
+        EXPECT_NEAR(r.right - r.left, scale_.ToDevice(own.width), 2) << std::hex << w.windowId;
+        EXPECT_NEAR(r.bottom - r.top, scale_.ToDevice(own.height), 2) << std::hex << w.windowId;
+    }
+}
+
+TEST_F(ProgramAtScale, ShownControlsLieInsideTheirWindow) {
+    for (const WindowDescription& w : set_.windows) {
+        HWND window = WindowHandle(w.windowId);
+        RECT client;
+        GetClientRect(window, &client);
+        for (size_t i = 1; i < w.units.size(); ++i) {
+            HWND h = UnitWindow(w.windowId, w.units[i].unitId);
+            if (!h || !IsWindowVisible(h))
+                continue;
+            RECT r;
+            GetWindowRect(h, &r);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right &&
+                        r.bottom <= client.bottom)
+                << std::hex << w.units[i].unitId << std::dec << ": (" << r.left << "," << r.top
+                << ")-(" << r.right << "," << r.bottom << ") in " << client.right << "x"
+                << client.bottom;
+        }
+    }
+}
+
+TEST_F(ProgramAtScale, CaptionsFitTheirControls) {
+    for (const WindowDescription& w : set_.windows) {
+        for (size_t i = 1; i < w.units.size(); ++i) {
+            const UnitRecord& u = w.units[i];
+            if (u.typeCode != kLabelTypeCode && u.typeCode != kButtonTypeCode)
+                continue;
+            HWND h = UnitWindow(w.windowId, u.unitId);
+            ASSERT_NE(h, nullptr);
+            wchar_t text[256] = {};
+            const int length = GetWindowTextW(h, text, 256);
+            HFONT font = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
+            WindowDc dc(h);
+            DcSelect select(dc.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+            SIZE extent = {};
+            GetTextExtentPoint32W(dc.get(), text, length, &extent);
+            RECT client;
+            GetClientRect(h, &client);
+            EXPECT_TRUE(extent.cx <= client.right && extent.cy <= client.bottom)
+                << std::hex << u.unitId << std::dec << ": " << extent.cx << "x" << extent.cy
+                << " in " << client.right << "x" << client.bottom;
+        }
+    }
+}
+
+TEST_F(ProgramAtScale, GeometryReadsBackInStoredPixels) {
+    for (const WindowDescription& w : set_.windows) {
+        for (const UnitRecord& u : w.units) {
+            const bool own = &u == &w.units[0];  // a window is placed (centred) when shown
+            SCOPED_TRACE(testing::Message() << std::hex << u.unitId);
+            if (!own) {
+                EXPECT_EQ(ReadInteger(w.windowId, u.unitId, kPropLeft), u.left);
+                EXPECT_EQ(ReadInteger(w.windowId, u.unitId, kPropTop), u.top);
+            }
+            EXPECT_EQ(ReadInteger(w.windowId, u.unitId, kPropWidth), u.width);
+            EXPECT_EQ(ReadInteger(w.windowId, u.unitId, kPropHeight), u.height);
+        }
+    }
+}
+
+TEST_F(ProgramAtScale, LeftWritesReadBackUnchanged) {
+    for (int left : {1, 37, 101, 0}) {
+        WriteProperty(main_window::kWindowId, main_window::kPlayButton, kPropLeft, kWholeProperty,
+                      MakeInteger(left));
+        EXPECT_EQ(ReadInteger(main_window::kWindowId, main_window::kPlayButton, kPropLeft), left);
+    }
+}
+
+}  // namespace
+}  // namespace velmora::test
