@@ -8,8 +8,9 @@
 //    (within 2 pixels); every shown control lies inside its window's client area;
 //    every label's and button's caption fits its control in the control's font;
 //    Left, Top, Width and Height read back as stored, in 96-dpi pixels, and Left
-//    writes read back unchanged.
+//    writes read back unchanged; the spin arrows keep their width at the scale.
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -23,6 +24,7 @@
 #include "runtime/win_handles_win.h"
 #include "support/external_program_win.h"
 #include "ui/controls/control_types.h"
+#include "ui/controls/edit_box_spin_win.h"
 #include "ui/loader/control_win.h"
 #include "ui/loader/display_scale.h"
 #include "ui/loader/property_conversion.h"
@@ -187,6 +189,24 @@ TEST_F(ProgramAtScale, GeometryReadsBackInStoredPixels) {
             EXPECT_EQ(ReadInteger(w.windowId, u.unitId, kPropWidth), u.width);
             EXPECT_EQ(ReadInteger(w.windowId, u.unitId, kPropHeight), u.height);
         }
+    }
+}
+
+// The arrows beside each edit box: the up-down control at the box's right edge.
+TEST_F(ProgramAtScale, SpinArrowsKeepTheirWidthAtTheScale) {
+    for (uint32_t unit : {main_window::kFrequencyBox, main_window::kIntervalBox}) {
+        HWND box = UnitWindow(main_window::kWindowId, unit);
+        RECT boxRect = {}, arrows = {};
+        GetWindowRect(box, &boxRect);
+        for (HWND h = GetWindow(box, GW_HWNDFIRST); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            wchar_t cls[32] = {};
+            GetClassNameW(h, cls, 32);
+            RECT r;
+            if (_wcsicmp(cls, UPDOWN_CLASSW) == 0 && GetWindowRect(h, &r) &&
+                r.left == boxRect.right)
+                arrows = r;
+        }
+        EXPECT_EQ(arrows.right - arrows.left, scale_.ToDevice(kSpinWidth)) << std::hex << unit;
     }
 }
 

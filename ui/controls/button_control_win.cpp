@@ -57,6 +57,8 @@ class ButtonControl : public TableControl<ButtonProperties> {
         return hwnd() && (GetWindowLongW(hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     }
 
+    void ScaleChanged() override { SetControlFont(hwnd(), font_, props_.font); }
+
     // The WM_COMMAND the button sent its parent: every one is a click.
     bool HandleNotification(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
         if (msg != WM_COMMAND)

@@ -4,6 +4,7 @@
 
 #include "ui/controls/border_styles.h"
 #include "ui/controls/picture_layout.h"
+#include "ui/loader/display_scale_win.h"
 #include "ui/loader/property_conversion.h"
 #include "ui/loader/property_kind.h"
 
@@ -13,12 +14,14 @@ COLORREF PaintColour(uint32_t colour) {
     return colour == kSystemDefaultColour ? GetSysColor(COLOR_BTNFACE) : colour;
 }
 
-UniqueGdi<HFONT> MakeControlFont(const std::string& fontData) {
+UniqueGdi<HFONT> MakeControlFont(const std::string& fontData, DisplayScale scale) {
     static_assert(sizeof(LOGFONTA) == kLogFontSize, "one stored font record");
     if (fontData.size() != kLogFontSize)
         return UniqueGdi<HFONT>();
     LOGFONTA lf;
     std::memcpy(&lf, fontData.data(), sizeof lf);
+    lf.lfHeight = scale.ToDevice(lf.lfHeight);
+    lf.lfWidth = scale.ToDevice(lf.lfWidth);
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfOutPrecision = 0;
     lf.lfClipPrecision = 0;
@@ -33,7 +36,7 @@ HFONT FontOrDefault(const UniqueGdi<HFONT>& font) {
 }
 
 void SetControlFont(HWND hwnd, UniqueGdi<HFONT>& held, const std::string& fontData) {
-    UniqueGdi<HFONT> font = MakeControlFont(fontData);
+    UniqueGdi<HFONT> font = MakeControlFont(fontData, ScaleOfWindow(hwnd));
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), FALSE);
     held = std::move(font);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "runtime/win_handles_win.h"
+#include "ui/loader/display_scale.h"
 #include "ui/picture/still_picture_win.h"
 
 namespace velmora {
@@ -16,15 +17,18 @@ namespace velmora {
 // A stored colour as painted: 0xFF000000 (system default) is the button-face colour.
 COLORREF PaintColour(uint32_t colour);
 
-// The font of stored font data: exactly one 60-byte LOGFONTA record, made with
-// DEFAULT_CHARSET, precisions 0, PROOF_QUALITY and pitch-and-family 0 whatever the
-// record says. Null for any other data (the control then uses DEFAULT_GUI_FONT).
-UniqueGdi<HFONT> MakeControlFont(const std::string& fontData);
+// The font of stored font data: exactly one 60-byte LOGFONTA record, its sizes in
+// 96-dpi pixels turned into device pixels at `scale`, made with DEFAULT_CHARSET,
+// precisions 0, PROOF_QUALITY and pitch-and-family 0 whatever the record says. Null
+// for any other data (the control then uses DEFAULT_GUI_FONT, which the system makes
+// at the screen's scale).
+UniqueGdi<HFONT> MakeControlFont(const std::string& fontData, DisplayScale scale);
 
 // The font itself, or DEFAULT_GUI_FONT when there is none.
 HFONT FontOrDefault(const UniqueGdi<HFONT>& font);
 
-// Makes the font of `fontData` (none: DEFAULT_GUI_FONT), hands it to the control
+// Makes the font of `fontData` at the window's scale (none: DEFAULT_GUI_FONT), hands
+// it to the control
 // (WM_SETFONT) and only then frees the font held before, so that the control never
 // holds a deleted font.
 void SetControlFont(HWND hwnd, UniqueGdi<HFONT>& held, const std::string& fontData);

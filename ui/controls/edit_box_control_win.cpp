@@ -88,6 +88,11 @@ class EditBoxControl : public Control {
     bool ReadOwnProperty(int number, RawValue& out) override;
     WriteOutcome WriteOwnProperty(int number, const RawValue& value) override;
     std::string SaveOwnProperties() const override { return kEditBoxLayout.Encode(props_); }
+    void ScaleChanged() override {
+        ApplyFont();
+        spin_.FollowBox();
+        RedrawFrame(hwnd());
+    }
     bool HandleNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   protected:

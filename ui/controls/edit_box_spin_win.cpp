@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/controls/control_drawing_win.h"
+#include "ui/loader/display_scale_win.h"
 
 namespace velmora {
 
@@ -34,11 +35,12 @@ bool EditBoxSpin::Create(HWND box, int32_t border, int32_t spinMin, int32_t spin
     InitCommonControlsEx(&icc);
     box_ = box;
     const RECT r = PlacedRect(box);
-    hwnd_ = CreateWindowExW(StaticEdge(border) ? WS_EX_STATICEDGE : 0, UPDOWN_CLASSW, nullptr,
-                            WS_CHILD | WS_CLIPSIBLINGS, r.right, r.top, kSpinWidth,
-                            r.bottom - r.top, GetParent(box),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(box) + 4)),
-                            GetModuleHandleW(nullptr), nullptr);
+    hwnd_ =
+        CreateWindowExW(StaticEdge(border) ? WS_EX_STATICEDGE : 0, UPDOWN_CLASSW, nullptr,
+                        WS_CHILD | WS_CLIPSIBLINGS, r.right, r.top,
+                        ScaleOfWindow(box).ToDevice(kSpinWidth), r.bottom - r.top, GetParent(box),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(box) + 4)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_)
         return false;
     SetRange(spinMin, spinMax);
@@ -93,8 +95,8 @@ void EditBoxSpin::FollowBox(bool visible) {
     if (!hwnd_ || !IsWindow(box_))
         return;
     const RECT r = PlacedRect(box_);
-    SetWindowPos(hwnd_, box_, r.right, r.top, kSpinWidth, r.bottom - r.top,
-                 SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    SetWindowPos(hwnd_, box_, r.right, r.top, ScaleOfWindow(box_).ToDevice(kSpinWidth),
+                 r.bottom - r.top, SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     const bool enabled = IsWindowEnabled(box_) != FALSE;
     if ((IsWindowEnabled(hwnd_) != FALSE) != enabled)
         EnableWindow(hwnd_, enabled ? TRUE : FALSE);

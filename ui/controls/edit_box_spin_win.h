@@ -41,6 +41,6 @@ class EditBoxSpin {
     HWND hwnd_ = nullptr;
 };
 
-constexpr int kSpinWidth = 18;
+constexpr int kSpinWidth = 18;  // in 96-dpi pixels
 
 }  // namespace velmora

@@ -134,7 +134,7 @@ class HyperLinkerControl : public TableControl<HyperLinkerProperties> {
                          : visited_ ? props_.visitedColor
                                     : props_.normalColor);
         // The font lives for this paint only.
-        UniqueGdi<HFONT> font = MakeControlFont(props_.font);
+        UniqueGdi<HFONT> font = MakeControlFont(props_.font, scale());
         DcSelect selectFont(dc, FontOrDefault(font));
         RECT client;
         GetClientRect(hwnd(), &client);

@@ -30,10 +30,15 @@ class LabelControl : public TableControl<LabelProperties> {
         if (!label->CreateChildWindow(p, {kLabelClass, kRepaintedClassStyle, HollowBrush()},
                                       label->caption_, p.extraStyles))
             return nullptr;
-        label->font_ = MakeControlFont(label->props_.font);
+        label->font_ = MakeControlFont(label->props_.font, label->scale());
         label->DecodeBackPicture();
         ApplyBorderStyles(label->hwnd(), label->props_.border);
         return label;
+    }
+
+    void ScaleChanged() override {
+        font_ = MakeControlFont(props_.font, scale());
+        InvalidateRect(hwnd(), nullptr, FALSE);
     }
 
   protected:
@@ -50,7 +55,7 @@ class LabelControl : public TableControl<LabelProperties> {
                 ApplyBorderStyles(hwnd(), props_.border);
                 break;
             case LabelWrite::kFont:
-                font_ = MakeControlFont(props_.font);
+                font_ = MakeControlFont(props_.font, scale());
                 break;
             case LabelWrite::kBackPicture:
                 DecodeBackPicture();
@@ -65,7 +70,8 @@ class LabelControl : public TableControl<LabelProperties> {
             case WM_ERASEBKGND:
                 return 1;  // the paint covers everything
             case WM_PAINT: {
-                const LabelLook look{&props_, FontOrDefault(font_), &backPicture_, &caption_};
+                const LabelLook look{&props_, FontOrDefault(font_), &backPicture_, &caption_,
+                                     scale()};
                 PaintLabelWindow(hwnd(), look);
                 return 0;
             }

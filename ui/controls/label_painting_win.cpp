@@ -103,7 +103,7 @@ void PaintLabel(HDC dc, const RECT& client, const LabelLook& look) {
         const GradientStops stops =
             UsedGradientColours(p.gradBorderColor1, p.gradBorderColor2, p.gradBorderColor3);
         if (stops.count >= 2)
-            PaintGradientBorder(dc, area, stops, p.gradBorderWidth);
+            PaintGradientBorder(dc, area, stops, look.scale.ToDevice(p.gradBorderWidth));
     }
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/controls/label_properties.h"
+#include "ui/loader/display_scale.h"
 #include "ui/picture/still_picture_win.h"
 
 namespace velmora {
@@ -17,6 +18,7 @@ struct LabelLook {
     HFONT font;                       // the Font, or DEFAULT_GUI_FONT
     const StillPicture* backPicture;  // the decoded BackPicture (possibly empty)
     const std::wstring* caption;      // the Caption as wide text
+    DisplayScale scale;               // of the screen the label is on
 };
 
 // Paints the label into dc (client coordinates, client area `client`), within the

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/loader/control_value.h"
+#include "ui/loader/display_scale_win.h"
 #include "ui/loader/property_kind.h"
 
 namespace velmora {
@@ -54,10 +55,11 @@ struct CreateParams {
     size_t ownSize = 0;
     DWORD extraStyles = 0;  // WS_DISABLED, WS_TABSTOP from the unit's flags
     int controlId = 0;
-    int left = 0, top = 0, width = 0, height = 0;
+    int left = 0, top = 0, width = 0, height = 0;  // device pixels
     uint32_t windowId = 0;
     uint32_t unitId = 0;
     bool modal = false;                 // the window is being loaded as a modal dialog
+    DisplayScale scale;                 // of the screen the window goes on
     uint32_t typeCode = 0;              // the unit's type code
     const ControlType* type = nullptr;  // the type registered under it
 };
@@ -71,6 +73,8 @@ class Control {
     Control& operator=(const Control&) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    // The scale of the screen the control's window is on.
+    DisplayScale scale() const { return ScaleOfWindow(hwnd_); }
     uint32_t windowId() const { return windowId_; }
     uint32_t unitId() const { return unitId_; }
 
@@ -129,8 +133,8 @@ class Control {
                          DWORD style, int x, int y, int w, int h, HWND parent, HMENU menuOrId);
     // Registers the class on first use and creates the control's child window at the
     // unit's stored place and with its id: WS_CHILD | WS_CLIPSIBLINGS | `styles`.
-    HWND CreateChildWindow(const CreateParams& p, const ControlClass& cls,
-                           const std::wstring& text, DWORD styles);
+    HWND CreateChildWindow(const CreateParams& p, const ControlClass& cls, const std::wstring& text,
+                           DWORD styles);
     // Takes over a window of a system class ("BUTTON", "EDIT") by subclassing it.
     void Subclass(HWND hwnd);
 
@@ -149,6 +153,12 @@ class Control {
     // Called when the window has gone (WM_NCDESTROY), after hwnd() became null.
     virtual void OnWindowGone() {}
 
+  public:
+    // The window went to a screen of another scale and has been placed anew: the
+    // control remakes what it made at the old scale (fonts, sizes).
+    virtual void ScaleChanged() {}
+
+  protected:
   public:
     // The window procedure of classes whose windows are Control objects.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

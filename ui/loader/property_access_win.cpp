@@ -7,6 +7,7 @@
 #include "runtime/error_service.h"
 #include "runtime/text_block.h"
 #include "runtime/win_handles_win.h"
+#include "ui/loader/display_scale_win.h"
 #include "ui/loader/loader_state_win.h"
 #include "ui/loader/private_messages.h"
 #include "ui/loader/property_conversion.h"
@@ -56,17 +57,19 @@ RECT PlacedRect(HWND hwnd) {
     return r;
 }
 
-int ScreenLogPixelsY() {
-    const WindowDc screen(nullptr);
-    return GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
+// Stored fonts, like all stored geometry, count 96 pixels to the inch.
+constexpr int kStoredLogPixels = 96;
 
-// The control's LOGFONTA, or that of the default GUI font when it has none.
+// The control's LOGFONTA, or that of the default GUI font when it has none, its
+// sizes taken back from the screen's scale to 96 dpi.
 std::string CurrentLogFont(const RawValue& raw) {
     if (raw.bytes.size() == kLogFontSize)
         return raw.bytes;
     LOGFONTA lf = {};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    const DisplayScale screen = SystemScale();
+    lf.lfHeight = screen.ToStored(lf.lfHeight);
+    lf.lfWidth = screen.ToStored(lf.lfWidth);
     return std::string(reinterpret_cast<const char*>(&lf), sizeof lf);
 }
 
@@ -92,7 +95,7 @@ TypedValue ReadProperty(uint32_t windowId, uint32_t unitId, int index, int membe
         if (!known || !control->ReadOwnProperty(index - kFirstOwnProperty, raw))
             return TypedValue{};
         if (kind == PropertyKind::kFont) {
-            return ReadFontMember(CurrentLogFont(raw), member, ScreenLogPixelsY());
+            return ReadFontMember(CurrentLogFont(raw), member, kStoredLogPixels);
         }
         return TypedFromRaw(kind, raw);
     }
@@ -104,9 +107,11 @@ TypedValue ReadProperty(uint32_t windowId, uint32_t unitId, int index, int membe
             int32_t stored[] = {record.left, record.top, record.width, record.height};
             if (!unit.live())
                 return MakeInteger(stored[index]);
-            RECT r = PlacedRect(unit.control()->hwnd());
-            int32_t live[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-            return MakeInteger(live[index]);
+            // The window's place in device pixels, as a handler counts: 96 per inch.
+            HWND hwnd = unit.control()->hwnd();
+            const RECT r = PlacedRect(hwnd);
+            const int32_t live[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+            return MakeInteger(ScaleOfWindow(hwnd).ToStored(live[index]));
         }
         case kPropTag:
             return MakeText(NewTextBlock(record.tag));
@@ -145,8 +150,7 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
         std::optional<RawValue> raw;
         if (kind == PropertyKind::kFont) {
             raw.emplace();
-            raw->bytes =
-                WriteFontMember(CurrentLogFont(current), member, value, ScreenLogPixelsY());
+            raw->bytes = WriteFontMember(CurrentLogFont(current), member, value, kStoredLogPixels);
         } else {
             raw = RawFromTyped(kind, value);
         }
@@ -176,9 +180,10 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
         case kPropTop: {
             (index == kPropLeft ? record.left : record.top) = ClampPosition(v);
             if (hwnd) {
-                RECT r = PlacedRect(hwnd);
-                int x = index == kPropLeft ? record.left : r.left;
-                int y = index == kPropTop ? record.top : r.top;
+                const RECT r = PlacedRect(hwnd);
+                const DisplayScale scale = ScaleOfWindow(hwnd);
+                const int x = index == kPropLeft ? scale.ToDevice(record.left) : r.left;
+                const int y = index == kPropTop ? scale.ToDevice(record.top) : r.top;
                 MoveWindow(hwnd, x, y, r.right - r.left, r.bottom - r.top, TRUE);
             }
             break;
@@ -187,9 +192,11 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
         case kPropHeight: {
             (index == kPropWidth ? record.width : record.height) = ClampSize(v);
             if (hwnd) {
-                RECT r = PlacedRect(hwnd);
-                int w = index == kPropWidth ? record.width : r.right - r.left;
-                int h = index == kPropHeight ? record.height : r.bottom - r.top;
+                const RECT r = PlacedRect(hwnd);
+                const DisplayScale scale = ScaleOfWindow(hwnd);
+                const int w = index == kPropWidth ? scale.ToDevice(record.width) : r.right - r.left;
+                const int h =
+                    index == kPropHeight ? scale.ToDevice(record.height) : r.bottom - r.top;
                 SetWindowPos(hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             }
             break;
@@ -260,6 +267,7 @@ bool RecreateControl(LiveWindow& window, int unitIndex) {
     p.ownSize = saved.size();
     p.extraStyles = (wasEnabled ? 0 : WS_DISABLED) | (record.flags & kUnitTabStop ? WS_TABSTOP : 0);
     p.controlId = GetDlgCtrlID(oldHwnd);
+    p.scale = ScaleOfWindow(oldHwnd);
     p.left = r.left;
     p.top = r.top;
     p.width = r.right - r.left;

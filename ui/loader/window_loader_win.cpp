@@ -6,6 +6,7 @@
 
 #include "runtime/error_service.h"
 #include "runtime/runtime_state_win.h"
+#include "ui/loader/display_scale_win.h"
 #include "ui/loader/event_indices.h"
 #include "ui/loader/loader_state_win.h"
 #include "ui/loader/private_messages.h"
@@ -26,19 +27,21 @@ DWORD ExtraStyles(const UnitRecord& unit) {
     return styles;
 }
 
-// What Create gets from a unit's stored record: own data, styles, geometry, identity.
-CreateParams StoredCreateParams(uint32_t windowId, const UnitRecord& unit,
-                                const ControlType* type) {
+// What Create gets from a unit's stored record: own data, styles, identity, and the
+// geometry in device pixels at the given scale.
+CreateParams StoredCreateParams(uint32_t windowId, const UnitRecord& unit, const ControlType* type,
+                                DisplayScale scale) {
     CreateParams p;
     p.typeCode = unit.typeCode;
     p.type = type;
     p.ownData = reinterpret_cast<const uint8_t*>(unit.ownData.data());
     p.ownSize = unit.ownData.size();
     p.extraStyles = ExtraStyles(unit);
-    p.left = unit.left;
-    p.top = unit.top;
-    p.width = unit.width;
-    p.height = unit.height;
+    p.scale = scale;
+    p.left = scale.ToDevice(unit.left);
+    p.top = scale.ToDevice(unit.top);
+    p.width = scale.ToDevice(unit.width);
+    p.height = scale.ToDevice(unit.height);
     p.windowId = windowId;
     p.unitId = unit.unitId;
     return p;
@@ -110,7 +113,7 @@ bool CreateUnits(uint32_t windowId, LiveWindow& window, HWND owner, bool modal) 
     const ControlType* ownType = FindControlType(own.typeCode);
     if (!ownType || !ownType->create)
         return false;
-    CreateParams p = StoredCreateParams(windowId, own, ownType);
+    CreateParams p = StoredCreateParams(windowId, own, ownType, SystemScale());
     p.owner = owner;
     p.modal = modal;
     std::unique_ptr<Control> top = ownType->create(p);
@@ -121,6 +124,7 @@ bool CreateUnits(uint32_t windowId, LiveWindow& window, HWND owner, bool modal) 
     window.loaded = true;
     window.modal = false;
     HWND topHwnd = UnitWindow(window, 0);
+    const DisplayScale scale = ScaleOfWindow(topHwnd);
 
     // 4. The controls, from the last record back to record 1.
     const int last = static_cast<int>(d.units.size()) - 1;
@@ -132,7 +136,7 @@ bool CreateUnits(uint32_t windowId, LiveWindow& window, HWND owner, bool modal) 
             AbandonLoad(window);
             return false;
         }
-        CreateParams cp = StoredCreateParams(windowId, u, type);
+        CreateParams cp = StoredCreateParams(windowId, u, type, scale);
         cp.parent = topHwnd;
         cp.controlId = controlId;
         std::unique_ptr<Control> c = type->create(cp);

@@ -118,6 +118,12 @@ class QTipControl : public TableControl<QTipProperties>, public TipSource, publi
             balloon_->Examine(msg);
     }
 
+    void ScaleChanged() override {
+        HandSizes();
+        HandBorder();
+        HandShadow();
+    }
+
   protected:
     WriteOutcome AfterWrite(uint8_t step) override;
     void OnWindowGone() override { Detach(); }
@@ -208,11 +214,16 @@ class QTipControl : public TableControl<QTipProperties>, public TipSource, publi
             bits |= kNoAutoHide;
         balloon_->SetBits(bits);
     }
+    // Sizes, border and shadow are stored in 96-dpi pixels.
     void HandSizes() {
-        if (balloon_)
-            balloon_->SetSizes({props_.cornerWidth, props_.cornerHeight, props_.marginX,
-                                props_.marginY, props_.pointerWidth, props_.pointerHeight,
-                                props_.pointerMargin, props_.reservedSize7, props_.reservedSize8});
+        if (balloon_) {
+            const DisplayScale s = scale();
+            balloon_->SetSizes({s.ToDevice(props_.cornerWidth), s.ToDevice(props_.cornerHeight),
+                                s.ToDevice(props_.marginX), s.ToDevice(props_.marginY),
+                                s.ToDevice(props_.pointerWidth), s.ToDevice(props_.pointerHeight),
+                                s.ToDevice(props_.pointerMargin), props_.reservedSize7,
+                                props_.reservedSize8});
+        }
     }
     void HandTimes() {
         if (balloon_)
@@ -221,14 +232,17 @@ class QTipControl : public TableControl<QTipProperties>, public TipSource, publi
     }
     void HandBorder() {
         if (balloon_)
-            balloon_->SetBorder(
-                {PaintColour(props_.borderColor), props_.borderWidth, props_.borderHeight});
+            balloon_->SetBorder({PaintColour(props_.borderColor),
+                                 scale().ToDevice(props_.borderWidth),
+                                 scale().ToDevice(props_.borderHeight)});
     }
     void HandShadow() {
-        if (balloon_)
+        if (balloon_) {
+            const DisplayScale s = scale();
             balloon_->SetShadow({props_.shadowGradient != 0, std::min(props_.shadowDarkness, 100),
-                                 props_.shadowOffsetX, props_.shadowOffsetY, props_.shadowDepthX,
-                                 props_.shadowDepthY});
+                                 s.ToDevice(props_.shadowOffsetX), s.ToDevice(props_.shadowOffsetY),
+                                 s.ToDevice(props_.shadowDepthX), s.ToDevice(props_.shadowDepthY)});
+        }
     }
 
     UniqueImageList iconList_;

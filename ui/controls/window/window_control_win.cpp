@@ -39,6 +39,28 @@ std::unique_ptr<Control> WindowControl::Create(const CreateParams& p) {
     return window;
 }
 
+// The window went to a screen of another scale: it takes the place the system
+// suggests, and every control keeps its stored place and size in 96-dpi pixels.
+void WindowControl::OnScaleChanged(const RECT& suggested) {
+    const std::vector<const UnitRecord*> units = ControlsInCreationOrder(windowId());
+    std::vector<PixelRect> stored;
+    for (const UnitRecord* unit : units)
+        stored.push_back({unit->left, unit->top, unit->width, unit->height});
+    const ScaleChangeLayout layout = LayoutForScaleChange(
+        suggested.left, suggested.top, suggested.right, suggested.bottom, stored, scale());
+    const PixelRect& w = layout.window;
+    SetWindowPos(hwnd(), nullptr, w.left, w.top, w.width, w.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (size_t i = 0; i < units.size(); ++i) {
+        Control* c = FindLiveControl(windowId(), units[i]->unitId);
+        if (!c || !c->hwnd())
+            continue;
+        const PixelRect& r = layout.children[i];
+        MoveWindow(c->hwnd(), r.left, r.top, r.width, r.height, TRUE);
+        c->ScaleChanged();
+    }
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 int WindowControl::InitialShowCommand() const {
     return shown_ ? SW_SHOW : initialShow_;
 }
@@ -52,6 +74,9 @@ LRESULT WindowControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT paints the whole client area
+        case kWmDpiChanged:
+            OnScaleChanged(*reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_SETFONT:
             // The default procedure keeps no font; the window answers for its own.
             font_ = reinterpret_cast<HFONT>(wParam);

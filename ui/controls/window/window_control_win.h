@@ -19,6 +19,9 @@
 
 namespace velmora {
 
+// Sent when the window has gone to a screen of another scale (not in older headers).
+constexpr UINT kWmDpiChanged = 0x02E0;
+
 class WindowControl : public TableControl<WindowProperties> {
   public:
     WindowControl(const CreateParams& p, WindowProperties props);
@@ -59,6 +62,7 @@ class WindowControl : public TableControl<WindowProperties> {
     void OnClose();
     bool MayClose();  // raises may close; false when the handler refused
     void OnDestroy();
+    void OnScaleChanged(const RECT& suggested);
     void Raise(int eventIndex);
 
     // Keyboard and mouse before dispatch.

@@ -1,0 +1,18 @@
+#pragma once
+// The display scale of windows on this system: per window where the system tells
+// it (each screen may have its own), else the screen's.
+
+#include <windows.h>
+
+#include "ui/loader/display_scale.h"
+
+namespace velmora {
+
+// The scale of the screens as the system started: what a new top-level window gets.
+DisplayScale SystemScale();
+
+// The scale of the screen a window is on (its top-level window's); the system
+// scale for a null window or where the system answers per screen only.
+DisplayScale ScaleOfWindow(HWND hwnd);
+
+}  // namespace velmora
