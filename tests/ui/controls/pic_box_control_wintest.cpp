@@ -19,7 +19,7 @@
 #include "support/message_sequence_win.h"
 #include "support/test_pictures.h"
 #include "support/test_program_win.h"
-#include "support/typed_blocks.h"
+#include "tests/support/typed_blocks.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/pic_box_properties.h"
 #include "ui/picture/gif_encoder.h"
