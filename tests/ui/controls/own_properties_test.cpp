@@ -14,7 +14,6 @@
 //  - live writes through the tables: clamped, refused and unknown values.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -23,6 +22,7 @@
 
 #include "runtime/byte_reader.h"
 #include "tests/support/golden_file.h"
+#include "tests/support/own_listing_text.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/edit_box_properties.h"
@@ -348,31 +348,12 @@ TEST(OwnProperties, VersionsAboveTheHighestAreRejected) {
     }
 }
 
-// A listing as a golden file shows it: one property a line (index, name, number,
-// quoted bytes), bytes outside printable ASCII and quotes and backslashes as \xNN.
-std::string GoldenListing(const std::vector<OwnPropertyValue>& values) {
-    std::string out;
-    for (const OwnPropertyValue& v : values) {
-        char head[96];
-        std::snprintf(head, sizeof head, "%d %s 0x%08X \"", v.info->index, v.info->name, v.number);
-        out += head;
-        for (unsigned char c : v.bytes) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-            const bool plain = c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
-            out += plain ? std::string(1, static_cast<char>(c)) : std::string(escaped);
-        }
-        out += "\"\n";
-    }
-    return out;
-}
-
 // Each type's defaults, listed from its field table, against tests/data/own_defaults.
 TEST(OwnProperties, DefaultsMatchTheirGoldenListings) {
     for (const ControlTypeInfo& type : kControlTypes) {
         std::vector<OwnPropertyValue> values;
         ASSERT_EQ(ListOwnProperties(type.typeCode, nullptr, 0, values), OwnDataError::kNone);
-        EXPECT_TRUE(test::MatchesGolden(GoldenListing(values),
+        EXPECT_TRUE(test::MatchesGolden(test::OwnListingText(values),
                                         std::filesystem::path(VELMORA_TEST_DATA) / "own_defaults" /
                                             (std::string(type.name) + ".txt")));
     }
