@@ -19,9 +19,11 @@
 #include "runtime/wide_text.h"
 #include "support/message_sequence_win.h"
 #include "support/test_program_win.h"
+#include "tests/support/typed_blocks.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/standard_types_win.h"
+#include "ui/loader/event_indices.h"
 
 namespace velmora::test {
 namespace {
@@ -32,7 +34,7 @@ constexpr uint32_t kButton = 0x16010006, kOther = 0x16010007;
 void Start(const ButtonProperties& p) {
     UnitRecord b = ChildUnit(kButton, kButtonTypeCode, 10, 10, 80, 30);
     b.ownData = kButtonLayout.Encode(p);
-    b.bindings = {{0, 1}, {-7, 2}, {-8, 3}};
+    b.bindings = {{kEventClicked, 1}, {kEventFocusReceived, 2}, {kEventFocusLost, 3}};
     UnitRecord other = ChildUnit(kOther, kButtonTypeCode, 10, 50, 80, 30);
     other.ownData = kButtonLayout.Encode(ButtonProperties{});
     DescriptionSet set;
@@ -46,18 +48,6 @@ HWND ButtonHwnd() {
     return UnitHwnd(kMain, kButton);
 }
 
-std::string Text(TypedValue v) {
-    BlockOwner owner(const_cast<char*>(TextOf(v)));
-    return TextOf(v) ? TextOf(v) : "";
-}
-
-TypedValue ByteData(const std::string& bytes) {
-    TypedValue v =
-        MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
-    v.tag = kTagByteData;
-    return v;
-}
-
 TEST(Button, EveryCommandItSendsIsAClick) {
     Start(ButtonProperties{});
     SendMessageW(ButtonHwnd(), BM_CLICK, 0, 0);
@@ -66,7 +56,7 @@ TEST(Button, EveryCommandItSendsIsAClick) {
     PostMessageW(ButtonHwnd(), WM_KEYDOWN, VK_SPACE, 0x00390001);
     PostMessageW(ButtonHwnd(), WM_KEYUP, VK_SPACE, 0xC0390001);
     PumpMessages();
-    static const SequenceStep spaceBar[] = {{kHandler, kButton, 1}};
+    static const SequenceStep spaceBar[] = {{kHandler, kButton, kEventClicked}};
     EXPECT_TRUE(SequenceIs(spaceBar));
 }
 
@@ -85,7 +75,8 @@ TEST(Button, FocusEventsComeAfterTheDefaultProcessing) {
     focusMarkInHandler[1] = BST_FOCUS;
     SetFocus(ButtonHwnd());
     SetFocus(UnitHwnd(kMain, kOther));
-    static const SequenceStep focus[] = {{kHandler, kButton, 2}, {kHandler, kButton, 3}};
+    static const SequenceStep focus[] = {{kHandler, kButton, kEventFocusReceived},
+                                         {kHandler, kButton, kEventFocusLost}};
     EXPECT_TRUE(SequenceIs(focus));
     EXPECT_EQ(focusMarkInHandler[0], BST_FOCUS);
     EXPECT_EQ(focusMarkInHandler[1], 0);
@@ -97,9 +88,9 @@ TEST(Button, FocusEventsComeAfterTheDefaultProcessing) {
 
 TEST(Button, CaptionRoundTripsThroughTheWindowText) {
     Start(ButtonProperties{});
-    EXPECT_EQ(Text(ReadProperty(kMain, kButton, kButtonCaption)), "按钮");
+    EXPECT_EQ(TakeText(ReadProperty(kMain, kButton, kButtonCaption)), "按钮");
     WriteProperty(kMain, kButton, kButtonCaption, kWholeProperty, MakeText("停止"));
-    EXPECT_EQ(Text(ReadProperty(kMain, kButton, kButtonCaption)), "停止");
+    EXPECT_EQ(TakeText(ReadProperty(kMain, kButton, kButtonCaption)), "停止");
     EXPECT_EQ(WindowTextGbk(ButtonHwnd()), "停止");
 }
 
@@ -151,7 +142,8 @@ TEST(Button, APictureWriteReCreatesTheButtonInPlace) {
     Start(ButtonProperties{});
     HWND before = ButtonHwnd();
     const int id = GetDlgCtrlID(before);
-    TypedValue icon = ByteData(art::EncodeIcon32(32, std::vector<uint32_t>(32 * 32, 0xFF0000FF)));
+    TypedValue icon =
+        ByteDataValue(art::EncodeIcon32(32, std::vector<uint32_t>(32 * 32, 0xFF0000FF)));
     WriteProperty(kMain, kButton, kButtonPicture, kWholeProperty, icon);
     FreeBlock(const_cast<char*>(TextOf(icon)));
     EXPECT_NE(ButtonHwnd(), before);
@@ -211,7 +203,7 @@ TEST(Button, AFontWriteHandsTheNewFontOverBeforeFreeingTheOld) {
     heldObjectsLive = true;
     for (const std::string& font : {FontRecord(-12), std::string(), FontRecord(-16)}) {
         const HGDIOBJ before = HeldFont();
-        TypedValue v = ByteData(font);
+        TypedValue v = ByteDataValue(font);
         WriteProperty(kMain, kButton, kButtonFont, kWholeProperty, v);
         FreeBlock(const_cast<char*>(TextOf(v)));
         EXPECT_TRUE(heldObjectsLive) << font.size();

@@ -17,8 +17,10 @@
 #include "support/message_sequence_win.h"
 #include "support/real_input_win.h"
 #include "support/test_program_win.h"
+#include "tests/support/typed_blocks.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/edit_box_properties.h"
+#include "ui/loader/event_indices.h"
 
 namespace velmora::test {
 namespace {
@@ -29,7 +31,10 @@ constexpr uint32_t kBox = 0x16010006, kOther = 0x16010007;
 void Start(const EditBoxProperties& p, int height = 24) {
     UnitRecord box = ChildUnit(kBox, kEditBoxTypeCode, 20, 20, 80, height);
     box.ownData = kEditBoxLayout.Encode(p);
-    box.bindings = {{0, 1}, {1, 2}, {-8, 3}, {-7, 4}};
+    box.bindings = {{kEventContentChanged, 1},
+                    {kEventSpinPressed, 2},
+                    {kEventFocusLost, 3},
+                    {kEventFocusReceived, 4}};
     UnitRecord other = ChildUnit(kOther, kEditBoxTypeCode, 20, 80, 80, 24);
     other.ownData = kEditBoxLayout.Encode(EditBoxProperties{});
     DescriptionSet set;
@@ -45,9 +50,7 @@ HWND Box() {
 }
 
 std::string Content() {
-    TypedValue v = ReadProperty(kMain, kBox, kEditBoxContent);
-    BlockOwner owner(const_cast<char*>(TextOf(v)));
-    return TextOf(v) ? TextOf(v) : "";
+    return TakeText(ReadProperty(kMain, kBox, kEditBoxContent));
 }
 
 EditBoxProperties Mode(int32_t inputMode, const char* content = "") {
@@ -80,11 +83,12 @@ TEST(EditBox, LeavingTheBoxRewritesItThenReportsFocusLost) {
         p.multiline = c.multiline;
         Start(p);
         SetFocus(Box());
-        static const SequenceStep received[] = {{kHandler, kBox, 4}};
+        static const SequenceStep received[] = {{kHandler, kBox, kEventFocusReceived}};
         EXPECT_TRUE(SequenceIs(received));
         ClearSequence();
         SetFocus(UnitHwnd(kMain, kOther));
-        static const SequenceStep rewrite[] = {{kHandler, kBox, 1}, {kHandler, kBox, 3}};
+        static const SequenceStep rewrite[] = {{kHandler, kBox, kEventContentChanged},
+                                               {kHandler, kBox, kEventFocusLost}};
         EXPECT_TRUE(SequenceIs(rewrite)) << c.text << " multi-line " << c.multiline;
         EXPECT_EQ(Content(), c.rewritten);
         DestroyWindow(WindowHandle(kMain));
@@ -94,7 +98,7 @@ TEST(EditBox, LeavingTheBoxRewritesItThenReportsFocusLost) {
     SetFocus(Box());
     ClearSequence();
     SetFocus(UnitHwnd(kMain, kOther));
-    static const SequenceStep lost[] = {{kHandler, kBox, 3}};
+    static const SequenceStep lost[] = {{kHandler, kBox, kEventFocusLost}};
     EXPECT_TRUE(SequenceIs(lost));
 }
 
@@ -102,7 +106,8 @@ TEST(EditBox, AContentWriteRaisesExactlyOneChange) {
     Start(Mode(0));
     WriteProperty(kMain, kBox, kEditBoxContent, kWholeProperty, MakeText("abc"));
     WriteProperty(kMain, kBox, kEditBoxContent, kWholeProperty, MakeText("abc"));
-    static const SequenceStep twice[] = {{kHandler, kBox, 1}, {kHandler, kBox, 1}};
+    static const SequenceStep twice[] = {{kHandler, kBox, kEventContentChanged},
+                                         {kHandler, kBox, kEventContentChanged}};
     EXPECT_TRUE(SequenceIs(twice));
     EXPECT_EQ(Content(), "abc");
 }
@@ -148,7 +153,7 @@ TEST(EditBox, SpinModeTwoOnlyRaisesItsEvent) {
     for (int direction : {1, -1}) {
         ClearSequence();
         ClickArrow(direction > 0);
-        static const SequenceStep pressed[] = {{kHandler, kBox, 2}};
+        static const SequenceStep pressed[] = {{kHandler, kBox, kEventSpinPressed}};
         EXPECT_TRUE(SequenceIs(pressed));
         ASSERT_EQ(LastHandlerArgs().size(), 1u);
         EXPECT_EQ(static_cast<int32_t>(LastHandlerArgs()[0].low), direction);
@@ -186,9 +191,7 @@ int32_t Number(int index) {
     return static_cast<int32_t>(ReadProperty(kMain, kBox, index, kWholeProperty).low);
 }
 std::string SelectedText() {
-    TypedValue v = ReadProperty(kMain, kBox, kEditBoxSelText);
-    BlockOwner owner(const_cast<char*>(TextOf(v)));
-    return TextOf(v) ? TextOf(v) : "";
+    return TakeText(ReadProperty(kMain, kBox, kEditBoxSelText));
 }
 void WriteNumber(int index, int32_t value) {
     WriteProperty(kMain, kBox, index, kWholeProperty, MakeInteger(value));

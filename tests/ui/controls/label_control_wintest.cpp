@@ -20,7 +20,7 @@
 #include "support/message_sequence_win.h"
 #include "support/test_pictures.h"
 #include "support/test_program_win.h"
-#include "support/typed_blocks.h"
+#include "tests/support/typed_blocks.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/label_properties.h"
 #include "ui/loader/property_conversion.h"

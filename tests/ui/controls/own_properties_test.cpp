@@ -14,12 +14,16 @@
 //  - live writes through the tables: clamped, refused and unknown values.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <set>
 #include <tuple>
 
 #include "runtime/byte_reader.h"
+#include "tests/support/golden_file.h"
+#include "tests/support/own_listing_text.h"
+#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/edit_box_properties.h"
@@ -27,7 +31,6 @@
 #include "ui/controls/label_properties.h"
 #include "ui/controls/own_access.h"
 #include "ui/controls/pic_box_properties.h"
-#include "ui/controls/balloon_tip/q_tip_properties.h"
 #include "ui/controls/timer_properties.h"
 #include "ui/controls/window/window_properties.h"
 
@@ -322,160 +325,27 @@ TEST(OwnProperties, VersionsAboveTheHighestAreRejected) {
     }
 }
 
-TEST(OwnProperties, DefaultsTables) {
-    WindowProperties w;
-    ASSERT_EQ(kWindowLayout.Decode(nullptr, 0, w), OwnDataError::kNone);
-    EXPECT_EQ(w.border, 2);
-    EXPECT_EQ(w.pictureMode, 1);
-    EXPECT_EQ(w.backColor, 0xFF000000u);
-    EXPECT_EQ(w.maxButton, 0);
-    EXPECT_EQ(w.minButton, 0);
-    EXPECT_EQ(w.controlBox, 1);
-    EXPECT_EQ(w.startPosition, 1);
-    EXPECT_EQ(w.movable, 1);
-    EXPECT_EQ(w.musicPlayCount, 0);
-    EXPECT_EQ(w.enterMovesFocus, 0);
-    EXPECT_EQ(w.escCloses, 1);
-    EXPECT_EQ(w.f1Help, 0);
-    EXPECT_EQ(w.helpContext, 0);
-    EXPECT_EQ(w.showInTaskbar, 1);
-    EXPECT_EQ(w.freeMove, 0);
-    EXPECT_EQ(w.shape, 0);
-    EXPECT_EQ(w.alwaysOnTop, 0);
-    EXPECT_EQ(w.keepTitleActive, 0);
-    EXPECT_EQ(w.className, "");
-    EXPECT_EQ(w.backPicture, "");
-    EXPECT_EQ(w.icon, "");
-    EXPECT_EQ(w.music, "");
-    EXPECT_EQ(w.title, "");
-    EXPECT_EQ(w.helpFile, "");
-
-    EditBoxProperties e;
-    ASSERT_EQ(kEditBoxLayout.Decode(nullptr, 0, e), OwnDataError::kNone);
-    EXPECT_EQ(e.border, 1);
-    EXPECT_EQ(e.textColor, 0x000000u);
-    EXPECT_EQ(e.backColor, 0xFFFFFFu);
-    EXPECT_EQ(e.hideSelection, 1);
-    EXPECT_EQ(e.maxLength, 0);
-    EXPECT_EQ(e.multiline, 0);
-    EXPECT_EQ(e.scrollBars, 0);
-    EXPECT_EQ(e.align, 0);
-    EXPECT_EQ(e.inputMode, 0);
-    EXPECT_EQ(e.passwordChar, 0x002A);
-    EXPECT_EQ(e.caseConversion, 0);
-    EXPECT_EQ(e.spinMode, 0);
-    EXPECT_EQ(e.spinMin, 0);
-    EXPECT_EQ(e.spinMax, 100);
-    EXPECT_EQ(e.selStart, 0);
-    EXPECT_EQ(e.selLength, 0);
-    EXPECT_EQ(e.font, "");
-    EXPECT_EQ(e.content, "");
-    EXPECT_EQ(e.dataSource, "");
-    EXPECT_EQ(e.dataField, "");
-
-    PicBoxProperties pb;
-    ASSERT_EQ(kPicBoxLayout.Decode(nullptr, 0, pb), OwnDataError::kNone);
-    EXPECT_EQ(pb.border, 0);
-    EXPECT_EQ(pb.backColor, 0xFF000000u);
-    EXPECT_EQ(pb.displayMode, 0);
-    EXPECT_EQ(pb.animate, 1);
-    EXPECT_EQ(pb.picture, "");
-    EXPECT_EQ(pb.dataSource, "");
-    EXPECT_EQ(pb.dataField, "");
-
-    LabelProperties l;
-    ASSERT_EQ(kLabelLayout.Decode(nullptr, 0, l), OwnDataError::kNone);
-    EXPECT_EQ(l.effect, 0);
-    EXPECT_EQ(l.gradBorderWidth, 8);
-    EXPECT_EQ(l.border, 0);
-    EXPECT_EQ(l.gradBorderColor1, 0x808080u);
-    EXPECT_EQ(l.gradBorderColor2, 0xFFFFFFu);
-    EXPECT_EQ(l.gradBorderColor3, 0x808080u);
-    EXPECT_EQ(l.textColor, 0x000000u);
-    EXPECT_EQ(l.backColor, 0xFF000000u);
-    EXPECT_EQ(l.pictureMode, 1);
-    EXPECT_EQ(l.gradBackMode, 0);
-    EXPECT_EQ(l.gradBackColor1, 0x808080u);
-    EXPECT_EQ(l.gradBackColor2, 0xFFFFFFu);
-    EXPECT_EQ(l.gradBackColor3, 0x808080u);
-    EXPECT_EQ(l.hAlign, 0);
-    EXPECT_EQ(l.vAlign, 1);
-    EXPECT_EQ(l.wordWrap, 0);
-    EXPECT_EQ(l.font, "");
-    EXPECT_EQ(l.backPicture, "");
-    EXPECT_EQ(l.caption, "标签");
-    EXPECT_EQ(l.dataSource, "");
-    EXPECT_EQ(l.dataField, "");
-
-    ButtonProperties b;
-    ASSERT_EQ(kButtonLayout.Decode(nullptr, 0, b), OwnDataError::kNone);
-    EXPECT_EQ(b.kind, 0);
-    EXPECT_EQ(b.hAlign, 1);
-    EXPECT_EQ(b.vAlign, 1);
-    EXPECT_EQ(b.picture, "");
-    EXPECT_EQ(b.font, "");
-    EXPECT_EQ(b.caption, "按钮");
-
-    TimerProperties t{99};
-    ASSERT_EQ(kTimerLayout.Decode(nullptr, 0, t), OwnDataError::kNone);
-    EXPECT_EQ(t.interval, 0);
-
-    // The two system colours of a new box come from the caller.
-    HyperLinkerProperties h = NewHyperLinkerProperties(0x00FF9933);
+// Each type's defaults, listed from its field table, against tests/data/own_defaults.
+TEST(OwnProperties, DefaultsMatchTheirGoldenListings) {
+    for (const ControlTypeInfo& type : kControlTypes) {
+        std::vector<OwnPropertyValue> values;
+        ASSERT_EQ(ListOwnProperties(type.typeCode, nullptr, 0, values), OwnDataError::kNone);
+        EXPECT_TRUE(test::MatchesGolden(test::OwnListingText(values),
+                                        std::filesystem::path(VELMORA_TEST_DATA) / "own_defaults" /
+                                            (std::string(type.name) + ".txt")));
+    }
+    // The system colours of a new box come from the caller.
+    HyperLinkerProperties h;
     ASSERT_EQ(kHyperLinkerLayout.Decode(nullptr, 0, h, NewHyperLinkerProperties(0x00FF9933)),
               OwnDataError::kNone);
-    EXPECT_EQ(h.caption, "");
-    EXPECT_EQ(h.linkKind, 0);
-    EXPECT_EQ(h.mailAddress, "");
-    EXPECT_EQ(h.webAddress, "");
-    EXPECT_EQ(h.normalColor, 0x00FF0000u);
-    EXPECT_EQ(h.visitedColor, 0x00000080u);
     EXPECT_EQ(h.hoverColor, 0x00FF9933u);
-    EXPECT_EQ(h.backColor, 0xFF000000u);
-    EXPECT_EQ(h.border, 0);
-    EXPECT_EQ(h.font, "");
-
     QTipProperties q;
     ASSERT_EQ(kQTipLayout.Decode(nullptr, 0, q, NewQTipProperties(0x00ABCDEF, 0x00010203)),
               OwnDataError::kNone);
     EXPECT_EQ(q.reservedColor, 0x00ABCDEFu);
     EXPECT_EQ(q.backColorBegin, 0x00ABCDEFu);
-    EXPECT_EQ(q.backColorMiddle, 0x00C0C0FFu);
-    EXPECT_EQ(q.backColorEnd, 0x00FFC0C0u);
-    EXPECT_EQ(q.backEffect, 0);
-    EXPECT_EQ(q.effectGranularity, 5);
-    EXPECT_EQ(q.placement, 9);
-    EXPECT_EQ(q.transparency, 10);
-    EXPECT_EQ(q.iconList, "");
-    EXPECT_EQ(q.markupImageList, "");
-    EXPECT_EQ(q.styleSheet, std::string(kDefaultStyleSheet) + '\0');
-    EXPECT_EQ(q.showAgainOnMove, 1);
-    EXPECT_EQ(q.followMouse, 0);
-    EXPECT_EQ(q.keepWhileInside, 0);
-    EXPECT_EQ(q.closeOverTip, 1);
-    EXPECT_EQ(q.noAutoHide, 0);
-    EXPECT_EQ(q.cornerWidth, 16);
-    EXPECT_EQ(q.cornerHeight, 16);
-    EXPECT_EQ(q.marginX, 12);
-    EXPECT_EQ(q.marginY, 12);
-    EXPECT_EQ(q.pointerWidth, 12);
-    EXPECT_EQ(q.pointerHeight, 16);
-    EXPECT_EQ(q.pointerMargin, 16);
-    EXPECT_EQ(q.reservedSize7, 0);
-    EXPECT_EQ(q.reservedSize8, 0);
-    EXPECT_EQ(q.initialDelay, 600);
-    EXPECT_EQ(q.showTime, 3000);
-    EXPECT_EQ(q.fadeInStep, 0);
-    EXPECT_EQ(q.fadeOutStep, 0);
     EXPECT_EQ(q.borderColor, 0x00010203u);
-    EXPECT_EQ(q.borderWidth, 1);
-    EXPECT_EQ(q.borderHeight, 1);
-    EXPECT_EQ(q.shadowGradient, 1);
-    EXPECT_EQ(q.shadowDarkness, 60);
-    EXPECT_EQ(q.shadowOffsetX, 5);
-    EXPECT_EQ(q.shadowOffsetY, 3);
-    EXPECT_EQ(q.shadowDepthX, 7);
-    EXPECT_EQ(q.shadowDepthY, 7);
+    EXPECT_EQ(q.styleSheet, std::string(kDefaultStyleSheet) + '\0');
 }
 
 TEST(OwnProperties, DefaultStyleSheetDiffersFromTheStoredOneAsDescribed) {
@@ -505,8 +375,7 @@ TEST(OwnProperties, WindowFieldsFollowTheVersion) {
     EXPECT_EQ(kWindowLayout.Encode(p, 4).size(), base + 16);
     EXPECT_EQ(kWindowLayout.Encode(p, 5).size(), base + 20);
     EXPECT_EQ(kWindowLayout.Encode(p, 6).size(), base + 20 + 4 + 7);
-    EXPECT_EQ(kWindowLayout.Encode(p, 9), kWindowLayout.Encode(p, 6))
-        << "written as the highest";
+    EXPECT_EQ(kWindowLayout.Encode(p, 9), kWindowLayout.Encode(p, 6)) << "written as the highest";
 
     // A version 3 block written by hand: ShowInTaskbar, FreeMove, Shape; no
     // AlwaysOnTop, KeepTitleActive or ClassName.

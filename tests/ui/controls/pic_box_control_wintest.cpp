@@ -19,7 +19,7 @@
 #include "support/message_sequence_win.h"
 #include "support/test_pictures.h"
 #include "support/test_program_win.h"
-#include "support/typed_blocks.h"
+#include "tests/support/typed_blocks.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/pic_box_properties.h"
 #include "ui/picture/gif_encoder.h"
@@ -164,7 +164,7 @@ TEST(PicBoxControl, AnimateWritesWithoutAGifChangeNothing) {
     for (size_t i = 0; i < 2; ++i) {
         const uint32_t unit = kBox + uint32_t(i);
         const ClientPixels before = CaptureClient(BoxHwnd(i));
-        WatchUnit(kWin, unit, {WM_PAINT, WM_ERASEBKGND, WM_NCPAINT});
+        WatchUnit(kWin, unit, Painting::kRecorded);
         ClearSequence();
         for (bool value : {false, true, true}) {
             WriteProperty(kWin, unit, kPicBoxAnimate, kWholeProperty, MakeLogical(value));
@@ -249,7 +249,7 @@ TEST(PicBoxControl, OwnPropertiesRoundTripWithTheirClamps) {
 
     // DataSource and DataField are stored only.
     PumpMessages();
-    WatchUnit(kWin, kBox, {WM_PAINT, WM_ERASEBKGND, WM_NCPAINT});
+    WatchUnit(kWin, kBox, Painting::kRecorded);
     ClearSequence();
     WriteProperty(kWin, kBox, kPicBoxDataSource, kWholeProperty, MakeText("源"));
     WriteProperty(kWin, kBox, kPicBoxDataField, kWholeProperty, MakeText("字段"));

@@ -9,6 +9,7 @@
 #include "support/test_program_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/timer_properties.h"
+#include "ui/loader/event_indices.h"
 
 namespace velmora::test {
 namespace {
@@ -25,10 +26,10 @@ void NoteTick() {
 void Start(int32_t a, bool bHasData) {
     UnitRecord ua = ChildUnit(kA, kTimerTypeCode, 0, 0, 0, 0);
     ua.ownData = kTimerLayout.Encode(TimerProperties{a});
-    ua.bindings = {{0, 1}};
+    ua.bindings = {{kEventTick, 1}};
     UnitRecord ub = ChildUnit(kB, kTimerTypeCode, 0, 0, 0, 0);
     ub.ownData = bHasData ? kTimerLayout.Encode(TimerProperties{}) : "";
-    ub.bindings = {{0, 2}};
+    ub.bindings = {{kEventTick, 2}};
     DescriptionSet set;
     set.windows.push_back(Window(kMain, {WindowUnit(kMainUnit, 0, 0, 200, 100), ua, ub}));
     StartTestRuntime(set);
@@ -44,11 +45,11 @@ void WriteInterval(int32_t v) {
 TEST(Timer, AStoredIntervalTicksFromCreationAndEmptyDataStartsStopped) {
     const DWORD start = GetTickCount();
     Start(250, false);
-    WatchUnit(kMain, kA, {WM_TIMER});
+    WatchUnit(kMain, kA);
     PumpFor(400);
     static const SequenceStep tick[] = {
         {kPosted | kWParam, kA, WM_TIMER, 1000},
-        {kHandler, kA, 1},
+        {kHandler, kA, kEventTick},
     };
     EXPECT_TRUE(SequenceIs(tick));  // one tick of A, none of B
     ASSERT_EQ(ticks.size(), 1u);

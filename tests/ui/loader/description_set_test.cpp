@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 
+#include "tests/support/typed_blocks.h"
 #include "ui/loader/description_set.h"
 
 namespace velmora {
@@ -59,10 +60,7 @@ DescriptionError Parse(const std::string& bytes, DescriptionSet& out) {
     return ParseDescriptionSet(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), out);
 }
 
-void PutU32(std::string& bytes, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<char>(v >> (8 * i));
-}
+using test::PutU32;
 
 TEST(DescriptionSet, RoundTripsEveryField) {
     DescriptionSet set = SampleSet();

@@ -18,6 +18,7 @@
 
 #include "runtime/text_block.h"
 #include "support/test_program_win.h"
+#include "tests/support/typed_blocks.h"
 
 namespace velmora::test {
 namespace {
@@ -42,24 +43,6 @@ DescriptionSet TestSet() {
 
 int32_t Int(uint32_t window, uint32_t unit, int index) {
     return static_cast<int32_t>(ReadProperty(window, unit, index).low);
-}
-
-std::string Text(const TypedValue& v) {
-    BlockOwner owner(const_cast<char*>(TextOf(v)));
-    return TextOf(v) ? TextOf(v) : "";
-}
-
-std::string Bytes(const TypedValue& v) {
-    const uint8_t* block = reinterpret_cast<const uint8_t*>(TextOf(v));
-    BlockOwner owner(const_cast<uint8_t*>(block));
-    return ByteBlockContents(block);
-}
-
-TypedValue ByteData(const std::string& bytes) {
-    TypedValue v =
-        MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
-    v.tag = kTagByteData;
-    return v;
 }
 
 RECT ClientRectOnScreen(HWND h) {
@@ -157,8 +140,8 @@ TEST_F(PropertyAccess, TagIsAFreshCopyAndEmptyReadsAsNull) {
     TypedValue b = ReadProperty(kMain, kFirst, 4);
     EXPECT_EQ(a.tag, static_cast<uint32_t>(kTagText));
     EXPECT_NE(TextOf(a), TextOf(b));  // each read its own block
-    EXPECT_EQ(Text(a), "标记");
-    EXPECT_EQ(Text(b), "标记");
+    EXPECT_EQ(TakeText(a), "标记");
+    EXPECT_EQ(TakeText(b), "标记");
     WriteProperty(kMain, kFirst, 4, kWholeProperty, MakeText(nullptr));
     EXPECT_EQ(TextOf(ReadProperty(kMain, kFirst, 4)), nullptr);
 }
@@ -186,17 +169,17 @@ TEST_F(PropertyAccess, VisibleAndDisabledLiveAndStored) {
 }
 
 TEST_F(PropertyAccess, MousePointerIsByteData) {
-    EXPECT_EQ(Bytes(ReadProperty(kMain, kFirst, 7)), std::string(4, '\0'));
+    EXPECT_EQ(TakeBytes(ReadProperty(kMain, kFirst, 7)), std::string(4, '\0'));
     EXPECT_EQ(ReadProperty(kMain, kFirst, 7).tag, static_cast<uint32_t>(kTagByteData));
     LoadStartupWindow(kMain);
     const std::string data("\0\0\0\0\x01\x02", 6);
-    TypedValue v = ByteData(data);
+    TypedValue v = ByteDataValue(data);
     WriteProperty(kMain, kFirst, 7, kWholeProperty, v);
     FreeBlock(const_cast<char*>(TextOf(v)));
-    EXPECT_EQ(Bytes(ReadProperty(kMain, kFirst, 7)), data);
+    EXPECT_EQ(TakeBytes(ReadProperty(kMain, kFirst, 7)), data);
     DestroyWindow(WindowHandle(kMain));  // written to the stored record, not the live unit
-    EXPECT_EQ(Bytes(ReadProperty(kMain, kFirst, 7)), data);
-    WriteProperty(kMain, kFirst, 7, kWholeProperty, ByteData(""));
+    EXPECT_EQ(TakeBytes(ReadProperty(kMain, kFirst, 7)), data);
+    WriteProperty(kMain, kFirst, 7, kWholeProperty, ByteDataValue(""));
     EXPECT_EQ(TextOf(ReadProperty(kMain, kFirst, 7)), nullptr);
 }
 
@@ -221,14 +204,14 @@ TEST_F(PropertyAccess, WritesToAClosedWindowAreWhereTheNextLoadStarts) {
     EXPECT_FALSE(IsWindowEnabled(UnitHwnd(kMain, kLast)));
     GetWindowRect(UnitHwnd(kMain, kMiddle), &r);
     EXPECT_EQ(r.right - r.left, 33);
-    EXPECT_EQ(Text(ReadProperty(kMain, kLast, 4)), "kept");
+    EXPECT_EQ(TakeText(ReadProperty(kMain, kLast, 4)), "kept");
 }
 
 TEST_F(PropertyAccess, OwnPropertyReadsTheControlsValue) {
     LoadStartupWindow(kMain);
     TypedValue caption = ReadProperty(kMain, kFirst, 8);
     EXPECT_EQ(caption.tag, static_cast<uint32_t>(kTagText));
-    EXPECT_EQ(Text(caption), "c16010006");
+    EXPECT_EQ(TakeText(caption), "c16010006");
 }
 
 TEST_F(PropertyAccess, AChangeThatNeedsRecreationBuildsANewControlInTheSamePlace) {
@@ -264,7 +247,7 @@ TEST_F(PropertyAccess, AChangeThatNeedsRecreationBuildsANewControlInTheSamePlace
     EXPECT_TRUE(IsWindowEnabled(fresh));
     EXPECT_EQ(GetFocus(), fresh);
     EXPECT_EQ(Control::FromWindow(fresh)->unitId(), kMiddle);
-    EXPECT_EQ(Text(ReadProperty(kMain, kMiddle, 8)), "新标题");
+    EXPECT_EQ(TakeText(ReadProperty(kMain, kMiddle, 8)), "新标题");
     EXPECT_TRUE(LogEquals({"applied 16010007", "shown 16010007"}));
     // Events run again afterwards.
     Log().clear();
@@ -314,7 +297,7 @@ TEST_F(PropertyAccess, AFailedRecreationKeepsTheOldControlAndValue) {
     WriteProperty(kMain, kFragile, 8, kWholeProperty, MakeText("new"));
     EXPECT_EQ(UnitHwnd(kMain, kFragile), before);
     EXPECT_TRUE(IsWindowVisible(before));
-    EXPECT_EQ(Text(ReadProperty(kMain, kFragile, 8)), "c16010009");
+    EXPECT_EQ(TakeText(ReadProperty(kMain, kFragile, 8)), "c16010009");
     wchar_t shown[32] = {};
     GetWindowTextW(before, shown, 32);
     EXPECT_STREQ(shown, L"c16010009");
@@ -330,7 +313,7 @@ TEST_F(PropertyAccess, AnOwnPropertyBeyondTheTypesTableIsNoValue) {
     WriteProperty(kMain, kFirst, 9, kWholeProperty, MakeText("nothing"));
     WriteProperty(kMain, kFirst, 1000, kWholeProperty, MakeText("nothing"));
     EXPECT_EQ(UnitHwnd(kMain, kFirst), before);
-    EXPECT_EQ(Text(ReadProperty(kMain, kFirst, 8)), "c16010006");
+    EXPECT_EQ(TakeText(ReadProperty(kMain, kFirst, 8)), "c16010006");
 }
 
 // A value of the wrong kind is converted where that is sound and refused where it
@@ -339,10 +322,10 @@ TEST_F(PropertyAccess, ValuesOfTheWrongKindAreConvertedOrRefused) {
     LoadStartupWindow(kMain);
     const TypedValue number = MakeInteger(0x1234);
     WriteProperty(kMain, kFirst, 4, kWholeProperty, number);  // tag: decimal digits
-    EXPECT_EQ(Text(ReadProperty(kMain, kFirst, 4)), "4660");
-    const std::string pointer = Bytes(ReadProperty(kMain, kFirst, 7));
+    EXPECT_EQ(TakeText(ReadProperty(kMain, kFirst, 4)), "4660");
+    const std::string pointer = TakeBytes(ReadProperty(kMain, kFirst, 7));
     WriteProperty(kMain, kFirst, 7, kWholeProperty, number);  // pointer data: refused
-    EXPECT_EQ(Bytes(ReadProperty(kMain, kFirst, 7)), pointer);
+    EXPECT_EQ(TakeBytes(ReadProperty(kMain, kFirst, 7)), pointer);
     const uint32_t left = ReadProperty(kMain, kFirst, 0).low;
     WriteProperty(kMain, kFirst, 0, kWholeProperty, MakeText("12"));  // left: refused
     EXPECT_EQ(ReadProperty(kMain, kFirst, 0).low, left);

@@ -15,51 +15,25 @@
 #include <string>
 
 #include "runtime/text_block.h"
+#include "tests/support/typed_blocks.h"
 #include "ui/loader/property_conversion.h"
 
 namespace velmora {
 namespace {
 
-// Takes over a block from a typed value and answers its text.
-std::string TakeText(const TypedValue& v) {
-    const char* text = TextOf(v);
-    BlockOwner owner(const_cast<char*>(text));
-    return text ? std::string(text) : std::string();
-}
-
-std::string TakeBytes(const TypedValue& v) {
-    const uint8_t* block = reinterpret_cast<const uint8_t*>(TextOf(v));
-    BlockOwner owner(const_cast<uint8_t*>(block));
-    return ByteBlockContents(block);
-}
-
-TypedValue ByteData(const std::string& bytes) {
-    TypedValue v =
-        MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
-    v.tag = kTagByteData;
-    return v;
-}
-
-void PutI32(std::string& b, size_t at, int32_t value) {
-    uint32_t v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = static_cast<char>(v >> (8 * i));
-}
-
-int32_t GetI32(const std::string& b, size_t at) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = (v << 8) | static_cast<unsigned char>(b[at + i]);
-    return static_cast<int32_t>(v);
-}
+using test::ByteDataValue;
+using test::GetI32;
+using test::PutU32;
+using test::TakeBytes;
+using test::TakeText;
 
 // A LOGFONTA: 9 points at 96 dpi, bold, italic, "Arial".
 std::string SampleLogFont() {
     std::string lf(kLogFontSize, '\0');
-    PutI32(lf, 0, -12);
-    PutI32(lf, 8, 450);
-    PutI32(lf, 12, 450);
-    PutI32(lf, 16, 700);
+    PutU32(lf, 0, -12);
+    PutU32(lf, 8, 450);
+    PutU32(lf, 12, 450);
+    PutU32(lf, 16, 700);
     lf[20] = 1;
     std::memcpy(&lf[28], "Arial", 5);
     return lf;
@@ -147,7 +121,7 @@ TEST(PropertyConversion, TypedToRaw) {
     EXPECT_EQ(RawFromTyped(PropertyKind::kInteger, MakeDouble(-7.9))->number, 0xFFFFFFF9u);
     EXPECT_EQ(RawFromTyped(PropertyKind::kColour, TypedValue{})->number, 0u);
     const std::string bytes("\0a\0b", 4);
-    TypedValue v = ByteData(bytes);
+    TypedValue v = ByteDataValue(bytes);
     EXPECT_EQ(RawFromTyped(PropertyKind::kPicture, v)->bytes, bytes);
     FreeBlock(const_cast<char*>(TextOf(v)));
     EXPECT_EQ(RawFromTyped(PropertyKind::kSound, MakeText(nullptr))->bytes, "");
@@ -261,8 +235,8 @@ TEST(PropertyConversion, TheWholeFontRecordRoundTrips) {
     ASSERT_EQ(bytes.size(), kFontRecordSize);
 
     std::string target(kLogFontSize, '\0');
-    PutI32(target, 16, 400);
-    TypedValue v = ByteData(bytes);
+    PutU32(target, 16, 400);
+    TypedValue v = ByteDataValue(bytes);
     std::string written = WriteFontMember(target, kWholeFont, v, kDpi);
     FreeBlock(const_cast<char*>(TextOf(v)));
     for (int m = kFontAngle; m <= kFontSize; ++m)
@@ -275,20 +249,20 @@ TEST(PropertyConversion, TheWholeFontRecordRoundTrips) {
 TEST(PropertyConversion, WholeFontWritesOfOtherShapes) {
     const std::string lf = SampleLogFont();
     std::string other(kLogFontSize, '\0');
-    PutI32(other, 0, -20);
+    PutU32(other, 0, -20);
     std::memcpy(&other[28], "Tahoma", 6);
-    TypedValue v = ByteData(other);
+    TypedValue v = ByteDataValue(other);
     EXPECT_EQ(WriteFontMember(lf, kWholeFont, v, kDpi), other);  // a LOGFONTA replaces it
     FreeBlock(const_cast<char*>(TextOf(v)));
     // Neither shape: unchanged.
-    v = ByteData("short");
+    v = ByteDataValue("short");
     EXPECT_EQ(WriteFontMember(lf, kWholeFont, v, kDpi), lf);
     FreeBlock(const_cast<char*>(TextOf(v)));
     EXPECT_EQ(WriteFontMember(lf, kWholeFont, MakeText(nullptr), kDpi), lf);
     // A record whose face fills all 32 bytes: "宋体".
     std::string record(kFontRecordSize, '\0');
     std::memset(&record[24], 'z', 32);
-    v = ByteData(record);
+    v = ByteDataValue(record);
     EXPECT_EQ(Face(WriteFontMember(lf, kWholeFont, v, kDpi)), "宋体");
     FreeBlock(const_cast<char*>(TextOf(v)));
     // Not a member: unchanged.

@@ -8,11 +8,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/golden_file.h"
 #include "tests/ui/markup/markup_dump.h"
 #include "ui/markup/markup_layout.h"
 
@@ -21,38 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-// The lines that differ, as "-expected" and "+actual" pairs.
-std::string Difference(const std::string& expected, const std::string& actual) {
-    const std::vector<std::string> e = Lines(expected), a = Lines(actual);
-    std::string out;
-    for (size_t i = 0; i < std::max(e.size(), a.size()); ++i) {
-        const std::string* x = i < e.size() ? &e[i] : nullptr;
-        const std::string* y = i < a.size() ? &a[i] : nullptr;
-        if (x && y && *x == *y)
-            continue;
-        out += "line " + std::to_string(i + 1) + ":\n";
-        if (x)
-            out += "-" + *x + "\n";
-        if (y)
-            out += "+" + *y + "\n";
-    }
-    return out;
-}
+using test::MatchesGolden;
+using test::ReadAll;
 
 std::string LayOut(std::string markup) {
     int hover = -1;
@@ -77,19 +46,10 @@ TEST(MarkupGolden, LayoutsMatchTheirDumps) {
     }
     std::sort(inputs.begin(), inputs.end());
     ASSERT_FALSE(inputs.empty()) << "no cases in " << dir.string();
-    const char* update = std::getenv("VELMORA_UPDATE_GOLDEN");
     for (const fs::path& input : inputs) {
-        const std::string actual = LayOut(ReadAll(input));
         fs::path golden = input;
         golden.replace_extension(".layout");
-        if (update && std::string(update) == "1") {
-            std::ofstream(golden, std::ios::binary) << actual;
-            continue;
-        }
-        const std::string expected = ReadAll(golden);
-        EXPECT_TRUE(expected == actual)
-            << input.filename().string() << " differs from " << golden.filename().string() << ":\n"
-            << Difference(expected, actual);
+        EXPECT_TRUE(MatchesGolden(LayOut(ReadAll(input)), golden)) << input.filename().string();
     }
 }
 

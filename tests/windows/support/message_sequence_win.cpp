@@ -14,8 +14,56 @@ namespace {
 
 struct Watch {
     uint32_t unitId;
-    std::vector<UINT> messages;
+    Painting painting;
+    std::vector<UINT> only;  // empty: every message but the noise
 };
+
+constexpr UINT kSystemTimer = 0x0118;  // the system's own timers (caret, menus)
+
+bool IsPainting(UINT msg) {
+    return msg == WM_PAINT || msg == WM_NCPAINT || msg == WM_ERASEBKGND || msg == WM_SYNCPAINT ||
+           msg == WM_PRINTCLIENT;
+}
+
+// Messages that say nothing about what the program did: hit-testing and pointer
+// shapes, texts and icons fetched for the frame, colours asked of the parent, the
+// system's timers, input-method and keyboard-cue chatter, broadcasts, and the
+// registered messages of other components.
+bool IsNoise(UINT msg) {
+    switch (msg) {
+        case WM_NCHITTEST:
+        case WM_SETCURSOR:
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+        case WM_GETICON:
+        case WM_GETOBJECT:
+        case kSystemTimer:
+        case WM_IME_SETCONTEXT:
+        case WM_IME_NOTIFY:
+        case WM_CHANGEUISTATE:
+        case WM_UPDATEUISTATE:
+        case WM_QUERYUISTATE:
+        case WM_SETTINGCHANGE:
+        case WM_DISPLAYCHANGE:
+        case WM_DEVICECHANGE:
+        case WM_TIMECHANGE:
+        case WM_FONTCHANGE:
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+        case WM_DWMNCRENDERINGCHANGED:
+            return true;
+        default:
+            return (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) || msg >= 0xC000;
+    }
+}
+
+bool Wanted(const Watch& watch, UINT msg) {
+    if (!watch.only.empty())
+        return std::find(watch.only.begin(), watch.only.end(), msg) != watch.only.end();
+    if (IsPainting(msg))
+        return watch.painting == Painting::kRecorded;
+    return !IsNoise(msg);
+}
 
 std::vector<SequenceStep>& Steps() {
     static std::vector<SequenceStep> steps;
@@ -43,9 +91,9 @@ bool TakeRetrieved(HWND hwnd, UINT msg, WPARAM wParam) {
 LRESULT CALLBACK Recorder(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                           DWORD_PTR data) {
     auto* watch = reinterpret_cast<Watch*>(data);
-    if (std::find(watch->messages.begin(), watch->messages.end(), msg) != watch->messages.end())
-        Steps().push_back(
-            {TakeRetrieved(hwnd, msg, wParam) ? kPosted : kSent, watch->unitId, msg, wParam});
+    if (Wanted(*watch, msg))
+        Steps().push_back({TakeRetrieved(hwnd, msg, wParam) ? kPosted : kSent, watch->unitId,
+                           static_cast<int>(msg), wParam});
     if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, Recorder, 0x7E57);
         delete watch;
@@ -56,12 +104,11 @@ LRESULT CALLBACK Recorder(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UIN
 std::string Describe(const SequenceStep& s) {
     char line[96];
     if (s.flags & kHandler) {
-        std::snprintf(line, sizeof line, "handler %u (%08X)", s.code,
-                      static_cast<unsigned>(s.unit));
+        std::snprintf(line, sizeof line, "event %d of %08X", s.code, static_cast<unsigned>(s.unit));
     } else {
         std::snprintf(line, sizeof line, "%s %04X to %08X w=%X",
-                      s.flags & kPosted ? "post" : "send", s.code, static_cast<unsigned>(s.unit),
-                      static_cast<unsigned>(s.wParam));
+                      s.flags & kPosted ? "post" : "send", static_cast<unsigned>(s.code),
+                      static_cast<unsigned>(s.unit), static_cast<unsigned>(s.wParam));
     }
     std::string text = line;
     if (s.flags & kOptional)
@@ -76,25 +123,42 @@ bool Same(const SequenceStep& e, const SequenceStep& a) {
     return !(e.flags & kWParam) || e.wParam == a.wParam;
 }
 
-}  // namespace
-
-void WatchWindow(HWND hwnd, uint32_t unitId, std::initializer_list<UINT> messages) {
+void StartWatching(HWND hwnd, Watch* watch) {
     if (!retrievalHook)
         retrievalHook =
             SetWindowsHookExW(WH_GETMESSAGE, NoteRetrieval, nullptr, GetCurrentThreadId());
-    auto* watch = new Watch{unitId, messages};
     if (!SetWindowSubclass(hwnd, Recorder, 0x7E57, reinterpret_cast<DWORD_PTR>(watch)))
         delete watch;
 }
 
-void WatchUnit(uint32_t windowId, uint32_t unitId, std::initializer_list<UINT> messages) {
+HWND LiveHwnd(uint32_t windowId, uint32_t unitId) {
     Control* c = FindLiveControl(windowId, unitId);
-    ASSERT_NE(c, nullptr) << "unit " << unitId << " is not live";
-    WatchWindow(c->hwnd(), unitId, messages);
+    EXPECT_NE(c, nullptr) << "unit " << unitId << " is not live";
+    return c ? c->hwnd() : nullptr;
 }
 
-void RecordHandler(uint32_t unitId, unsigned handlerNumber) {
-    Steps().push_back({kHandler, unitId, handlerNumber});
+}  // namespace
+
+void WatchWindow(HWND hwnd, uint32_t unitId, Painting painting) {
+    StartWatching(hwnd, new Watch{unitId, painting, {}});
+}
+
+void WatchWindow(HWND hwnd, uint32_t unitId, std::initializer_list<UINT> only) {
+    StartWatching(hwnd, new Watch{unitId, Painting::kRecorded, only});
+}
+
+void WatchUnit(uint32_t windowId, uint32_t unitId, Painting painting) {
+    if (HWND hwnd = LiveHwnd(windowId, unitId))
+        WatchWindow(hwnd, unitId, painting);
+}
+
+void WatchUnit(uint32_t windowId, uint32_t unitId, std::initializer_list<UINT> only) {
+    if (HWND hwnd = LiveHwnd(windowId, unitId))
+        WatchWindow(hwnd, unitId, only);
+}
+
+void RecordHandler(uint32_t unitId, int eventIndex) {
+    Steps().push_back({kHandler, unitId, eventIndex});
 }
 
 void ClearSequence() {

@@ -4,6 +4,7 @@
 
 #include "support/message_sequence_win.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -25,12 +26,49 @@ std::map<uint32_t, void (*)()>& HandlerActions() {
     return actions;
 }
 
+DescriptionSet& StartedSet() {
+    static DescriptionSet set;
+    return set;
+}
+
+const UnitRecord* FindUnit(const WindowDescription& w, uint32_t unitId) {
+    for (const UnitRecord& u : w.units)
+        if (u.unitId == unitId)
+            return &u;
+    return nullptr;
+}
+
+// The event handler N is bound to for the source unit (through a link of the same
+// type), kAmbiguousEvent when none or several.
+int EventOf(UnitReference source, uint32_t handlerRef) {
+    for (const WindowDescription& w : StartedSet().windows) {
+        if (w.windowId != source.windowId)
+            continue;
+        const UnitRecord* u = FindUnit(w, source.unitId);
+        std::vector<uint32_t> seen = {source.unitId};
+        while (u && u->eventLink) {
+            const UnitRecord* linked = FindUnit(w, u->eventLink);
+            if (!linked || linked->typeCode != u->typeCode ||
+                std::find(seen.begin(), seen.end(), linked->unitId) != seen.end())
+                break;
+            seen.push_back(linked->unitId);
+            u = linked;
+        }
+        int found = kAmbiguousEvent, count = 0;
+        for (const EventBinding& b : u ? u->bindings : std::vector<EventBinding>{})
+            if (b.handlerRef == handlerRef && ++count == 1)
+                found = b.eventIndex;
+        return count == 1 ? found : kAmbiguousEvent;
+    }
+    return kAmbiguousEvent;
+}
+
 template <uint32_t N>
 TypedValue LoggingHandler(int argCount, const TypedValue* args) {
     LastHandlerArgs().assign(args, args + argCount);
     UnitReference source = CurrentEventSource();
     Record("handler " + std::to_string(N) + " " + Hex(source.unitId) + (argCount ? " args" : ""));
-    RecordHandler(source.unitId, N);
+    RecordHandler(source.unitId, EventOf(source, N));
     auto action = HandlerActions().find(N);
     if (action != HandlerActions().end())
         action->second();
@@ -305,6 +343,7 @@ WindowDescription Window(uint32_t windowId, std::vector<UnitRecord> unitsInCreat
 void StartTestRuntime(const DescriptionSet& set) {
     static std::string bytes;
     bytes = WriteDescriptionSet(set);
+    StartedSet() = set;
     ProgramData program;
     program.descriptions = reinterpret_cast<const uint8_t*>(bytes.data());
     program.descriptionsSize = bytes.size();

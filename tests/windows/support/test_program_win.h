@@ -45,7 +45,8 @@ constexpr int kAppliedEvent = 9;
 // new value is stored after the event.
 constexpr int kWriteEvent = 10;
 
-// Handler references 1..8 log "handler N" with the event source; the result a
+// Handler references 1..8 log "handler N" with the event source and record, in the
+// message sequence, the event the source's description binds them to; the result a
 // handler returns can be set (a logical) with SetHandlerResult.
 constexpr uint32_t kHandler1 = 1;
 void SetHandlerResult(uint32_t handlerRef, bool value);

@@ -27,7 +27,7 @@
 #include "support/real_input_win.h"
 #include "support/scenario_win.h"
 #include "support/test_program_win.h"
-#include "support/typed_blocks.h"
+#include "tests/support/typed_blocks.h"
 #include "ui/controls/balloon_tip/balloon_hook_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/balloon_tip/image_list_data_win.h"

@@ -18,8 +18,10 @@
 #include "runtime/wide_text.h"
 #include "runtime/win_handles_win.h"
 #include "support/message_sequence_win.h"
+#include "tests/support/typed_blocks.h"
 #include "tests/ui/controls/window/window_test_units_win.h"
 #include "ui/loader/event_indices.h"
+#include "ui/loader/private_messages.h"
 #include "ui/picture/gif_encoder.h"
 
 namespace velmora::test {
@@ -36,11 +38,6 @@ RECT Rect(HWND h) {
     GetWindowRect(h, &r);
     return r;
 }
-TypedValue Bytes(const std::string& data) {
-    TypedValue v = MakeText(reinterpret_cast<const char*>(NewByteBlock(data.data(), data.size())));
-    v.tag = kTagByteData;
-    return v;
-}
 
 TEST(WindowEvents, CreationShowActivationMovesAndHiding) {
     const std::vector<EventBinding> bindings = {
@@ -53,16 +50,16 @@ TEST(WindowEvents, CreationShowActivationMovesAndHiding) {
     PumpMessages();
     // Wine sizes and moves a window at its first showing.
     static const SequenceStep kLoad[] = {
-        {kHandler, kMainUnit, 1},
-        {kHandler, kMainUnit, 2},
-        {kHandler, kMainUnit, 3},
-        {kHandler, kMainUnit, 4},
-        {kHandler | kOptional, kMainUnit, 3},
-        {kHandler | kOptional, kMainUnit, 2},
-        {kHandler, kMainUnit, 5},
-        {kHandler, kMainUnit, 6},
-        {kHandler | kOptional, kMainUnit, 3},
-        {kHandler | kOptional, kMainUnit, 2},
+        {kHandler, kMainUnit, kEventCreated},
+        {kHandler, kMainUnit, kEventMoved},
+        {kHandler, kMainUnit, kEventResized},
+        {kHandler, kMainUnit, kEventShown},
+        {kHandler | kOptional, kMainUnit, kEventResized},
+        {kHandler | kOptional, kMainUnit, kEventMoved},
+        {kHandler, kMainUnit, kEventFirstActivated},
+        {kHandler, kMainUnit, kEventActivated},
+        {kHandler | kOptional, kMainUnit, kEventResized},
+        {kHandler | kOptional, kMainUnit, kEventMoved},
     };
     EXPECT_TRUE(SequenceIs(kLoad));
     // Away and back: no second first activation. Then moved, resized, hidden.
@@ -74,9 +71,12 @@ TEST(WindowEvents, CreationShowActivationMovesAndHiding) {
     SetWindowPos(MainHwnd(), nullptr, 70, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(MainHwnd(), nullptr, 0, 0, 320, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Write(5, MakeLogical(false));
-    static const SequenceStep kLater[] = {
-        {kHandler, kMainUnit, 7}, {kHandler, kMainUnit, 6}, {kHandler, kMainUnit, 2},
-        {kHandler, kMainUnit, 3}, {kHandler, kMainUnit, 8}, {kHandler | kOptional, kMainUnit, 7}};
+    static const SequenceStep kLater[] = {{kHandler, kMainUnit, kEventDeactivated},
+                                          {kHandler, kMainUnit, kEventActivated},
+                                          {kHandler, kMainUnit, kEventMoved},
+                                          {kHandler, kMainUnit, kEventResized},
+                                          {kHandler, kMainUnit, kEventHidden},
+                                          {kHandler | kOptional, kMainUnit, kEventDeactivated}};
     EXPECT_TRUE(SequenceIs(kLater));
 }
 
@@ -188,7 +188,7 @@ TEST(WindowCreation, AnExistingClassIsUsedUnchanged) {
         SetHandlerResult(1, false);
         SendMessageW(h, WM_CLOSE, 0, 0);
         EXPECT_TRUE(IsWindow(h)) << c.name;
-        static const SequenceStep kAsked[] = {{kHandler, kMainUnit, 1}};
+        static const SequenceStep kAsked[] = {{kHandler, kMainUnit, kEventMayClose}};
         EXPECT_TRUE(SequenceIs(kAsked)) << c.name;
         DestroyWindow(h);
         EXPECT_FALSE(IsWindowLoaded(kMain)) << c.name;
@@ -218,7 +218,7 @@ TEST(WindowLooks, DefaultIconsAreSharedAndOwnIconsReplaced) {
     DeleteObject(info.hbmMask);
     // Empty data, or data that holds no icon: the default icons; the own ones are gone.
     for (const char* data : {"", "not an icon"}) {
-        Write(20, Bytes(data), kOther);
+        Write(20, ByteDataValue(data), kOther);
         EXPECT_EQ(Icon(other, ICON_BIG), Runtime().defaultIconBig);
         EXPECT_EQ(Icon(other, ICON_SMALL), Runtime().defaultIconSmall);
     }
@@ -264,13 +264,17 @@ TEST(WindowLooks, AlwaysOnTopZeroPutsTheOthersBackOnTop) {
     ASSERT_TRUE(LoadWindow(kThird, 0, false));
     EXPECT_TRUE(Topmost(MainHwnd()) && Topmost(WindowHandle(kOther)));
     EXPECT_FALSE(Topmost(WindowHandle(kThird)));
-    WatchWindow(WindowHandle(kOther), kOtherUnit, {WM_WINDOWPOSCHANGING});
-    WatchWindow(WindowHandle(kThird), kThirdUnit, {WM_WINDOWPOSCHANGING});
+    WatchWindow(WindowHandle(kOther), kOtherUnit);
+    WatchWindow(WindowHandle(kThird), kThirdUnit);
     Write(29, MakeLogical(false));
     EXPECT_FALSE(Topmost(MainHwnd()));
     EXPECT_TRUE(Topmost(WindowHandle(kOther)));
-    // Only the window that wants to be on top is put there again.
-    static const SequenceStep kRetopped[] = {{kSent, kOtherUnit, WM_WINDOWPOSCHANGING}};
+    // Each other window is asked what it is, the lowest first; only the one that
+    // wants to be on top is put there again.
+    static const SequenceStep kRetopped[] = {{kSent, kThirdUnit, kMsgQueryControl},
+                                             {kSent, kOtherUnit, kMsgQueryControl},
+                                             {kSent, kOtherUnit, WM_WINDOWPOSCHANGING},
+                                             {kSent | kOptional, kOtherUnit, WM_WINDOWPOSCHANGED}};
     EXPECT_TRUE(SequenceIs(kRetopped));
     ClearSequence();
     Write(29, MakeLogical(true));
@@ -340,7 +344,7 @@ TEST(WindowLooks, BackColorAndBackPicturePaintTheClientArea) {
     red.frames[0].width = red.frames[0].height = 4;
     red.frames[0].indices.assign(16, 0);
     Write(12, MakeInteger(0));
-    Write(11, Bytes(EncodeGif(red)));
+    Write(11, ByteDataValue(EncodeGif(red)));
     EXPECT_EQ(PixelAt(h, 1, 1), RGB(255, 0, 0));
     EXPECT_EQ(PixelAt(h, 10, 10), GetSysColor(COLOR_BTNFACE));
     Write(12, MakeInteger(2));
@@ -400,11 +404,9 @@ TEST(WindowOwnProperties, ReadsClampedWritesAndTheStoredForm) {
         {8, "新标题"}, {24, "帮助.hlp"}, {31, "MyClass"}, {13, std::string("\x01\x00", 2)}};
     for (const auto& [index, text] : texts) {
         const bool bytes = index == 13;
-        Write(index, bytes ? Bytes(text) : MakeText(text.c_str()));
+        Write(index, bytes ? ByteDataValue(text) : MakeText(text.c_str()));
         TypedValue v = ReadProperty(kMain, 0, index);
-        BlockOwner block(const_cast<char*>(TextOf(v)));
-        const char* read = TextOf(v);
-        EXPECT_EQ(bytes ? ByteBlockContents(reinterpret_cast<const uint8_t*>(read)) : read, text);
+        EXPECT_EQ(bytes ? TakeBytes(v) : TakeText(v), text);
     }
     EXPECT_EQ(ReadProperty(kMain, 0, 32).tag, 0u);  // beyond the table: no value
     EXPECT_EQ(WindowTextGbk(MainHwnd()), "新标题");

@@ -75,7 +75,7 @@ UnitRecord Button(uint32_t unit, const char* data, uint32_t flags) {
 ::testing::AssertionResult OnlyClicked(uint32_t unit) {
     if (!unit)
         return NothingHappened();
-    const SequenceStep clicked[] = {{kHandler, unit, HandlerOf(unit)}};
+    const SequenceStep clicked[] = {{kHandler, unit, kEventClicked}};
     return SequenceIs(clicked);
 }
 
@@ -250,11 +250,11 @@ TEST(WindowClosing, MayCloseDecidesOnEscapeAndTheEndOfTheSession) {
     EXPECT_EQ(SendMessageW(MainHwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_TRUE(IsWindowLoaded(kMain));  // asking is not closing
     Press(VK_ESCAPE);
-    static const SequenceStep kAsked[] = {{kHandler, kMainUnit, 1},
-                                          {kHandler, kMainUnit, 1},
-                                          {kHandler, kMainUnit, 1},
-                                          {kHandler, kMainUnit, 1},
-                                          {kHandler, kMainUnit, 2}};
+    static const SequenceStep kAsked[] = {{kHandler, kMainUnit, kEventMayClose},
+                                          {kHandler, kMainUnit, kEventMayClose},
+                                          {kHandler, kMainUnit, kEventMayClose},
+                                          {kHandler, kMainUnit, kEventMayClose},
+                                          {kHandler, kMainUnit, kEventBeingDestroyed}};
     EXPECT_TRUE(SequenceIs(kAsked));
     EXPECT_FALSE(IsWindowLoaded(kMain));
 }
