@@ -23,10 +23,11 @@
 #include "app/windows/program_descriptions.h"
 #include "runtime/win_handles_win.h"
 #include "support/external_program_win.h"
+#include "support/test_program_win.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/edit_box_spin_win.h"
 #include "ui/loader/control_win.h"
-#include "ui/loader/display_scale.h"
+#include "ui/loader/display_scale_win.h"
 #include "ui/loader/property_conversion.h"
 
 namespace velmora::test {
@@ -65,17 +66,12 @@ void BecomeDpiAware() {
         SetProcessDPIAware();
 }
 
-int ScreenDpi() {
-    WindowDc screen(nullptr);
-    return GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
-
 TEST(DisplayScaleManifest, TheDisplayShowsThePrefixScale) {
     const char* asked = std::getenv("VELMORA_LOGPIXELS");
     if (!asked)
         GTEST_SKIP() << "no scale asked for";
     BecomeDpiAware();
-    EXPECT_EQ(ScreenDpi(), std::atoi(asked));
+    EXPECT_EQ(SystemScale().dpi, std::atoi(asked));
 }
 
 TypedValue Silent(int, const TypedValue*) {
@@ -87,7 +83,7 @@ class ProgramAtScale : public ::testing::Test {
   protected:
     void SetUp() override {
         BecomeDpiAware();
-        scale_.dpi = ScreenDpi();
+        scale_.dpi = SystemScale().dpi;
         if (scale_.Is96())
             GTEST_SKIP() << "the display is at 96 dpi";
         set_ = ProgramDescriptions(art::MosquitoAnimationGif());
@@ -113,11 +109,6 @@ class ProgramAtScale : public ::testing::Test {
     bool started_ = false;
 };
 
-HWND UnitWindow(uint32_t windowId, uint32_t unitId) {
-    Control* c = FindLiveControl(windowId, unitId);
-    return c ? c->hwnd() : nullptr;
-}
-
 int ReadInteger(uint32_t windowId, uint32_t unitId, int index) {
     return static_cast<int32_t>(ReadProperty(windowId, unitId, index).low);
 }
@@ -138,7 +129,7 @@ TEST_F(ProgramAtScale, ShownControlsLieInsideTheirWindow) {
         RECT client;
         GetClientRect(window, &client);
         for (size_t i = 1; i < w.units.size(); ++i) {
-            HWND h = UnitWindow(w.windowId, w.units[i].unitId);
+            HWND h = UnitHwnd(w.windowId, w.units[i].unitId);
             if (!h || !IsWindowVisible(h))
                 continue;
             RECT r;
@@ -159,7 +150,7 @@ TEST_F(ProgramAtScale, CaptionsFitTheirControls) {
             const UnitRecord& u = w.units[i];
             if (u.typeCode != kLabelTypeCode && u.typeCode != kButtonTypeCode)
                 continue;
-            HWND h = UnitWindow(w.windowId, u.unitId);
+            HWND h = UnitHwnd(w.windowId, u.unitId);
             ASSERT_NE(h, nullptr);
             wchar_t text[256] = {};
             const int length = GetWindowTextW(h, text, 256);
@@ -195,7 +186,7 @@ TEST_F(ProgramAtScale, GeometryReadsBackInStoredPixels) {
 // The arrows beside each edit box: the up-down control at the box's right edge.
 TEST_F(ProgramAtScale, SpinArrowsKeepTheirWidthAtTheScale) {
     for (uint32_t unit : {main_window::kFrequencyBox, main_window::kIntervalBox}) {
-        HWND box = UnitWindow(main_window::kWindowId, unit);
+        HWND box = UnitHwnd(main_window::kWindowId, unit);
         RECT boxRect = {}, arrows = {};
         GetWindowRect(box, &boxRect);
         for (HWND h = GetWindow(box, GW_HWNDFIRST); h; h = GetWindow(h, GW_HWNDNEXT)) {

@@ -59,7 +59,6 @@ struct CreateParams {
     uint32_t windowId = 0;
     uint32_t unitId = 0;
     bool modal = false;                 // the window is being loaded as a modal dialog
-    DisplayScale scale;                 // of the screen the window goes on
     uint32_t typeCode = 0;              // the unit's type code
     const ControlType* type = nullptr;  // the type registered under it
 };

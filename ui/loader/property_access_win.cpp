@@ -267,7 +267,6 @@ bool RecreateControl(LiveWindow& window, int unitIndex) {
     p.ownSize = saved.size();
     p.extraStyles = (wasEnabled ? 0 : WS_DISABLED) | (record.flags & kUnitTabStop ? WS_TABSTOP : 0);
     p.controlId = GetDlgCtrlID(oldHwnd);
-    p.scale = ScaleOfWindow(oldHwnd);
     p.left = r.left;
     p.top = r.top;
     p.width = r.right - r.left;

@@ -37,7 +37,6 @@ CreateParams StoredCreateParams(uint32_t windowId, const UnitRecord& unit, const
     p.ownData = reinterpret_cast<const uint8_t*>(unit.ownData.data());
     p.ownSize = unit.ownData.size();
     p.extraStyles = ExtraStyles(unit);
-    p.scale = scale;
     p.left = scale.ToDevice(unit.left);
     p.top = scale.ToDevice(unit.top);
     p.width = scale.ToDevice(unit.width);
