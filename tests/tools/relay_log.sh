@@ -7,6 +7,10 @@
 #   wait_for_end                                                       (sets $code)
 # shellcheck disable=SC2034  # the variables set here are read by the scripts that source it
 relay_key='HKCU\Software\Wine\Debug'
+# The Wine that runs the program under test: the build's own runner when the build
+# names it (tools/wine64-exec for the 64-bit build on machines that run no 32-bit
+# code), else wine.
+wine() { command "${VELMORA_WINE:-wine}" "$@"; }
 start_with_relay_log() {
   log=$(mktemp)
   wine reg add "$relay_key" /v RelayInclude /d "$2" /f >/dev/null 2>&1

@@ -119,6 +119,20 @@ use_wine64() {
   VELMORA_WINESERVER=/usr/lib/wine/wineserver64
 }
 
+# The Windows build that this machine runs: the 32-bit program (preset windows,
+# under wine), or where no 32-bit code runs the same program built for 64 bits
+# (preset windows64, under wine64), which is said. Sets VELMORA_PRESET.
+# shellcheck disable=SC2034  # read by the scripts that source this file
+choose_windows_build() {
+  if runs_32bit_programs; then
+    VELMORA_PRESET=windows
+  else
+    VELMORA_PRESET=windows64
+    use_wine64
+    echo "NOTE: $CANNOT_RUN_32BIT; the same program built for 64 bits runs under wine64 instead." >&2
+  fi
+}
+
 # Starts a persistent wineserver and boots the prefix with all output detached:
 # Wine's background services would otherwise hold ctest's pipes open for ever.
 # A server left from an earlier run is ended first: its desktop lives on the X

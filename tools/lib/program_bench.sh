@@ -3,8 +3,11 @@
 # plain Win32 program of the same window doing the same work, both under Wine in one
 # run, driven the same way (the X pointer and keyboard at the same places).
 # Prints, for each figure, ours, the baseline's and their ratio:
-#   start-up   process start to the window shown, and to its first idle moment
-#              (every paint done), medians of $repeat starts each;
+#   start-up   process start to the window shown, and to the moment its pixels
+#              settled (every paint done): $batches batches of $starts starts of
+#              each program, the two started in turn; per batch the median and
+#              the middle half of each, and the ratio of the medians; then a
+#              timeline of one start of each (`tools/bench --startup`: this alone);
 #   tone pace  tick to tick of the tone at 100 ms while the test window sweeps every
 #              10 ms and its balloon comes and goes, and of the tone at 1 ms: median,
 #              mean over the run, drift (mean of the last fifth minus the first fifth)
@@ -14,17 +17,25 @@
 #   CPU        of the program's process over $cpu_seconds each: idle, animation
 #              only (empty interval), tone at 100 ms with the animation;
 #   memory     private bytes, working set and handles after start.
-# Needs: build/windows built, DISPLAY and a started Wine (tools/bench does both).
+# Needs: the Windows build of this machine built ($VELMORA_PRESET), DISPLAY and a
+# started Wine (tools/bench does all three).
 
-bench_exe=build/windows/app/velmora.exe
-bench_base=build/windows/bench/program/velmora-baseline.exe
-bench_probe=build/windows/tools/probe/velmora-probe.exe
-repeat=${VELMORA_BENCH_REPEAT:-9}
+bench_exe=build/$VELMORA_PRESET/app/velmora.exe
+bench_base=build/$VELMORA_PRESET/bench/program/velmora-baseline.exe
+bench_probe=build/$VELMORA_PRESET/tools/probe/velmora-probe.exe
+starts=${VELMORA_BENCH_STARTS:-21}
+batches=${VELMORA_BENCH_BATCHES:-3}
 pace_seconds=${VELMORA_BENCH_PACE_SECONDS:-60}
 cpu_seconds=${VELMORA_BENCH_CPU_SECONDS:-30}
 source tests/tools/relay_log.sh
 
 median() { sort -n | awk '{a[NR]=$1} END{if (NR) print a[int((NR+1)/2)]; else print 0}'; }
+# "p25 median p75" of the numbers on stdin (0 0 0 for none).
+quartiles() {
+  sort -n | awk '{a[NR] = $1}
+    END { if (!NR) { print "0 0 0"; exit }
+          print a[int((NR + 3) / 4)], a[int((NR + 1) / 2)], a[int((3 * NR + 1) / 4)] }'
+}
 row() {
   printf '  %-50s %10s %10s %8s\n' "$1" "$2" "$3" \
     "$(awk -v a="$2" -v b="$3" 'BEGIN{ if (b+0 == 0) print "-"; else printf "%.3f", a / b }')"
@@ -185,17 +196,102 @@ cpu_and_memory_run() {
   echo "$idle $animation $tone $memory"
 }
 
+# Start-up: $batches batches; in each, ours and the baseline are started in turn,
+# start by start, $starts times each, so that a slow spell of the machine falls on
+# both alike. Leaves $work/ours_start.B and $work/base_start.B ("shown painted" ms,
+# a line a start).
+startup_batches() {
+  echo "start-up: $batches batches of $starts starts of each program, the two in turn"
+  local b _
+  for b in $(seq 1 "$batches"); do
+    : >"$work/ours_start.$b"
+    : >"$work/base_start.$b"
+    for _ in $(seq 1 "$starts"); do
+      wine "$bench_probe" startup "$bench_exe" >>"$work/ours_start.$b" 2>/dev/null || true
+      wine "$bench_probe" startup "$bench_base" >>"$work/base_start.$b" 2>/dev/null || true
+    done
+  done
+}
+# Per batch and figure: ours and the baseline as "median (p25-p75)" and the ratio
+# of the medians; then how far the ratio moves from batch to batch, which is the
+# noise of the figure: a change smaller than that is not measured by one batch.
+startup_figures() {
+  printf '\nStart-up (ms; median and middle half of %s starts; %s batches)\n' "$starts" "$batches"
+  printf '  %-34s %22s %22s %8s\n' "" "ours" "baseline" "ratio"
+  local column name b o bl ratios
+  for column in 1 2; do
+    name="process start to window shown"
+    [ "$column" -eq 2 ] && name="process start to shown and painted"
+    ratios=""
+    for b in $(seq 1 "$batches"); do
+      read -r o1 o2 o3 < <(cut -d' ' -f"$column" "$work/ours_start.$b" | quartiles)
+      read -r b1 b2 b3 < <(cut -d' ' -f"$column" "$work/base_start.$b" | quartiles)
+      o="$o2 ($o1-$o3)"
+      bl="$b2 ($b1-$b3)"
+      ratio=$(awk -v a="$o2" -v c="$b2" 'BEGIN{ if (c + 0 == 0) print "-"; else printf "%.3f", a / c }')
+      ratios="$ratios $ratio"
+      printf '  %-34s %22s %22s %8s\n' "$name, batch $b" "$o" "$bl" "$ratio"
+    done
+    awk -v r="$ratios" 'BEGIN{ n = split(r, a, " "); lo = a[1]; hi = a[1]
+      for (i = 2; i <= n; i++) { if (a[i] < lo) lo = a[i]; if (a[i] > hi) hi = a[i] }
+      printf "  %-34s ratios %.3f to %.3f: a difference under %.3f is noise\n", "", lo, hi, hi - lo }'
+  done
+}
+
+# A timeline of one start of $1: the program's calls that make its window and
+# start its services, from Wine's relay log, in ms from the process's first
+# logged moment (logging costs a little time itself: the order and the gaps
+# matter here, not the absolute figures).
+startup_timeline() {
+  local functions="ole32.OleInitialize;user32.RegisterClassExW;user32.RegisterClassW"
+  functions="$functions;user32.CreateWindowExW;user32.ShowWindow;user32.UpdateWindow"
+  functions="$functions;user32.BeginPaint;user32.EndPaint;comctl32.InitCommonControlsEx"
+  functions="$functions;kernel32.LoadLibraryA;kernel32.LoadLibraryW;shell32.ShellExecuteA"
+  functions="$functions;user32.GetMessageW;user32.DispatchMessageW"
+  local log pid
+  log=$(mktemp)
+  wine reg add "$relay_key" /v RelayInclude /d "$functions" /f >/dev/null 2>&1
+  # The probe prints the program's process id last; the log's lines begin with
+  # "time:process:thread:".
+  pid=$(WINEDEBUG=+timestamp,+pid,+relay wine "$bench_probe" startup "$1" 2>"$log" | tr -d '\r' | awk '{print $3}')
+  wine reg delete "$relay_key" /v RelayInclude /f >/dev/null 2>&1
+  # A run of calls to one function shows as its first, with how many there were.
+  awk -F: -v pid="$pid" '
+    function flush() { if (run > 1) printf "            (%d calls of %s to %.1f)\n", run, last, lastTime }
+    $2 != pid { next }
+    t0 == "" { t0 = $1 }
+    /:Call [A-Za-z0-9]+\.[A-Za-z]/ {
+      call = $0; sub(/^[^C]*Call /, "", call); sub(/ ret=.*/, "", call)
+      name = call; sub(/\(.*/, "", name)
+      lastTime = ($1 - t0) * 1000
+      if (name == last) { run++; next }
+      flush(); last = name; run = 1
+      if (length(call) > 72) call = substr(call, 1, 69) "..."
+      printf "  %8.1f  %s\n", lastTime, call
+    }
+    END { flush(); printf "  %8.1f  (the process ends)\n", ($1 - t0) * 1000 }' "$log"
+  rm -f "$log"
+}
+
+startup_bench() {
+  set +e
+  work=$(mktemp -d)
+  say "start-up: ours (velmora.exe) against the plain Win32 baseline"
+  startup_batches
+  startup_figures
+  printf '\nTimeline of one start of ours (ms from its first logged call)\n'
+  startup_timeline "$bench_exe"
+  printf '\nTimeline of one start of the baseline\n'
+  startup_timeline "$bench_base"
+  rm -rf "$work"
+}
+
 program_bench() {
   # The programs' exit codes and the searches are looked at, not fatal.
   set +e
   work=$(mktemp -d)
   say "program benchmarks: ours (velmora.exe) against the plain Win32 baseline"
-  echo "start-up: $repeat starts each"
-  local _
-  for _ in $(seq 1 "$repeat"); do
-    wine "$bench_probe" startup "$bench_exe" >>"$work/ours_start" 2>/dev/null || true
-    wine "$bench_probe" startup "$bench_base" >>"$work/base_start" 2>/dev/null || true
-  done
+  startup_batches
   echo "tone pace: $pace_seconds s at 100 ms with the sweep, $((pace_seconds / 3)) s at 1 ms, each; frames: $((pace_seconds / 3)) s"
   pace_run_ours
   pace_run_baseline
@@ -205,11 +301,7 @@ program_bench() {
   read -r o_idle o_anim o_tone o_private o_ws o_handles < <(cpu_and_memory_run "$bench_exe")
   read -r b_idle b_anim b_tone b_private b_ws b_handles < <(cpu_and_memory_run "$bench_base")
 
-  header "Start-up (ms, median of $repeat)"
-  row "process start to window shown" "$(cut -d' ' -f1 "$work/ours_start" | median)" \
-    "$(cut -d' ' -f1 "$work/base_start" | median)"
-  row "process start to window shown and painted (idle)" "$(cut -d' ' -f2 "$work/ours_start" | median)" \
-    "$(cut -d' ' -f2 "$work/base_start" | median)"
+  startup_figures
 
   header "Tone pace (ms)"
   for figure in "100 main tone at 100 ms, sweep running" "10 sweep every 10 ms, tone running" "1 tone at 1 ms"; do

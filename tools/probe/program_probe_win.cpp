@@ -5,8 +5,9 @@
 //                                     start to its first visible top-level window and
 //                                     to the moment its pixels on the screen reached
 //                                     what they show when everything is painted
-//                                     (they then stay so for a second), then closes
-//                                     it; exit code: EXE's
+//                                     (they then stay so for a second), and its
+//                                     process id (hex, as Wine's logs show it),
+//                                     then closes it; exit code: EXE's
 //   velmora-probe enabled TEXT        0 when the visible top-level window whose title
 //                                     starts with TEXT is enabled, 1 when disabled,
 //                                     2 when there is none
@@ -154,7 +155,8 @@ int Startup(const wchar_t* exe, const wchar_t* arg) {
     }
     const LONGLONG shown = Now();
     const LONGLONG painted = WhenPaintingEnded(window);
-    std::printf("%.1f %.1f\n", Milliseconds(start, shown), Milliseconds(start, painted));
+    std::printf("%.1f %.1f %04lx\n", Milliseconds(start, shown), Milliseconds(start, painted),
+                info.dwProcessId);
     std::fflush(stdout);
     PostMessageW(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.get(), 20000) != WAIT_OBJECT_0) {
