@@ -46,16 +46,21 @@ void RedrawFrame(HWND hwnd) {
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ApplyBorderStyles(HWND hwnd, int32_t border) {
+bool ApplyBorderStyles(HWND hwnd, int32_t border) {
     const BorderStyles all = AllBorderStyles();
     const BorderStyles chosen = BorderStylesFor(border);
-    LONG style = GetWindowLongW(hwnd, GWL_STYLE);
-    LONG exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
-    style = static_cast<LONG>((static_cast<uint32_t>(style) & ~all.style) | chosen.style);
-    exStyle = static_cast<LONG>((static_cast<uint32_t>(exStyle) & ~all.exStyle) | chosen.exStyle);
+    const LONG oldStyle = GetWindowLongW(hwnd, GWL_STYLE);
+    const LONG oldExStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
+    const auto style = static_cast<LONG>((static_cast<uint32_t>(oldStyle) & ~all.style) | chosen.style);
+    const auto exStyle =
+        static_cast<LONG>((static_cast<uint32_t>(oldExStyle) & ~all.exStyle) | chosen.exStyle);
+    // A control made without a border keeps its frame: nothing to tell the system.
+    if (style == oldStyle && exStyle == oldExStyle)
+        return false;
     SetWindowLongW(hwnd, GWL_STYLE, style);
     SetWindowLongW(hwnd, GWL_EXSTYLE, exStyle);
     RedrawFrame(hwnd);
+    return true;
 }
 
 void DrawBackgroundPicture(HDC dc, const StillPicture& picture, int mode, const RECT& area) {

@@ -38,8 +38,9 @@ void SetControlFont(HWND hwnd, UniqueGdi<HFONT>& held, const std::string& fontDa
 void RedrawFrame(HWND hwnd);
 
 // Clears every border-table style of the window, sets those of `border` and
-// redraws the frame (no move, size, z-order change or activation).
-void ApplyBorderStyles(HWND hwnd, int32_t border);
+// redraws the frame (no move, size, z-order change or activation). Answers whether
+// the styles changed; when they did not, nothing is done.
+bool ApplyBorderStyles(HWND hwnd, int32_t border);
 
 // Draws a still background picture into `area` as `mode` lays it out
 // (ui/controls/picture_layout.h).

@@ -141,7 +141,9 @@ bool EditBoxControl::Build(const CreateParams& p) {
         AttachSecondaryWindow(spin_.hwnd());
     }
     SetSelection(props_.selStart, props_.selStart + props_.selLength);
-    ApplyBorderStyles(h, props_.border);  // also lets the centring take effect
+    // The centring takes effect with a new frame, whether the border changed or not.
+    if (!ApplyBorderStyles(h, props_.border))
+        RedrawFrame(h);
     return true;
 }
 

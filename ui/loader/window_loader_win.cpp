@@ -155,7 +155,9 @@ bool CreateUnits(uint32_t windowId, LiveWindow& window, HWND owner, bool modal) 
         const UnitRecord& u = d.units[i];
         int parentIndex = u.parent ? UnitIndex(window, u.parent) : 0;
         HWND parent = parentIndex > 0 ? UnitWindow(window, parentIndex) : topHwnd;
-        SetParent(UnitWindow(window, i), parent);
+        // Controls are created in the window: only those listed by a container move.
+        if (GetParent(UnitWindow(window, i)) != parent)
+            SetParent(UnitWindow(window, i), parent);
         const ControlType* type = FindControlType(u.typeCode);
         if (type && (type->flags & kTypeContainer)) {
             for (uint32_t child : u.children) {
@@ -175,8 +177,10 @@ bool CreateUnits(uint32_t windowId, LiveWindow& window, HWND owner, bool modal) 
                 break;
             }
         }
-        SetWindowPos(UnitWindow(window, i), after, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // Created from the last record back, siblings mostly lie in place already.
+        HWND h = UnitWindow(window, i);
+        if (GetWindow(h, GW_HWNDPREV) != (after == HWND_TOP ? nullptr : after))
+            SetWindowPos(h, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
     // 7. Mouse pointers.
@@ -239,7 +243,9 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
                     continue;
                 const ControlType* type = FindControlType(d.units[i].typeCode);
                 bool show = (d.units[i].flags & kUnitVisible) && !(type->flags & kTypeNeverShown);
-                ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
+                const bool shown = (GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0;
+                if (show != shown)
+                    ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
             }
         },
         // 10. Created, then moved and resized.
