@@ -181,7 +181,10 @@ bool WindowControl::CreateTopLevel(const CreateParams& p) {
 void WindowControl::ApplyCaptionStyles() {
     HWND h = hwnd();
     const auto style = static_cast<uint32_t>(GetWindowLongW(h, GWL_STYLE));
-    SetWindowLongW(h, GWL_STYLE, static_cast<LONG>(WithCaptionStyles(style, Look())));
+    const uint32_t wanted = WithCaptionStyles(style, Look());
+    if (wanted == style)
+        return;  // the frame stays as it is
+    SetWindowLongW(h, GWL_STYLE, static_cast<LONG>(wanted));
     RedrawFrame(h);
 }
 
@@ -234,7 +237,9 @@ void WindowControl::ApplyShape() {
     const std::vector<ShapePart> parts =
         WindowShapeParts(props_.shape, regionWidth_, regionHeight_);
     if (parts.empty()) {
-        SetWindowRgn(h, nullptr, TRUE);
+        RECT box;
+        if (GetWindowRgnBox(h, &box) != ERROR)  // only a region set before goes
+            SetWindowRgn(h, nullptr, TRUE);
         return;
     }
     UniqueGdi<HRGN> region = RegionOf(parts);
