@@ -220,6 +220,11 @@ TEST_F(ProgramAtScale, LeftWritesReadBackUnchanged) {
     }
 }
 
+int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
 // The extent of the lines of a text in a font of the family (else the face of the
 // default GUI font, as the markup takes) at a size in points at the scale.
 SIZE LinesExtent(const std::string& gbk, const wchar_t* family, int points, DisplayScale scale) {
@@ -228,13 +233,7 @@ SIZE LinesExtent(const std::string& gbk, const wchar_t* family, int points, Disp
     lf.lfCharSet = DEFAULT_CHARSET;
     wcscpy_s(lf.lfFaceName, family);
     bool installed = false;
-    EnumFontFamiliesExW(
-        screen.get(), &lf,
-        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-            *reinterpret_cast<bool*>(found) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&installed), 0);
+    EnumFontFamiliesExW(screen.get(), &lf, NoteFace, reinterpret_cast<LPARAM>(&installed), 0);
     if (!installed)
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
     lf.lfHeight = -MulDiv(points, scale.dpi, 72);
