@@ -57,7 +57,10 @@ class ButtonControl : public TableControl<ButtonProperties> {
         return hwnd() && (GetWindowLongW(hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     }
 
-    void ScaleChanged() override { SetControlFont(hwnd(), font_, props_.font); }
+    void ScaleChanged() override {
+        SetControlFont(hwnd(), font_, props_.font);
+        ShowPicture();
+    }
 
     // The WM_COMMAND the button sent its parent: every one is a click.
     bool HandleNotification(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
@@ -104,20 +107,13 @@ class ButtonControl : public TableControl<ButtonProperties> {
         ClampOwnFields(layout_, props_);  // stored values out of range read as a write takes them
         DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (p.extraStyles & ~WS_VISIBLE) | BS_MULTILINE |
                       AlignmentStyle(props_) | KindStyle(props_);
-        UINT imageType = 0;
-        HANDLE image = nullptr;
         if (!props_.picture.empty()) {
             const auto* bytes = reinterpret_cast<const uint8_t*>(props_.picture.data());
             DecodeStillPicture(bytes, props_.picture.size(), picture_);
-            if (picture_.icon) {
+            if (picture_.icon)
                 style |= BS_ICON;
-                imageType = IMAGE_ICON;
-                image = picture_.icon.get();
-            } else if (picture_.bitmap) {
+            else if (picture_.bitmap)
                 style |= BS_BITMAP;
-                imageType = IMAGE_BITMAP;
-                image = picture_.bitmap.get();
-            }
             // A picture that gives nothing is dropped: the caption shows.
         }
         HWND h = CreateWindowExW(0, L"BUTTON", WideFromGbk(props_.caption).c_str(), style, p.left,
@@ -126,10 +122,34 @@ class ButtonControl : public TableControl<ButtonProperties> {
         if (!h)
             return false;
         Subclass(h);
-        if (image)
-            SendMessageW(h, BM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image));
+        ShowPicture();
         SetControlFont(h, font_, props_.font);
         return true;
+    }
+
+    // The picture at its natural size times the scale: itself at 96 dpi, else a
+    // copy of the display's size (the one shown before goes once it is replaced).
+    void ShowPicture() {
+        if (picture_.empty())
+            return;
+        const DisplayScale s = scale();
+        const int w = s.ToDevice(picture_.width), h = s.ToDevice(picture_.height);
+        if (picture_.icon) {
+            UniqueIcon copy;
+            if (!s.Is96())
+                copy.reset(static_cast<HICON>(CopyImage(picture_.icon.get(), IMAGE_ICON, w, h, 0)));
+            HICON shown = copy ? copy.get() : picture_.icon.get();
+            SendMessageW(hwnd(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(shown));
+            scaledIcon_ = std::move(copy);
+        } else {
+            UniqueGdi<HBITMAP> copy;
+            if (!s.Is96())
+                copy = StretchedBitmapCopy(picture_.bitmap.get(), picture_.width, picture_.height,
+                                           w, h);
+            HBITMAP shown = copy ? copy.get() : picture_.bitmap.get();
+            SendMessageW(hwnd(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
+            scaledBitmap_ = std::move(copy);
+        }
     }
 
     void ApplyAlignment() {
@@ -139,7 +159,9 @@ class ButtonControl : public TableControl<ButtonProperties> {
         SetWindowLongW(hwnd(), GWL_STYLE, style);
     }
 
-    StillPicture picture_;  // the image the button shows lives as long as the button
+    StillPicture picture_;   // the image the button shows lives as long as the button
+    UniqueIcon scaledIcon_;  // the picture at the display's size, when not at 96 dpi
+    UniqueGdi<HBITMAP> scaledBitmap_;
     UniqueGdi<HFONT> font_;
 };
 

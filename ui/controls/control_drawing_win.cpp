@@ -63,13 +63,19 @@ bool ApplyBorderStyles(HWND hwnd, int32_t border) {
     return true;
 }
 
-void DrawBackgroundPicture(HDC dc, const StillPicture& picture, int mode, const RECT& area) {
+void DrawBackgroundPicture(HDC dc, const StillPicture& picture, int mode, const RECT& area,
+                           DisplayScale scale) {
     if (picture.empty())
         return;
     const int cw = area.right - area.left, ch = area.bottom - area.top;
+    const int w = scale.ToDevice(picture.width), h = scale.ToDevice(picture.height);
     if (mode == 1 && picture.bitmap) {
-        // Tiles of a bitmap: one pattern fill, however small the picture.
-        UniqueGdi<HBRUSH> tiles(CreatePatternBrush(picture.bitmap.get()));
+        // Tiles of a bitmap: one pattern fill, however small the picture; off 96
+        // dpi the pattern is a copy at the display's size.
+        UniqueGdi<HBITMAP> scaled;
+        if (!scale.Is96())
+            scaled = StretchedBitmapCopy(picture.bitmap.get(), picture.width, picture.height, w, h);
+        UniqueGdi<HBRUSH> tiles(CreatePatternBrush(scaled ? scaled.get() : picture.bitmap.get()));
         if (tiles) {
             POINT old;
             SetBrushOrgEx(dc, area.left, area.top, &old);
@@ -78,8 +84,7 @@ void DrawBackgroundPicture(HDC dc, const StillPicture& picture, int mode, const 
             return;
         }
     }
-    for (const PictureCell& c :
-         LayOutBackgroundPicture(mode, picture.width, picture.height, cw, ch)) {
+    for (const PictureCell& c : LayOutBackgroundPicture(mode, w, h, cw, ch)) {
         DrawStillPicture(dc, picture, area.left + c.x, area.top + c.y, c.width, c.height);
     }
 }

@@ -43,7 +43,8 @@ void RedrawFrame(HWND hwnd);
 bool ApplyBorderStyles(HWND hwnd, int32_t border);
 
 // Draws a still background picture into `area` as `mode` lays it out
-// (ui/controls/picture_layout.h).
-void DrawBackgroundPicture(HDC dc, const StillPicture& picture, int mode, const RECT& area);
+// (ui/controls/picture_layout.h), at its natural size times the scale.
+void DrawBackgroundPicture(HDC dc, const StillPicture& picture, int mode, const RECT& area,
+                           DisplayScale scale);
 
 }  // namespace velmora

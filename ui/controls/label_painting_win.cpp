@@ -111,7 +111,7 @@ void PaintLabel(HDC dc, const RECT& client, const LabelLook& look) {
     // uncovered shows it, and nothing flickers since this is off screen.
     FillSolid(dc, area, PaintColour(p.backColor));
     if (!look.backPicture->empty()) {
-        DrawBackgroundPicture(dc, *look.backPicture, p.pictureMode, area);
+        DrawBackgroundPicture(dc, *look.backPicture, p.pictureMode, area, look.scale);
     } else if (p.gradBackMode >= kFirstGradientMode && p.gradBackMode <= kLastGradientMode) {
         const GradientStops stops =
             UsedGradientColours(p.gradBackColor1, p.gradBackColor2, p.gradBackColor3);

@@ -42,10 +42,13 @@ class PicBoxControl : public TableControl<PicBoxProperties> {
         box->display_ = std::make_unique<PictureDisplay>(
             box->hwnd(), Choice(box->props_.displayMode, kPicBoxLastDisplayMode),
             box->brush_.get());
+        box->display_->SetDpi(box->scale().dpi);
         box->LoadPicture();
         ApplyBorderStyles(box->hwnd(), box->props_.border);
         return box;
     }
+
+    void ScaleChanged() override { display_->SetDpi(scale().dpi); }
 
   protected:
     // None of the writes needs a new window.

@@ -14,7 +14,8 @@ struct PictureCell {
     int x, y, width, height;
 };
 
-// The cells the picture of w x h is drawn into, in an area of cw x ch at (0, 0).
+// The cells the picture of w x h (its natural size on the display) is drawn into,
+// in an area of cw x ch at (0, 0).
 // Empty when either size is not positive. Tiles cover what the area shows, at most
 // kMaxPictureTiles of them (rows beyond that stay unpainted).
 constexpr int kMaxPictureTiles = 65536;

@@ -7,11 +7,18 @@ namespace velmora {
 namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
 // Looked up by name: systems before the per-screen scale do not have it.
 GetDpiForWindowFn DpiForWindowEntry() {
     static const auto entry = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return entry;
+}
+
+GetSystemMetricsForDpiFn MetricsForDpiEntry() {
+    static const auto entry = reinterpret_cast<GetSystemMetricsForDpiFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
     return entry;
 }
 
@@ -38,6 +45,15 @@ DisplayScale ScaleOfWindow(HWND hwnd) {
         }
     }
     return SystemScale();
+}
+
+int SystemMetricAt(int index, DisplayScale scale) {
+    if (GetSystemMetricsForDpiFn entry = MetricsForDpiEntry()) {
+        const int value = entry(index, static_cast<UINT>(scale.dpi > 0 ? scale.dpi : 96));
+        if (value > 0)
+            return value;
+    }
+    return GetSystemMetrics(index);
 }
 
 }  // namespace velmora

@@ -15,4 +15,8 @@ DisplayScale SystemScale();
 // scale for a null window or where the system answers per screen only.
 DisplayScale ScaleOfWindow(HWND hwnd);
 
+// A system metric (SM_CXICON, ...) for a screen of that scale where the system
+// answers per scale; else the metric at the system scale.
+int SystemMetricAt(int index, DisplayScale scale);
+
 }  // namespace velmora

@@ -7,17 +7,17 @@
 
 namespace velmora {
 
-int FixedWidthMeasurer::SizeInPixels(const FontRequest& font) {
-    return std::max(2, static_cast<int>(std::lround(font.tenths * 96.0 / 720)));
+int FixedWidthMeasurer::SizeInPixels(const FontRequest& font, int dpi) {
+    return std::max(2, static_cast<int>(std::lround(font.tenths * std::max(dpi, 96) / 720.0)));
 }
 
 FontMetrics FixedWidthMeasurer::Metrics(const FontRequest& font) {
-    const int size = SizeInPixels(font);
+    const int size = SizeInPixels(font, dpi_);
     return {size, size / 4, size / 2};
 }
 
 int FixedWidthMeasurer::TextWidth(const FontRequest& font, std::string_view text) {
-    const int size = SizeInPixels(font);
+    const int size = SizeInPixels(font, dpi_);
     int width = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const bool pair = i + 1 < text.size() && IsGbkLeadByte(text[i]);

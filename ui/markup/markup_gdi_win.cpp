@@ -141,8 +141,17 @@ COLORREF MarkupColourRef(const MarkupColour& c, COLORREF unset) {
     return unset;
 }
 
-MarkupGdi::MarkupGdi() : dc_(CreateCompatibleDC(nullptr)) {}
+MarkupGdi::MarkupGdi()
+    : dc_(CreateCompatibleDC(nullptr)), dpi_(GetDeviceCaps(dc_.get(), LOGPIXELSY)) {}
 MarkupGdi::~MarkupGdi() = default;
+
+void MarkupGdi::SetDpi(int dpi) {
+    dpi = dpi > 0 ? dpi : 96;
+    if (dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    fonts_.Clear();
+}
 
 bool MarkupGdi::FaceInstalled(const std::wstring& face) {
     if (face.empty() || face.size() >= LF_FACESIZE)
@@ -181,8 +190,7 @@ MarkupGdi::Font& MarkupGdi::FontFor(const FontRequest& request) {
         return *cached;
     Font f;
     LOGFONTW lf = {};
-    const int dpi = GetDeviceCaps(dc_.get(), LOGPIXELSY);
-    lf.lfHeight = -MulDiv(std::clamp(request.tenths, kMinFontTenths, kMaxFontTenths), dpi, 720);
+    lf.lfHeight = -MulDiv(std::clamp(request.tenths, kMinFontTenths, kMaxFontTenths), dpi_, 720);
     lf.lfWeight = request.weight;
     lf.lfItalic = request.italic;
     lf.lfUnderline = request.underline;
@@ -314,7 +322,14 @@ void MarkupGdi::PaintImage(HDC dc, const ImageRef& ref, const RECT& r) {
         GdiTransparentBlt(dc, r.left, r.top, w, h, source.get(), 0, 0, own.width, own.height,
                           MarkupColourRef(ref.mask, 0));
     } else {
-        SetStretchBltMode(dc, COLORONCOLOR);
+        // At 96 dpi a picture shows as it always has; at other scales it is
+        // enlarged, and smoothly.
+        if (dpi_ == 96) {
+            SetStretchBltMode(dc, COLORONCOLOR);
+        } else {
+            SetStretchBltMode(dc, HALFTONE);
+            SetBrushOrgEx(dc, 0, 0, nullptr);
+        }
         StretchBlt(dc, r.left, r.top, w, h, source.get(), 0, 0, own.width, own.height, SRCCOPY);
     }
 }
@@ -337,7 +352,7 @@ void MarkupGdi::PaintItem(HDC dc, const MarkupLayout& layout, const MarkupItem& 
             const std::wstring wide = WideFromMarkupText(item.text);
             TextOutW(dc, r.left, r.top, wide.c_str(), static_cast<int>(wide.size()));
             if (item.overline)
-                FillSolid(dc, {r.left, r.top, r.right, r.top + 1}, colour);
+                FillSolid(dc, {r.left, r.top, r.right, r.top + MarkupPixels(1, dpi_)}, colour);
             return;
         }
         case MarkupItem::Kind::kImage:

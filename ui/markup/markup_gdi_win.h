@@ -32,7 +32,11 @@ class MarkupGdi : public MarkupMeasurer {
 
     // The markup image list (not owned) and the size of its images.
     void SetImageList(HIMAGELIST list) { imageList_ = list; }
+    // The dpi of the display the markup shows on (the screen's until told);
+    // fonts made for another dpi are dropped.
+    void SetDpi(int dpi);
 
+    int Dpi() const override { return dpi_; }
     FontMetrics Metrics(const FontRequest& font) override;
     int TextWidth(const FontRequest& font, std::string_view text) override;
     MarkupSize ImageSize(const ImageRef& image) override;
@@ -73,6 +77,7 @@ class MarkupGdi : public MarkupMeasurer {
     void PaintImage(HDC dc, const ImageRef& ref, const RECT& r);
 
     UniqueDc dc_;
+    int dpi_;
     HIMAGELIST imageList_ = nullptr;
     // A cached font or image is dropped only from FontFor and ImageHandle, never
     // while it is selected into a device context.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/loader/display_scale.h"
 #include "ui/markup/background_effects.h"
 #include "ui/markup/markup_layouter.h"
 #include "ui/markup/markup_text.h"
@@ -12,18 +13,20 @@ namespace {
 
 constexpr int kMaxImageSide = 1024;
 constexpr int kRuleHeight = 8;  // a 2-pixel line with 3 pixels above and below
+constexpr int kRuleThickness = 2;
 
 bool IsBlock(MarkupTag tag) {
     return tag == MarkupTag::kParagraph || tag == MarkupTag::kHeading || tag == MarkupTag::kPre ||
            tag == MarkupTag::kDiv;
 }
 
-// The frame that a block's border declarations ask for, if any.
-std::optional<MarkupFrame> BlockFrame(const TextStyle& style) {
-    if (style.borderStyle == BorderStyle::kNone || style.borderWidth <= 0)
+// The frame that a block's border declarations ask for, if any; `width` is the
+// border's width in pixels of the layout.
+std::optional<MarkupFrame> BlockFrame(const TextStyle& style, int width) {
+    if (style.borderStyle == BorderStyle::kNone || width <= 0)
         return std::nullopt;
     MarkupFrame f;
-    f.width = style.borderWidth;
+    f.width = width;
     f.style = style.borderStyle;
     f.light = f.dark = style.borderColor.IsSet() ? style.borderColor : style.color;
     return f;
@@ -53,6 +56,10 @@ std::string Transformed(std::string_view text, TextTransform transform) {
 }
 
 }  // namespace
+
+int MarkupPixels(int length96, int dpi) {
+    return DisplayScale{dpi}.ToDevice(length96);
+}
 
 int IntegerAttribute(const MarkupNode& element, const char* name, int fallback, int lo, int hi) {
     const std::string* v = element.Attribute(name);
@@ -278,8 +285,8 @@ void MarkupLayouter::AddImage(const MarkupNode& e, const TextStyle& style, int l
     ref.cx = IntegerAttribute(e, "cx", 0, 0, kMaxImageSide);
     ref.cy = IntegerAttribute(e, "cy", 0, 0, kMaxImageSide);
     const MarkupSize own = measurer_.ImageSize(ref);
-    const int w = ref.cx ? ref.cx : std::clamp(own.width, 0, kMaxImageSide);
-    const int h = ref.cy ? ref.cy : std::clamp(own.height, 0, kMaxImageSide);
+    const int w = Px(ref.cx ? ref.cx : std::clamp(own.width, 0, kMaxImageSide));
+    const int h = Px(ref.cy ? ref.cy : std::clamp(own.height, 0, kMaxImageSide));
     if (own.width <= 0 || own.height <= 0 || w == 0 || h == 0)
         return;
     out_.images.push_back(std::move(ref));
@@ -300,10 +307,11 @@ void MarkupLayouter::AddRule(const TextStyle& style, MarkupFlow& flow) {
     flow.Break(Metrics(style), false);
     MarkupItem rule;
     rule.kind = MarkupItem::Kind::kRule;
-    rule.rect = {0, kRuleHeight / 2 - 1, 0, kRuleHeight / 2 + 1};
+    const int height = Px(kRuleHeight), thickness = Px(kRuleThickness);
+    rule.rect = {0, (height - thickness) / 2, 0, (height - thickness) / 2 + thickness};
     rule.colour = style.color;
     FlowPiece piece;
-    piece.ascent = kRuleHeight;
+    piece.ascent = height;
     piece.items.push_back(std::move(rule));
     flow.Add(std::move(piece));
     flow.Break(Metrics(style), false);
@@ -367,9 +375,11 @@ void MarkupLayouter::WalkElement(const MarkupNode& e, const TextStyle& parent, i
     // A block: margin, frame and padding round its lines; its background behind
     // all of them, so its contents need none of their own.
     flow.Break(Metrics(parent), false);
-    const BoxSides& m = style.margin;
-    const BoxSides& p = style.padding;
-    const std::optional<MarkupFrame> frame = BlockFrame(style);
+    const BoxSides m{Px(style.margin.left), Px(style.margin.top), Px(style.margin.right),
+                     Px(style.margin.bottom)};
+    const BoxSides p{Px(style.padding.left), Px(style.padding.top), Px(style.padding.right),
+                     Px(style.padding.bottom)};
+    const std::optional<MarkupFrame> frame = BlockFrame(style, Px(style.borderWidth));
     const int f = frame ? frame->width : 0;
     flow.Space(m.top);
     flow.Indent(m.left, m.right);

@@ -66,11 +66,15 @@ struct ImageRef {
 class MarkupMeasurer {
   public:
     virtual ~MarkupMeasurer() = default;
+    // The dots per inch of the display the tip shows on. Fonts are measured at it,
+    // and the layout turns every length of the markup and its style sheet (pixels
+    // at 96 dpi, and images at their own size) into pixels at it.
+    virtual int Dpi() const = 0;
     virtual FontMetrics Metrics(const FontRequest& font) = 0;
     // The width of a text without line feeds, tabs or carriage returns; it may hold
     // symbol marks (kSymbolMark).
     virtual int TextWidth(const FontRequest& font, std::string_view text) = 0;
-    // The image's own size; 0 x 0 when there is no such image.
+    // The image's own size (at 96 dpi); 0 x 0 when there is no such image.
     virtual MarkupSize ImageSize(const ImageRef& image) = 0;
     // The text of string resource `id` of a library (empty = the program), GBK.
     virtual std::string ResourceString(const std::string& module, uint32_t id) = 0;
@@ -131,6 +135,10 @@ struct MarkupLayout {
 // Layouts are kept below this width and height in pixels.
 constexpr int kMaxMarkupExtent = 16384;
 
+// A length of pixels at 96 dpi in pixels at `dpi` (0 or below counts as 96),
+// rounded half away from zero.
+int MarkupPixels(int length96, int dpi);
+
 // `hoverLink` is the link under the pointer (its index in MarkupLayout::links), drawn
 // in the a:hover style; -1 for none.
 MarkupLayout LayOutMarkup(std::string_view text, const StyleSheet& sheet, MarkupMeasurer& measurer,
@@ -142,12 +150,17 @@ MarkupLayout LayOutMarkup(std::string_view text, const StyleSheet& sheet, Markup
 // resources are "string N".
 class FixedWidthMeasurer : public MarkupMeasurer {
   public:
-    // The font size in whole pixels (at 96 pixels to the inch; at least 2).
-    static int SizeInPixels(const FontRequest& font);
+    explicit FixedWidthMeasurer(int dpi = 96) : dpi_(dpi) {}
+    // The font size in whole pixels at `dpi` (at least 2).
+    static int SizeInPixels(const FontRequest& font, int dpi = 96);
+    int Dpi() const override { return dpi_; }
     FontMetrics Metrics(const FontRequest& font) override;
     int TextWidth(const FontRequest& font, std::string_view text) override;
     MarkupSize ImageSize(const ImageRef& image) override;
     std::string ResourceString(const std::string& module, uint32_t id) override;
+
+  private:
+    int dpi_;
 };
 
 }  // namespace velmora

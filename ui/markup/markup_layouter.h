@@ -13,7 +13,14 @@ class MarkupLayouter {
     // `hoverLink`: the link (by its place among the tip's links) under the pointer, or -1.
     MarkupLayouter(const StyleSheet& sheet, MarkupMeasurer& measurer, MarkupLayout& out,
                    int hoverLink = -1)
-        : sheet_(sheet), measurer_(measurer), out_(out), hoverLink_(hoverLink) {}
+        : sheet_(sheet),
+          measurer_(measurer),
+          out_(out),
+          hoverLink_(hoverLink),
+          dpi_(measurer.Dpi()) {}
+
+    // A length of the markup or its sheet (pixels at 96 dpi) in pixels of the layout.
+    int Px(int length96) const { return MarkupPixels(length96, dpi_); }
 
     // The style of the tip's text: the body rule over the defaults.
     TextStyle BodyStyle() const;
@@ -41,6 +48,7 @@ class MarkupLayouter {
     MarkupMeasurer& measurer_;
     MarkupLayout& out_;
     int hoverLink_;
+    int dpi_;
     std::unordered_map<FontRequest, int, FontRequestHash> fontIndex_;  // into out_.fonts
 
     friend FlowPiece LayOutTable(MarkupLayouter& layouter, const MarkupNode& table,

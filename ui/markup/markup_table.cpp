@@ -129,10 +129,10 @@ int Clamped(long long v) {
 
 FlowPiece LayOutTable(MarkupLayouter& layouter, const MarkupNode& table, const TextStyle& style,
                       int link) {
-    const int border = IntegerAttribute(table, "border", 0, 0, 20);
-    const int spacing = IntegerAttribute(table, "cellspacing", 2, 0, 100);
-    const int padding = IntegerAttribute(table, "cellpadding", 1, 0, 100);
-    const int cellFrame = border > 0 ? 1 : 0;
+    const int border = layouter.Px(IntegerAttribute(table, "border", 0, 0, 20));
+    const int spacing = layouter.Px(IntegerAttribute(table, "cellspacing", 2, 0, 100));
+    const int padding = layouter.Px(IntegerAttribute(table, "cellpadding", 1, 0, 100));
+    const int cellFrame = border > 0 ? layouter.Px(1) : 0;
     const int inset = cellFrame + padding;
 
     // Cells on the grid.
@@ -177,8 +177,10 @@ FlowPiece LayOutTable(MarkupLayouter& layouter, const MarkupNode& table, const T
         cell.flow->SetAlign(AlignAttribute(*cell.node, cellStyle.align));
         layouter.Walk(cell.node->children, cellStyle, link, *cell.flow);
         cell.flow->Break(layouter.Metrics(cellStyle), false);
-        const int wantWidth = IntegerAttribute(*cell.node, "width", 0, 0, kMaxTableSide);
-        const int wantHeight = IntegerAttribute(*cell.node, "height", 0, 0, kMaxTableSide);
+        const int wantWidth =
+            layouter.Px(IntegerAttribute(*cell.node, "width", 0, 0, kMaxTableSide));
+        const int wantHeight =
+            layouter.Px(IntegerAttribute(*cell.node, "height", 0, 0, kMaxTableSide));
         cell.needWidth =
             Clamped(std::max<long long>(cell.flow->NaturalWidth() + 2LL * inset, wantWidth));
         cell.needHeight =
@@ -200,9 +202,9 @@ FlowPiece LayOutTable(MarkupLayouter& layouter, const MarkupNode& table, const T
     // A table asked to be wider or higher shares the extra among its tracks.
     const int outer = border + spacing;
     Stretch(widths, 0, columns, spacing,
-            IntegerAttribute(table, "width", 0, 0, kMaxTableSide) - 2 * outer);
+            layouter.Px(IntegerAttribute(table, "width", 0, 0, kMaxTableSide)) - 2 * outer);
     Stretch(heights, 0, rowCount, spacing,
-            IntegerAttribute(table, "height", 0, 0, kMaxTableSide) - 2 * outer);
+            layouter.Px(IntegerAttribute(table, "height", 0, 0, kMaxTableSide)) - 2 * outer);
 
     const int width = Clamped(Sum(widths, 0, columns, spacing) + 2LL * outer);
     const int height = Clamped(Sum(heights, 0, rowCount, spacing) + 2LL * outer);

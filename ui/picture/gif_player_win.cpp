@@ -132,7 +132,8 @@ void GifPlayer::Paint(HDC dc, HBRUSH background) {
 Placement GifPlayer::PlaceCanvasLocked() const {
     RECT client = {};
     GetClientRect(box_, &client);
-    return PlacePicture(displayMode_.load(), width_, height_, client.right, client.bottom);
+    return PlacePicture(displayMode_.load(), width_, height_, client.right, client.bottom,
+                        dpi_.load());
 }
 
 void GifPlayer::CopyCanvasLocked(HDC dc, const Placement& p) {

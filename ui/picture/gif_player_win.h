@@ -59,6 +59,8 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
     void Paint(HDC dc, HBRUSH background);
 
     void SetDisplayMode(int mode) { displayMode_.store(mode); }
+    // The dpi of the box's display: the picture's natural size follows it.
+    void SetDpi(int dpi) { dpi_.store(dpi); }
 
     // Number of workers of all players that have not yet said stopped.
     static int RunningWorkers();
@@ -103,6 +105,7 @@ class GifPlayer : public std::enable_shared_from_this<GifPlayer> {
     const int width_;
     const int height_;
     std::atomic<int> displayMode_;
+    std::atomic<int> dpi_{96};
     std::atomic<PlayerState> state_{PlayerState::kLoaded};
     CanvasLock canvasLock_;             // a waiting paint goes before the next round
     StretchedCanvasCache stretched_;    // under canvasLock_

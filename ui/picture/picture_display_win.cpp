@@ -59,8 +59,10 @@ void PictureDisplay::Load(const uint8_t* data, size_t size, bool animate) {
         return;
     if (!animation->singleImage() && !SharesDeviceContext(box_)) {
         player_ = GifPlayer::Create(std::move(animation), box_, displayMode_);
-        if (player_)
+        if (player_) {
+            player_->SetDpi(dpi_);
             return;
+        }
     }
     // Opening drew the first image as the player would, over white.
     StillPictureFromCanvas(animation->canvas(), still_);
@@ -78,8 +80,8 @@ void PictureDisplay::PaintPicture(HDC dc) {
             player_->Start();
             if (player_->state() == PlayerState::kRunning) {
                 // The worker draws its first frame there; filling it would flash.
-                const Placement p = PlacePicture(displayMode_, player_->width(),
-                                                 player_->height(), client.right, client.bottom);
+                const Placement p = PlacePicture(displayMode_, player_->width(), player_->height(),
+                                                 client.right, client.bottom, dpi_);
                 const int saved = SaveDC(dc);
                 ExcludeClipRect(dc, p.x, p.y, p.x + p.width, p.y + p.height);
                 FillRect(dc, &client, BackgroundBrush());
@@ -94,7 +96,7 @@ void PictureDisplay::PaintPicture(HDC dc) {
     if (still_.empty())
         return;
     const Placement p =
-        PlacePicture(displayMode_, still_.width, still_.height, client.right, client.bottom);
+        PlacePicture(displayMode_, still_.width, still_.height, client.right, client.bottom, dpi_);
     DrawStillPicture(dc, still_, p.x, p.y, p.width, p.height);
 }
 
@@ -106,6 +108,15 @@ void PictureDisplay::SetDisplayMode(int mode) {
         player_->SetDisplayMode(mode);
     InvalidateRect(box_, nullptr, FALSE);
     UpdateWindow(box_);
+}
+
+void PictureDisplay::SetDpi(int dpi) {
+    if (dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    if (player_)
+        player_->SetDpi(dpi);
+    InvalidateRect(box_, nullptr, FALSE);
 }
 
 PictureKind PictureDisplay::kind() const {

@@ -49,6 +49,9 @@ class PictureDisplay {
     // Stores the display mode (0..2); when it changed, repaints the box at once.
     void SetDisplayMode(int mode);
     int displayMode() const { return displayMode_; }
+    // The dpi of the box's display (96 until told): pictures shown at their
+    // natural size grow with it. Repaints the box when it changed.
+    void SetDpi(int dpi);
     void SetBackground(HBRUSH background) { background_ = background; }
 
     // The player's stop protocol; nothing when no animation runs. Call it while
@@ -67,6 +70,7 @@ class PictureDisplay {
 
     HWND box_;
     int displayMode_;
+    int dpi_ = 96;
     HBRUSH background_;
     StillPicture still_;
     std::shared_ptr<GifPlayer> player_;

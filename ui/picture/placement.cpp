@@ -1,5 +1,7 @@
 #include "ui/picture/placement.h"
 
+#include "ui/loader/display_scale.h"
+
 namespace velmora {
 namespace {
 
@@ -14,10 +16,14 @@ double Rounded(double value) {
 
 }  // namespace
 
-Placement PlacePicture(int displayMode, int width, int height, int clientWidth, int clientHeight) {
+Placement PlacePicture(int displayMode, int width, int height, int clientWidth, int clientHeight,
+                       int dpi) {
     Placement p;
     if (width <= 0 || height <= 0)
         return p;
+    const DisplayScale scale{dpi};
+    width = scale.ToDevice(width);
+    height = scale.ToDevice(height);
     if (clientWidth < 0)
         clientWidth = 0;
     if (clientHeight < 0)

@@ -210,6 +210,23 @@ void StillPictureFromCanvas(const GifCanvas& canvas, StillPicture& out) {
     out.height = canvas.height();
 }
 
+UniqueGdi<HBITMAP> StretchedBitmapCopy(HBITMAP bitmap, int width, int height, int newWidth,
+                                       int newHeight) {
+    if (!bitmap || width <= 0 || height <= 0 || newWidth <= 0 || newHeight <= 0)
+        return UniqueGdi<HBITMAP>();
+    const WindowDc screen(nullptr);
+    UniqueGdi<HBITMAP> copy(CreateCompatibleBitmap(screen.get(), newWidth, newHeight));
+    UniqueDc source(CreateCompatibleDC(screen.get()));
+    UniqueDc target(CreateCompatibleDC(screen.get()));
+    if (!copy || !source || !target)
+        return UniqueGdi<HBITMAP>();
+    DcSelect from(source.get(), bitmap);
+    DcSelect to(target.get(), copy.get());
+    StretchModeScope stretch(target.get(), PictureStretchMode());
+    StretchBlt(target.get(), 0, 0, newWidth, newHeight, source.get(), 0, 0, width, height, SRCCOPY);
+    return copy;
+}
+
 void DrawStillPicture(HDC dc, const StillPicture& picture, int x, int y, int width, int height) {
     if (width <= 0 || height <= 0)
         return;

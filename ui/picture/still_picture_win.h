@@ -36,6 +36,11 @@ void StillPictureFromCanvas(const GifCanvas& canvas, StillPicture& out);
 // A device bitmap made from 32-bit 0x00RRGGBB pixels, top row first.
 HBITMAP DeviceBitmapFromPixels(const uint32_t* pixels, int width, int height);
 
+// A copy of a bitmap of width x height stretched to newWidth x newHeight in the
+// picture stretch mode; null when it cannot be made or a size is not positive.
+UniqueGdi<HBITMAP> StretchedBitmapCopy(HBITMAP bitmap, int width, int height, int newWidth,
+                                       int newHeight);
+
 // The stretch mode for every stretched copy: HALFTONE when the screen has more
 // than 16 bits per pixel, else COLORONCOLOR. The screen is asked once; any thread
 // may call this.

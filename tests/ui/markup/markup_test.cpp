@@ -251,6 +251,55 @@ TEST(Markup, TablesLinksRulesAndImages) {
     EXPECT_EQ(image.height, 30);
 }
 
+// A measure of a layout: the left of its first text, its height, the width of its
+// first image, the height of its first rule.
+enum class Measure { kTextLeft, kHeight, kImageWidth, kRuleHeight };
+
+int Measured(const MarkupLayout& l, Measure m) {
+    for (const MarkupItem& i : l.items) {
+        if (m == Measure::kTextLeft && i.kind == MarkupItem::Kind::kText)
+            return i.rect.left;
+        if (m == Measure::kImageWidth && i.kind == MarkupItem::Kind::kImage)
+            return i.rect.width();
+        if (m == Measure::kRuleHeight && i.kind == MarkupItem::Kind::kRule)
+            return i.rect.height();
+    }
+    return m == Measure::kHeight ? l.height : -1;
+}
+
+TEST(Markup, LengthsFollowTheDisplayScale) {
+    // Pixels are 96ths of an inch and points 72nds, whatever the display: at 144 and
+    // 192 dpi everything grows by half and doubles, rounded half away from zero.
+    const struct {
+        const char* markup;
+        Measure measure;
+        int at96, at144, at192;
+    } cases[] = {
+        {"<p style=\"margin-left: 10px\">x</p>", Measure::kTextLeft, 10, 15, 20},
+        {"<p style=\"margin-left: 1px\">x</p>", Measure::kTextLeft, 1, 2, 2},
+        {"<p style=\"padding-left: 3pt\">x</p>", Measure::kTextLeft, 4, 6, 8},
+        {"<p style=\"border-style: solid\">x</p>", Measure::kTextLeft, 1, 2, 2},
+        // Outer frame 1, spacing 2, the cell's frame 1 and padding 1.
+        {"<table border=1><td>x</td></table>", Measure::kTextLeft, 5, 9, 10},
+        // The body's 9pt: 12 pixels and a quarter below at 96 dpi.
+        {"x", Measure::kHeight, 15, 22, 30},
+        {"<p style=\"font-size: 12px\">x</p>", Measure::kHeight, 15, 22, 30},
+        {"<icon handle=1 cx=20>", Measure::kImageWidth, 20, 30, 40},
+        {"<ilst index=0>", Measure::kImageWidth, 16, 24, 32},  // its own 16 pixels
+        {"<hr>", Measure::kRuleHeight, 2, 3, 4},
+    };
+    for (const auto& c : cases) {
+        const int expected[] = {c.at96, c.at144, c.at192};
+        const int dpis[] = {96, 144, 192};
+        for (int i = 0; i < 3; ++i) {
+            FixedWidthMeasurer m(dpis[i]);
+            EXPECT_EQ(Measured(LayOutMarkup(c.markup, StyleSheet::Default(), m), c.measure),
+                      expected[i])
+                << c.markup << " at " << dpis[i];
+        }
+    }
+}
+
 TEST(Markup, GoldenLayoutsOfInheritanceBlocksBordersAndHover) {
     // The default sheet's body: 12 px, characters 6 px wide, lines 15 px high.
     const struct {

@@ -50,5 +50,28 @@ TEST(Placement, EmptyPictureOrAreaDrawsNothingSensible) {
     ExpectPlacement(PlacePicture(1, 10, 10, -5, -5), 0, 0, 0, 0);
 }
 
+TEST(Placement, NaturalSizesFollowTheDisplayScale) {
+    const struct {
+        int mode, width, height, clientWidth, clientHeight, dpi;
+        Placement expected;
+    } cases[] = {
+        // The documented centred example in a box of twice the pixels at 192 dpi:
+        // the same share of the box, in the same place.
+        {2, 50, 40, 200, 200, 192, {50, 60, 100, 80}},
+        {0, 142, 144, 224, 290, 192, {0, 0, 284, 288}},
+        {0, 15, 15, 100, 100, 144, {0, 0, 23, 23}},  // 22.5 rounds up
+        // A picture that fitted at 96 dpi but, grown, no longer fits the box: shrunk.
+        {2, 100, 100, 150, 300, 192, {0, 75, 150, 150}},
+        // Stretched pictures fill the box at any scale.
+        {1, 10, 10, 100, 90, 192, {0, 0, 100, 90}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " at " << c.dpi);
+        ExpectPlacement(
+            PlacePicture(c.mode, c.width, c.height, c.clientWidth, c.clientHeight, c.dpi),
+            c.expected.x, c.expected.y, c.expected.width, c.expected.height);
+    }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -64,6 +64,8 @@ class Balloon : public BalloonHost {
     void SetTimes(const BalloonTimes& times) { behaviour_.SetTimes(times); }
     // The markup image list (owned by the box) for <ilst> and friends.
     void SetMarkupImageList(HIMAGELIST list) { gdi_.SetImageList(list); }
+    // The dpi of the box's window: the tip's fonts and lengths follow it.
+    void SetDpi(int dpi) { gdi_.SetDpi(dpi); }
     // No border when the brush cannot be made or either width is 0.
     void SetBorder(const BalloonBorder& border);
     void SetShadow(const BalloonShadow& shadow);

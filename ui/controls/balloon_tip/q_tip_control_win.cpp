@@ -214,10 +214,12 @@ class QTipControl : public TableControl<QTipProperties>, public TipSource, publi
             bits |= kNoAutoHide;
         balloon_->SetBits(bits);
     }
-    // Sizes, border and shadow are stored in 96-dpi pixels.
+    // Sizes, border and shadow are stored in 96-dpi pixels; the markup is laid out
+    // at the same scale.
     void HandSizes() {
         if (balloon_) {
             const DisplayScale s = scale();
+            balloon_->SetDpi(s.dpi);
             balloon_->SetSizes({s.ToDevice(props_.cornerWidth), s.ToDevice(props_.cornerHeight),
                                 s.ToDevice(props_.marginX), s.ToDevice(props_.marginY),
                                 s.ToDevice(props_.pointerWidth), s.ToDevice(props_.pointerHeight),

@@ -11,6 +11,7 @@
 #include "ui/controls/control_types.h"
 #include "ui/controls/window/window_control_win.h"
 #include "ui/controls/window/window_shapes.h"
+#include "ui/loader/display_scale_win.h"
 #include "ui/loader/resource_ids.h"
 
 namespace velmora {
@@ -58,9 +59,16 @@ void EnsureDefaultIcons() {
                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
 }
 
-HICON SizedCopy(HICON icon, int widthMetric, int heightMetric) {
-    return static_cast<HICON>(CopyImage(icon, IMAGE_ICON, GetSystemMetrics(widthMetric),
-                                        GetSystemMetrics(heightMetric), 0));
+// The program's icon at the size of two metrics for a screen of that scale.
+HICON DefaultIconAt(int widthMetric, int heightMetric, DisplayScale scale) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleW(nullptr), kDefaultIconResource,
+                                         IMAGE_ICON, SystemMetricAt(widthMetric, scale),
+                                         SystemMetricAt(heightMetric, scale), LR_DEFAULTCOLOR));
+}
+
+HICON SizedCopy(HICON icon, int widthMetric, int heightMetric, DisplayScale scale) {
+    return static_cast<HICON>(CopyImage(icon, IMAGE_ICON, SystemMetricAt(widthMetric, scale),
+                                        SystemMetricAt(heightMetric, scale), 0));
 }
 
 UniqueGdi<HRGN> RegionOf(const ShapePart& part) {
@@ -199,17 +207,23 @@ void WindowControl::ApplyFrameStyles() {
 }
 
 // Icons made from Icon belong to the window; data that holds no icon (or cursor)
-// image leaves the window with the program's default icons.
+// image leaves the window with the program's default icons: the shared ones on a
+// screen of the system's scale, its own at the sizes of another screen's.
 void WindowControl::ApplyIcons() {
     UniqueIcon big, small;
+    const DisplayScale s = scale();
     if (!props_.icon.empty()) {
         StillPicture picture;
         DecodeStillPicture(reinterpret_cast<const uint8_t*>(props_.icon.data()), props_.icon.size(),
                            picture);
         if (picture.icon) {
-            big.reset(SizedCopy(picture.icon.get(), SM_CXICON, SM_CYICON));
-            small.reset(SizedCopy(picture.icon.get(), SM_CXSMICON, SM_CYSMICON));
+            big.reset(SizedCopy(picture.icon.get(), SM_CXICON, SM_CYICON, s));
+            small.reset(SizedCopy(picture.icon.get(), SM_CXSMICON, SM_CYSMICON, s));
         }
+    }
+    if ((!big || !small) && s.dpi != SystemScale().dpi) {
+        big.reset(DefaultIconAt(SM_CXICON, SM_CYICON, s));
+        small.reset(DefaultIconAt(SM_CXSMICON, SM_CYSMICON, s));
     }
     if (!big || !small) {
         big.reset();

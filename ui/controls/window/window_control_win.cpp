@@ -58,6 +58,7 @@ void WindowControl::OnScaleChanged(const RECT& suggested) {
         MoveWindow(c->hwnd(), r.left, r.top, r.width, r.height, TRUE);
         c->ScaleChanged();
     }
+    ApplyIcons();
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -149,7 +150,7 @@ void WindowControl::Paint() {
         return;
     RECT client;
     GetClientRect(hwnd(), &client);
-    DrawBackgroundPicture(paint.dc(), backPicture_, props_.pictureMode, client);
+    DrawBackgroundPicture(paint.dc(), backPicture_, props_.pictureMode, client, scale());
 }
 
 // Activation gives the focus back to the control that had it when the window was
