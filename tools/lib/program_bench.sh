@@ -218,7 +218,7 @@ startup_batches() {
 startup_figures() {
   printf '\nStart-up (ms; median and middle half of %s starts; %s batches)\n' "$starts" "$batches"
   printf '  %-34s %22s %22s %8s\n' "" "ours" "baseline" "ratio"
-  local column name b o bl ratios
+  local column name b o bl ratio ratios o1 o2 o3 b1 b2 b3
   for column in 1 2; do
     name="process start to window shown"
     [ "$column" -eq 2 ] && name="process start to shown and painted"
