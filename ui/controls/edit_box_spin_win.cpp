@@ -95,8 +95,17 @@ void EditBoxSpin::FollowBox(bool visible) {
     if (!hwnd_ || !IsWindow(box_))
         return;
     const RECT r = PlacedRect(box_);
-    SetWindowPos(hwnd_, box_, r.right, r.top, ScaleOfWindow(box_).ToDevice(kSpinWidth),
-                 r.bottom - r.top, SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    const int width = ScaleOfWindow(box_).ToDevice(kSpinWidth);
+    // The arrows move only when they are not where the box wants them: a new frame
+    // or a style of the box alone leaves them as they are.
+    const RECT now = PlacedRect(hwnd_);
+    const bool inPlace = now.left == r.right && now.top == r.top &&
+                         now.right - now.left == width && now.bottom - now.top == r.bottom - r.top &&
+                         GetWindow(hwnd_, GW_HWNDPREV) == box_ &&
+                         ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0) == visible;
+    if (!inPlace)
+        SetWindowPos(hwnd_, box_, r.right, r.top, width, r.bottom - r.top,
+                     SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     const bool enabled = IsWindowEnabled(box_) != FALSE;
     if ((IsWindowEnabled(hwnd_) != FALSE) != enabled)
         EnableWindow(hwnd_, enabled ? TRUE : FALSE);

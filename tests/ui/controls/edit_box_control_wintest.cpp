@@ -181,10 +181,13 @@ TEST(EditBox, ASingleLineBoxGrowsToItsFontAndItsArrowsFollowIt) {
     EXPECT_EQ(spin.top, box.top);
     EXPECT_EQ(spin.bottom - spin.top, box.bottom - box.top);
     EXPECT_EQ(spin.right - spin.left, 18);
+    EXPECT_EQ(GetWindow(Spin(), GW_HWNDPREV), Box());
     WriteProperty(kMain, kBox, 6, kWholeProperty, MakeLogical(true));
     EXPECT_FALSE(IsWindowEnabled(Spin()));
     WriteProperty(kMain, kBox, 5, kWholeProperty, MakeLogical(false));
     EXPECT_FALSE(IsWindowVisible(Spin()));
+    WriteProperty(kMain, kBox, 5, kWholeProperty, MakeLogical(true));
+    EXPECT_TRUE(IsWindowVisible(Spin()));
 }
 
 int32_t Number(int index) {
