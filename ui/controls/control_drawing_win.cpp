@@ -57,8 +57,11 @@ bool ApplyBorderStyles(HWND hwnd, int32_t border) {
     // A control made without a border keeps its frame: nothing to tell the system.
     if (style == oldStyle && exStyle == oldExStyle)
         return false;
-    SetWindowLongW(hwnd, GWL_STYLE, style);
-    SetWindowLongW(hwnd, GWL_EXSTYLE, exStyle);
+    // Each style word is written only when it changes (a write tells the window).
+    if (style != oldStyle)
+        SetWindowLongW(hwnd, GWL_STYLE, style);
+    if (exStyle != oldExStyle)
+        SetWindowLongW(hwnd, GWL_EXSTYLE, exStyle);
     RedrawFrame(hwnd);
     return true;
 }
