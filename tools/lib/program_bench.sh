@@ -23,7 +23,8 @@
 bench_exe=build/$VELMORA_PRESET/app/velmora.exe
 bench_base=build/$VELMORA_PRESET/bench/program/velmora-baseline.exe
 bench_probe=build/$VELMORA_PRESET/tools/probe/velmora-probe.exe
-starts=${VELMORA_BENCH_STARTS:-21}
+starts=${VELMORA_BENCH_STARTS:-41}
+timeline_starts=${VELMORA_BENCH_TIMELINE_STARTS:-5}
 batches=${VELMORA_BENCH_BATCHES:-3}
 pace_seconds=${VELMORA_BENCH_PACE_SECONDS:-60}
 cpu_seconds=${VELMORA_BENCH_CPU_SECONDS:-30}
@@ -238,39 +239,61 @@ startup_figures() {
   done
 }
 
-# A timeline of one start of $1: the program's calls that make its window and
-# start its services, from Wine's relay log, in ms from the process's first
-# logged moment (logging costs a little time itself: the order and the gaps
-# matter here, not the absolute figures).
+# A timeline of $timeline_starts starts of $1: the program's calls that make its
+# window and start its services, from Wine's relay log, each at its median ms (and
+# the lowest and highest) from the process's first logged moment over the starts.
+# Logging costs a little time itself: the order and the gaps matter here, not the
+# absolute figures.
 startup_timeline() {
   local functions="ole32.OleInitialize;user32.RegisterClassExW;user32.RegisterClassW"
-  functions="$functions;user32.CreateWindowExW;user32.ShowWindow;user32.UpdateWindow"
+  functions="$functions;user32.CreateWindowExW;user32.ShowWindow;user32.UpdateWindow;user32.SetWindowPos"
   functions="$functions;user32.BeginPaint;user32.EndPaint;comctl32.InitCommonControlsEx"
   functions="$functions;kernel32.LoadLibraryA;kernel32.LoadLibraryW;shell32.ShellExecuteA"
   functions="$functions;user32.GetMessageW;user32.DispatchMessageW"
-  local log pid
+  local log calls pid _
   log=$(mktemp)
+  calls=$(mktemp)
   wine reg add "$relay_key" /v RelayInclude /d "$functions" /f >/dev/null 2>&1
-  # The probe prints the program's process id last; the log's lines begin with
-  # "time:process:thread:".
-  pid=$(WINEDEBUG=+timestamp,+pid,+relay wine "$bench_probe" startup "$1" 2>"$log" | tr -d '\r' | awk '{print $3}')
+  for _ in $(seq 1 "$timeline_starts"); do
+    # The probe prints the program's process id last; the log's lines begin with
+    # "time:process:thread:". Each start adds its calls, numbered, to $calls.
+    pid=$(WINEDEBUG=+timestamp,+pid,+relay wine "$bench_probe" startup "$1" 2>"$log" | tr -d '\r' | awk '{print $3}')
+    awk -F: -v pid="$pid" '
+      $2 != pid { next }
+      t0 == "" { t0 = $1 }
+      /:Call [A-Za-z0-9]+\.[A-Za-z]/ {
+        call = $0; sub(/^[^C]*Call /, "", call); sub(/ ret=.*/, "", call)
+        if (length(call) > 72) call = substr(call, 1, 69) "..."
+        printf "%d\t%.1f\t%s\n", ++n, ($1 - t0) * 1000, call
+      }
+      END { printf "%d\t%.1f\t(the process ends)\n", ++n, ($1 - t0) * 1000 }' "$log" >>"$calls"
+  done
   wine reg delete "$relay_key" /v RelayInclude /f >/dev/null 2>&1
-  # A run of calls to one function shows as its first, with how many there were.
-  awk -F: -v pid="$pid" '
-    function flush() { if (run > 1) printf "            (%d calls of %s to %.1f)\n", run, last, lastTime }
-    $2 != pid { next }
-    t0 == "" { t0 = $1 }
-    /:Call [A-Za-z0-9]+\.[A-Za-z]/ {
-      call = $0; sub(/^[^C]*Call /, "", call); sub(/ ret=.*/, "", call)
-      name = call; sub(/\(.*/, "", name)
-      lastTime = ($1 - t0) * 1000
-      if (name == last) { run++; next }
-      flush(); last = name; run = 1
-      if (length(call) > 72) call = substr(call, 1, 69) "..."
-      printf "  %8.1f  %s\n", lastTime, call
+  # The calls of the first start, each at the median of its times over the starts
+  # whose call of that number is the same function; a run of calls to one function
+  # shows as its first, with how many there were and when the last came.
+  awk -F'\t' '
+    function fn(call) { sub(/\(.*/, "", call); return call }
+    function median(list,   a, m, i, j, t) {
+      m = split(list, a, " ")
+      for (i = 1; i <= m; i++) for (j = i + 1; j <= m; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
+      lo = a[1]; hi = a[m]
+      return a[int((m + 1) / 2)]
     }
-    END { flush(); printf "  %8.1f  (the process ends)\n", ($1 - t0) * 1000 }' "$log"
-  rm -f "$log"
+    $1 == 1 { starts++ }
+    starts == 1 { call[$1] = $3; count = $1 }
+    fn($3) == fn(call[$1]) { times[$1] = times[$1] " " $2 }
+    function flush() { if (run > 1) printf "            (%d calls of %s to %.1f)\n", run, last, lastTime }
+    END {
+      for (i = 1; i <= count; i++) {
+        lastTime = median(times[i]); name = fn(call[i])
+        if (name == last) { run++; continue }
+        flush(); last = name; run = 1
+        printf "  %8.1f  %-72s %6.1f-%.1f\n", lastTime, call[i], lo, hi
+      }
+      flush()
+    }' "$calls"
+  rm -f "$log" "$calls"
 }
 
 startup_bench() {
@@ -279,9 +302,9 @@ startup_bench() {
   say "start-up: ours (velmora.exe) against the plain Win32 baseline"
   startup_batches
   startup_figures
-  printf '\nTimeline of one start of ours (ms from its first logged call)\n'
+  printf '\nTimeline of ours: median of %s starts (lowest-highest), ms from the first logged call\n' "$timeline_starts"
   startup_timeline "$bench_exe"
-  printf '\nTimeline of one start of the baseline\n'
+  printf '\nTimeline of the baseline, the same way\n'
   startup_timeline "$bench_base"
   rm -rf "$work"
 }
