@@ -4,9 +4,10 @@
 // written directly with CreateWindowEx: two buttons, two edit boxes with up-down
 // controls, four labels, the picture and the link. The picture shows the first
 // image of the program's GIF from the start, decoded as the program decodes it. At
-// creation it opens the forum as the program does. "播放" starts a SetTimer loop at the interval typed, each
-// tick asking Beep for a 1 ms tone of the typed frequency, and plays the picture
-// from its six frames stretched once (halftone) and then only copied.
+// creation it opens the forum as the program does. "播放" starts a SetTimer loop at
+// the interval typed, each tick asking Beep for a 1 ms tone of the typed frequency,
+// and plays the picture from its six frames stretched once (halftone) and then only
+// copied.
 //   velmora-baseline.exe            as above
 //   velmora-baseline.exe sweep      also a 10 ms loop from the start that asks for
 //                                   tones 1, 2, 3, ... as the test window's sweep

@@ -99,8 +99,8 @@ void EditBoxSpin::FollowBox(bool visible) {
     // The arrows move only when they are not where the box wants them: a new frame
     // or a style of the box alone leaves them as they are.
     const RECT now = PlacedRect(hwnd_);
-    const bool inPlace = now.left == r.right && now.top == r.top &&
-                         now.right - now.left == width && now.bottom - now.top == r.bottom - r.top &&
+    const bool inPlace = now.left == r.right && now.top == r.top && now.right - now.left == width &&
+                         now.bottom - now.top == r.bottom - r.top &&
                          GetWindow(hwnd_, GW_HWNDPREV) == box_ &&
                          ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0) == visible;
     if (!inPlace)
