@@ -8,7 +8,8 @@
 namespace velmora {
 
 int FixedWidthMeasurer::SizeInPixels(const FontRequest& font, int dpi) {
-    return std::max(2, static_cast<int>(std::lround(font.tenths * std::max(dpi, 96) / 720.0)));
+    // A dpi of 0 or below counts as 96, as for every other length of the layout.
+    return std::max(2, static_cast<int>(std::lround(font.tenths * (dpi > 0 ? dpi : 96) / 720.0)));
 }
 
 FontMetrics FixedWidthMeasurer::Metrics(const FontRequest& font) {
