@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "runtime/powers_of_five.h"
+
 namespace velmora {
 
 namespace {

@@ -3,6 +3,7 @@
 //    just above and below them, subnormals, the overflow limit, 19 to 40 digit
 //    significands) against the bits of the nearest double, in ASCII and in
 //    full-width digits;
+//  - the 128-bit powers of five the fast method starts from, at their seams;
 //  - the fast method and the exact method agree wherever the fast one decides,
 //    for random significands and exponents over the whole range;
 //  - natively: random texts of every form against the C library's strtod and
@@ -19,6 +20,7 @@
 
 #include "runtime/conversions.h"
 #include "runtime/decimal_to_binary.h"
+#include "runtime/powers_of_five.h"
 
 #if !defined(_WIN32)
 #include <charconv>
@@ -64,6 +66,30 @@ TEST(ToNumberRounding, HardCasesInFullWidth) {
     for (const Case& c : kCases) {
         std::string text = FullWidth(c.text);
         EXPECT_EQ(Bits(ToNumber(text.c_str())), c.bits) << c.text;
+    }
+}
+
+TEST(ToNumberRounding, PowersOfFiveAtTheSeams) {
+    // The ends of the range, both sides of 5^0, and both sides of where the
+    // approximations stop being exact (5^-27 and 5^55 still are).
+    const struct {
+        int q;
+        Uint128Parts bits;
+    } kPowers[] = {
+        {-342, {0xeef453d6923bd65aULL, 0x113faa2906a13b3fULL}},
+        {-28, {0xfd87b5f28300ca0dULL, 0x8bca9d6e188853fcULL}},
+        {-27, {0x9e74d1b791e07e48ULL, 0x775ea264cf55347eULL}},
+        {-1, {0xccccccccccccccccULL, 0xcccccccccccccccdULL}},
+        {0, {0x8000000000000000ULL, 0}},
+        {27, {0xcecb8f27f4200f3aULL, 0}},
+        {55, {0xd0cf4b50cfe20765ULL, 0xfff4b4e3f741cf6dULL}},
+        {56, {0x82818f1281ed449fULL, 0xbff8f10e7a8921a4ULL}},
+        {308, {0x8e679c2f5e44ff8fULL, 0x570f09eaa7ea7648ULL}},
+    };
+    for (const auto& p : kPowers) {
+        const Uint128Parts& bits = kPowersOfFive[p.q - kSmallestPowerOfTen];
+        EXPECT_EQ(bits.high, p.bits.high) << "5^" << p.q;
+        EXPECT_EQ(bits.low, p.bits.low) << "5^" << p.q;
     }
 }
 
