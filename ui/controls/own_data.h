@@ -168,12 +168,9 @@ bool IsLogicalField(const OwnLayout<P>& layout, const OwnField<P>& f) {
     return info && info->kind == PropertyKind::kLogical;
 }
 
-// Decodes a block into `out`. Fields that the block's version lacks, and every
-// field of an empty block, take their value from `defaults`. On failure `out`
-// holds `defaults`.
 template <class P>
-OwnDataError DecodeOwnData(const OwnLayout<P>& layout, const uint8_t* data, size_t size,
-                           const P& defaults, P& out) {
+OwnDataError OwnLayout<P>::Decode(const uint8_t* data, size_t size, P& out,
+                                  const P& defaults) const {
     out = defaults;
     if (size == 0)
         return OwnDataError::kNone;
@@ -181,13 +178,13 @@ OwnDataError DecodeOwnData(const OwnLayout<P>& layout, const uint8_t* data, size
     uint32_t version = in.U32();
     if (in.failed())
         return OwnDataError::kTruncated;
-    if (!layout.versionChecked)
-        version = layout.highestVersion;
-    if (version > layout.highestVersion)
+    if (!versionChecked)
+        version = highestVersion;
+    if (version > highestVersion)
         return OwnDataError::kVersionTooHigh;
     P p = defaults;
-    for (size_t i = 0; i < layout.count; ++i) {
-        const OwnField<P>& f = layout.fields[i];
+    for (size_t i = 0; i < count; ++i) {
+        const OwnField<P>& f = fields[i];
         if (version < f.since)
             continue;
         switch (f.type) {
@@ -196,7 +193,7 @@ OwnDataError DecodeOwnData(const OwnLayout<P>& layout, const uint8_t* data, size
                 // A logical works as true whenever it is nonzero, and reads back as
                 // true only when it is 1: any nonzero stored word is taken as 1, so
                 // that what a control does and what a read answers agree.
-                if (p.*f.i32 != 0 && IsLogicalField(layout, f))
+                if (p.*f.i32 != 0 && IsLogicalField(*this, f))
                     p.*f.i32 = 1;
                 break;
             case OwnFieldType::kU32:
@@ -222,14 +219,13 @@ OwnDataError DecodeOwnData(const OwnLayout<P>& layout, const uint8_t* data, size
     return OwnDataError::kNone;
 }
 
-// Encodes `p` in the given format version (the highest when larger).
 template <class P>
-std::string EncodeOwnData(const OwnLayout<P>& layout, const P& p, uint32_t version) {
-    version = std::min(version, layout.highestVersion);
+std::string OwnLayout<P>::Encode(const P& p, uint32_t version) const {
+    version = std::min(version, highestVersion);
     ByteWriter out;
     out.U32(version);
-    for (size_t i = 0; i < layout.count; ++i) {
-        const OwnField<P>& f = layout.fields[i];
+    for (size_t i = 0; i < count; ++i) {
+        const OwnField<P>& f = fields[i];
         if (version < f.since)
             continue;
         switch (f.type) {
@@ -256,16 +252,15 @@ std::string EncodeOwnData(const OwnLayout<P>& layout, const P& p, uint32_t versi
     return out.Take();
 }
 
-// The stored properties of `p`, ascending by property index.
 template <class P>
-std::vector<OwnPropertyValue> ListOwnData(const OwnLayout<P>& layout, const P& p) {
+std::vector<OwnPropertyValue> OwnLayout<P>::List(const P& p) const {
     std::vector<OwnPropertyValue> values;
-    for (size_t i = 0; i < layout.count; ++i) {
-        const OwnField<P>& f = layout.fields[i];
+    for (size_t i = 0; i < count; ++i) {
+        const OwnField<P>& f = fields[i];
         if (f.index < 0)
             continue;
         OwnPropertyValue v;
-        v.info = layout.table->Find(f.index);
+        v.info = table->Find(f.index);
         if (!v.info)
             continue;
         switch (f.type) {
@@ -294,20 +289,6 @@ std::vector<OwnPropertyValue> ListOwnData(const OwnLayout<P>& layout, const P& p
                          return a.info->index < b.info->index;
                      });
     return values;
-}
-
-template <class P>
-OwnDataError OwnLayout<P>::Decode(const uint8_t* data, size_t size, P& out,
-                                  const P& defaults) const {
-    return DecodeOwnData(*this, data, size, defaults, out);
-}
-template <class P>
-std::string OwnLayout<P>::Encode(const P& p, uint32_t version) const {
-    return EncodeOwnData(*this, p, version);
-}
-template <class P>
-std::vector<OwnPropertyValue> OwnLayout<P>::List(const P& p) const {
-    return ListOwnData(*this, p);
 }
 
 #if defined(__GNUC__) && !defined(__clang__)
