@@ -54,28 +54,6 @@ unsigned GifDelayMs(unsigned delay) {
     return delay == 0 ? 50 : delay * 10;
 }
 
-const char* GifRoundOutcomeName(GifRoundOutcome outcome) {
-    switch (outcome) {
-        case GifRoundOutcome::kDrawn:
-            return "drawn";
-        case GifRoundOutcome::kEmptyImage:
-            return "empty-image";
-        case GifRoundOutcome::kAbandoned:
-            return "abandoned";
-        case GifRoundOutcome::kFrameTooLarge:
-            return "frame-too-large";
-        case GifRoundOutcome::kUnknownBlock:
-            return "unknown-block";
-        case GifRoundOutcome::kUnknownExtension:
-            return "unknown-extension";
-        case GifRoundOutcome::kTruncated:
-            return "truncated";
-        case GifRoundOutcome::kNoImageInPass:
-            return "no-image-in-pass";
-    }
-    return "?";
-}
-
 void GifCanvas::Reset(int width, int height) {
     width_ = width;
     height_ = height;
@@ -285,9 +263,7 @@ GifRound GifAnimation::Step() {
 
 GifCanvas GifAnimation::TakeCanvas() {
     canvas_.DropSaved();
-    GifCanvas out = std::move(canvas_);
-    canvas_ = GifCanvas();
-    return out;
+    return std::exchange(canvas_, GifCanvas());
 }
 
 GifResult DecodeGifStill(const uint8_t* data, size_t size, GifCanvas& out) {

@@ -33,7 +33,6 @@ class GifCanvas {
     // Saves the part of the rectangle that lies on the canvas; Restore puts it back.
     void Save(int left, int top, int width, int height);
     void Restore();
-    bool hasSaved() const { return saved_; }
     // Forgets the saved rectangle and frees its pixels.
     void DropSaved();
 
@@ -68,8 +67,6 @@ enum class GifRoundOutcome {
     kTruncated,         // the data ended inside an image descriptor or colour table
     kNoImageInPass,     // a whole pass over the stream found no image
 };
-
-const char* GifRoundOutcomeName(GifRoundOutcome outcome);
 
 struct GifRound {
     GifRoundOutcome outcome = GifRoundOutcome::kNoImageInPass;

@@ -83,7 +83,6 @@ class GifBlockReader {
 
     // Offset of the read position in the data.
     size_t position() const { return pos_; }
-    size_t size() const { return size_; }
     // Delay in force, in hundredths of a second.
     unsigned delay() const { return delay_; }
     // How often reading has gone back to the start of the stream since Restart().
