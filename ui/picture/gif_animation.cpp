@@ -12,23 +12,15 @@ namespace {
 // their top byte set.
 constexpr uint32_t kSkip = 0xFF000000;
 
-// The canvas row of stored row k of an interlaced image of the given height:
-// pass 1 rows 0, 8, 16, ...; pass 2 rows 4, 12, ...; pass 3 rows 2, 6, ...;
-// pass 4 rows 1, 3, 5, ...
+// The image row of stored row k (below the height) of an interlaced image.
 int InterlacedRow(int k, int height) {
-    const int pass1 = (height + 7) / 8;
-    if (k < pass1)
-        return k * 8;
-    k -= pass1;
-    const int pass2 = (height + 3) / 8;
-    if (k < pass2)
-        return 4 + k * 8;
-    k -= pass2;
-    const int pass3 = (height + 1) / 4;
-    if (k < pass3)
-        return 2 + k * 4;
-    k -= pass3;
-    return 1 + k * 2;
+    for (const GifInterlacePass& pass : kGifInterlacePasses) {
+        const int rows = (height - pass.start + pass.step - 1) / pass.step;
+        if (k < rows)
+            return pass.start + k * pass.step;
+        k -= rows;
+    }
+    return height - 1;  // not reached: the passes hold every row
 }
 
 // Palette colours of an image; with transparency, every entry whose colour equals

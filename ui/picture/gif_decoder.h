@@ -50,6 +50,13 @@ enum class GifBlockResult {
     kNoImageInPass,     // the stream was restarted twice in one round without an image
 };
 
+// The passes in which an interlaced image stores its rows, in stored order: each
+// pass holds the rows start, start + step, start + 2 * step, ...
+struct GifInterlacePass {
+    int start, step;
+};
+constexpr GifInterlacePass kGifInterlacePasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
+
 // One image as found in the block stream, with the graphic control values in force.
 struct GifImage {
     int left = 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "runtime/byte_reader.h"
+#include "ui/picture/gif_decoder.h"
 
 namespace velmora {
 
@@ -203,12 +204,10 @@ std::string EncodeGif(const GifPlan& plan) {
         size_t count = f.indices.size();
         if (f.interlaced && f.width > 0) {
             stored.reserve(count);
-            static const int kStart[4] = {0, 4, 2, 1};
-            static const int kStep[4] = {8, 8, 4, 2};
             const size_t rowsPresent =
                 std::min(count / size_t(f.width), size_t(std::max(f.height, 0)));
-            for (int pass = 0; pass < 4; ++pass) {
-                for (size_t y = size_t(kStart[pass]); y < rowsPresent; y += size_t(kStep[pass])) {
+            for (const GifInterlacePass& pass : kGifInterlacePasses) {
+                for (size_t y = size_t(pass.start); y < rowsPresent; y += size_t(pass.step)) {
                     const uint8_t* row = f.indices.data() + y * size_t(f.width);
                     stored.insert(stored.end(), row, row + f.width);
                 }
