@@ -40,6 +40,24 @@ bool MakeLut(const GifImage& image, bool useTransparency, uint32_t (&lut)[256]) 
     return skips;
 }
 
+// Writes the colours of n indices to dst; with left-out entries (`skips`), their
+// pixels take the value in `under` (the canvas row itself, or the saved pixels).
+inline void DrawRow(const uint8_t* src, int n, const uint32_t (&lut)[256], bool skips,
+                    const uint32_t* under, uint32_t* dst) {
+    if (skips) {
+        // A select rather than a branch: left-out pixels take the value beneath.
+#pragma GCC unroll 4
+        for (int i = 0; i < n; ++i) {
+            const uint32_t c = lut[src[i]];
+            dst[i] = (c & kSkip) ? under[i] : c;
+        }
+    } else {
+#pragma GCC unroll 4
+        for (int i = 0; i < n; ++i)
+            dst[i] = lut[src[i]];
+    }
+}
+
 }  // namespace
 
 unsigned GifDelayMs(unsigned delay) {
@@ -108,19 +126,7 @@ void GifCanvas::Draw(const GifImage& image, const uint8_t* indices, size_t count
             continue;
         const uint8_t* src = indices + k * size_t(w) + (x0 - image.left);
         uint32_t* dst = pixels_.data() + size_t(y) * width_ + x0;
-        const int n = end - x0;
-        if (skips) {
-            // A select rather than a branch: left-out pixels keep the canvas value.
-#pragma GCC unroll 4
-            for (int i = 0; i < n; ++i) {
-                const uint32_t c = lut[src[i]];
-                dst[i] = (c & kSkip) ? dst[i] : c;
-            }
-        } else {
-#pragma GCC unroll 4
-            for (int i = 0; i < n; ++i)
-                dst[i] = lut[src[i]];
-        }
+        DrawRow(src, end - x0, lut, skips, dst, dst);
     }
 }
 
@@ -144,18 +150,7 @@ void GifCanvas::DrawOverSaved(const GifImage& image, const uint8_t* indices, boo
         const uint8_t* src = indices + size_t(k) * w + (savedLeft_ - image.left);
         uint32_t* dst = pixels_.data() + size_t(y) * width_ + savedLeft_;
         const uint32_t* under = savedPixels_.data() + size_t(y - savedTop_) * savedWidth_;
-        const int n = savedWidth_;
-        if (skips) {
-#pragma GCC unroll 4
-            for (int i = 0; i < n; ++i) {
-                const uint32_t c = lut[src[i]];
-                dst[i] = (c & kSkip) ? under[i] : c;
-            }
-        } else {
-#pragma GCC unroll 4
-            for (int i = 0; i < n; ++i)
-                dst[i] = lut[src[i]];
-        }
+        DrawRow(src, savedWidth_, lut, skips, under, dst);
     }
 }
 
