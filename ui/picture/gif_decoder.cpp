@@ -1,5 +1,6 @@
 #include "ui/picture/gif_decoder.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace velmora {
@@ -84,17 +85,17 @@ void GifBlockReader::Restart() {
     restarts_ = 0;
 }
 
-bool GifBlockReader::SkipSubBlocks() {
+bool GifBlockReader::ReadSubBlocks(std::vector<uint8_t>* joined) {
     // Sub-blocks: u8 length n, n bytes; a length of 0 ends them.
     while (pos_ < size_) {
         const uint8_t n = data_[pos_++];
         if (n == 0)
             return true;
-        if (n > size_ - pos_)
-            break;
-        pos_ += n;
+        const size_t take = std::min<size_t>(n, size_ - pos_);
+        if (joined)
+            joined->insert(joined->end(), data_ + pos_, data_ + pos_ + take);
+        pos_ += take;
     }
-    pos_ = size_;
     return false;
 }
 
@@ -127,13 +128,11 @@ GifBlockResult GifBlockReader::ReadRound(GifImage& image) {
                     delay_ = U16At(gce + 1);
                     transparentIndex_ = gce[3];
                 }
-                SkipSubBlocks();
-            } else if (label == 0x01 || label == 0xFE || label == 0xFF) {
-                SkipSubBlocks();
-            } else {
-                SkipSubBlocks();
-                return GifBlockResult::kUnknownExtension;
             }
+            ReadSubBlocks();
+            // Plain text, comment and application extensions are skipped.
+            if (label != 0xF9 && label != 0x01 && label != 0xFE && label != 0xFF)
+                return GifBlockResult::kUnknownExtension;
             continue;
         }
         if (introducer != 0x2C)
@@ -170,18 +169,7 @@ GifBlockResult GifBlockReader::ReadRound(GifImage& image) {
         image.minCodeSize = data_[pos_++];
 
         codes_.clear();
-        bool terminated = false;
-        while (pos_ < size_) {
-            const uint8_t n = data_[pos_++];
-            if (n == 0) {
-                terminated = true;
-                break;
-            }
-            const size_t take = n <= size_ - pos_ ? n : size_ - pos_;
-            codes_.insert(codes_.end(), data_ + pos_, data_ + pos_ + take);
-            pos_ += take;
-        }
-        image.truncated = !terminated;
+        image.truncated = !ReadSubBlocks(&codes_);
         image.codes = codes_.data();
         image.codeSize = codes_.size();
         image.disposal = disposal_;

@@ -96,7 +96,9 @@ class GifBlockReader {
     unsigned restarts() const { return restarts_; }
 
   private:
-    bool SkipSubBlocks();  // false when the data ended first (position at the end)
+    // Reads sub-blocks up to their terminator, appending their bytes to `joined`
+    // when given; false when the data ended first (position at the end).
+    bool ReadSubBlocks(std::vector<uint8_t>* joined = nullptr);
 
     const uint8_t* data_ = nullptr;
     size_t size_ = 0;
