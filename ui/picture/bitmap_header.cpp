@@ -16,17 +16,8 @@ constexpr uint32_t kColourSpaceSrgb = 0x73524742;  // 'sRGB'
 }  // namespace
 
 bool IsDibBitCount(uint32_t bitCount) {
-    switch (bitCount) {
-        case 1:
-        case 4:
-        case 8:
-        case 16:
-        case 24:
-        case 32:
-            return true;
-        default:
-            return false;
-    }
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
+           bitCount == 32;
 }
 
 uint64_t BitmapStride(uint32_t width, uint32_t bitCount) {

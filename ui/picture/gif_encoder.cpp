@@ -81,10 +81,7 @@ std::string LzwCompress(const uint8_t* indices, size_t count, unsigned minCodeSi
     uint32_t decoderNext = end + 1;
     bool decoderHasPrev = false;
     auto emit = [&](uint32_t code) {
-        unsigned width = std::max(minCodeSize + 1, BitLength(decoderNext));
-        if (width > 12)
-            width = 12;
-        bits.Put(code, width);
+        bits.Put(code, std::min(12u, std::max(minCodeSize + 1, BitLength(decoderNext))));
         if (code == clear) {
             decoderNext = end + 1;
             decoderHasPrev = false;

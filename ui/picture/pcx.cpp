@@ -1,5 +1,7 @@
 #include "ui/picture/pcx.h"
 
+#include <algorithm>
+
 #include "runtime/byte_reader.h"
 #include "ui/picture/picture_format.h"
 
@@ -111,9 +113,7 @@ PcxResult DecodePcx(const uint8_t* data, size_t size, RgbImage& out) {
             } else if (eightBit) {
                 const uint8_t i = line[x];
                 if (palette) {
-                    dst[0] = palette[i * 3];
-                    dst[1] = palette[i * 3 + 1];
-                    dst[2] = palette[i * 3 + 2];
+                    std::copy_n(palette + i * 3, 3, dst);
                 } else {
                     dst[0] = dst[1] = dst[2] = i;  // no palette stored: grey levels
                 }
@@ -126,9 +126,7 @@ PcxResult DecodePcx(const uint8_t* data, size_t size, RgbImage& out) {
                 if (planes == 1) {
                     dst[0] = dst[1] = dst[2] = index ? 255 : 0;
                 } else {
-                    dst[0] = kEgaPalette[index][0];
-                    dst[1] = kEgaPalette[index][1];
-                    dst[2] = kEgaPalette[index][2];
+                    std::copy_n(kEgaPalette[index], 3, dst);
                 }
             }
         }
