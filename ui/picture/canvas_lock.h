@@ -19,27 +19,20 @@ class CanvasLock {
     // Paints waiting for the canvas.
     int paintsWaiting() const;
 
-    // Scoped holds.
-    class ForPaint {
+    // Scoped holds: ForPaint and ForRound.
+    template <void (CanvasLock::*Lock)()>
+    class Hold {
       public:
-        explicit ForPaint(CanvasLock& lock) : lock_(lock) { lock_.LockForPaint(); }
-        ~ForPaint() { lock_.Unlock(); }
-        ForPaint(const ForPaint&) = delete;
-        ForPaint& operator=(const ForPaint&) = delete;
+        explicit Hold(CanvasLock& lock) : lock_(lock) { (lock_.*Lock)(); }
+        ~Hold() { lock_.Unlock(); }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
 
       private:
         CanvasLock& lock_;
     };
-    class ForRound {
-      public:
-        explicit ForRound(CanvasLock& lock) : lock_(lock) { lock_.LockForRound(); }
-        ~ForRound() { lock_.Unlock(); }
-        ForRound(const ForRound&) = delete;
-        ForRound& operator=(const ForRound&) = delete;
-
-      private:
-        CanvasLock& lock_;
-    };
+    using ForPaint = Hold<&CanvasLock::LockForPaint>;
+    using ForRound = Hold<&CanvasLock::LockForRound>;
 
   private:
     mutable std::mutex state_;
