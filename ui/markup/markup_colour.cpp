@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/markup/markup_text.h"
+#include "ui/markup/pixel_buffer.h"
 
 namespace velmora {
 
@@ -216,10 +217,6 @@ int HexDigit(char c) {
     return -1;
 }
 
-uint32_t ColorRefFromRgb(uint32_t rgb) {
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-}
-
 }  // namespace
 
 const size_t kHtmlColourCount = std::size(kHtmlColours);
@@ -229,7 +226,7 @@ std::optional<uint32_t> HtmlColour(std::string_view lowerName) {
     const NamedColour* c = FindByName(kHtmlColours, lowerName);
     if (!c)
         return std::nullopt;
-    return ColorRefFromRgb(c->rgb);
+    return ColorRefFromPixel(c->rgb);
 }
 
 std::optional<uint32_t> SystemColourIndex(std::string_view lowerName) {
@@ -282,7 +279,7 @@ std::optional<MarkupColour> ParseMarkupColour(std::string_view text) {
                 return std::nullopt;
             rgb = rgb << 4 | static_cast<uint32_t>(d);
         }
-        return MarkupColour::Rgb(ColorRefFromRgb(rgb));
+        return MarkupColour::Rgb(ColorRefFromPixel(rgb));
     }
     if (text[0] >= '0' && text[0] <= '9') {
         std::string_view rest;
