@@ -1,5 +1,6 @@
 #include "ui/markup/markup_parser.h"
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 
@@ -155,16 +156,11 @@ std::optional<ParsedTag> ParseTag(std::string_view s) {
     while (i < s.size() && IsNameChar(s[i]))
         ++i;
     t.name = LowerAscii(s.substr(nameStart, i - nameStart));
-    bool known = false;
-    for (const TagName& n : kTags) {
-        if (t.name == n.name) {
-            t.tag = n.tag;
-            known = true;
-            break;
-        }
-    }
-    if (!known)
+    const auto known = std::find_if(std::begin(kTags), std::end(kTags),
+                                    [&](const TagName& n) { return t.name == n.name; });
+    if (known == std::end(kTags))
         return std::nullopt;
+    t.tag = known->tag;
     while (i < s.size()) {
         skipBlanks();
         const size_t attrStart = i;
@@ -193,11 +189,9 @@ std::optional<ParsedTag> ParseTag(std::string_view s) {
                 a.value = std::string(s.substr(valueStart, i - valueStart));
             }
         }
-        for (const char* attributeName : kAttributeNames) {
-            if (a.name == attributeName) {
-                t.attributes.push_back(std::move(a));
-                break;
-            }
+        if (std::find(std::begin(kAttributeNames), std::end(kAttributeNames), a.name) !=
+            std::end(kAttributeNames)) {
+            t.attributes.push_back(std::move(a));
         }
     }
     return t;
