@@ -4,18 +4,10 @@
 
 namespace velmora {
 
-namespace {
-
-int Capped(long long v) {
-    return static_cast<int>(std::clamp<long long>(v, 0, kMaxMarkupExtent));
-}
-
-}  // namespace
-
 MarkupFlow::MarkupFlow(int tabInterval) : tabInterval_(std::max(1, tabInterval)) {}
 
 void MarkupFlow::Add(FlowPiece piece) {
-    current_.width = Capped(static_cast<long long>(current_.width) + piece.width);
+    current_.width = ClampExtent(static_cast<long long>(current_.width) + piece.width);
     current_.pieces.push_back(std::move(piece));
 }
 
@@ -41,7 +33,7 @@ void MarkupFlow::Break(const FontMetrics& emptyLine, bool force) {
         descent = emptyLine.descent;
     }
     line.ascent = baseline ? ascent : 0;
-    line.height = Capped(std::max(ascent + descent, tallest));
+    line.height = ClampExtent(std::max(ascent + descent, tallest));
     line.spaceBefore = pendingSpace_;
     pendingSpace_ = 0;
     line.indentLeft = indentLeft_;
@@ -51,7 +43,7 @@ void MarkupFlow::Break(const FontMetrics& emptyLine, bool force) {
 }
 
 void MarkupFlow::Space(int pixels) {
-    pendingSpace_ = Capped(static_cast<long long>(pendingSpace_) + std::max(0, pixels));
+    pendingSpace_ = ClampExtent(static_cast<long long>(pendingSpace_) + std::max(0, pixels));
 }
 
 size_t MarkupFlow::BeginBlock() {
@@ -79,8 +71,8 @@ void MarkupFlow::EndBlock(size_t block, const MarkupFill& fill, bool filled,
 int MarkupFlow::NaturalWidth() const {
     int widest = 0;
     for (const Line& line : lines_) {
-        widest = std::max(widest, Capped(static_cast<long long>(line.indentLeft) + line.width +
-                                         line.indentRight));
+        widest = std::max(widest, ClampExtent(static_cast<long long>(line.indentLeft) + line.width +
+                                              line.indentRight));
     }
     return widest;
 }
@@ -89,7 +81,7 @@ int MarkupFlow::Height() const {
     long long h = pendingSpace_;
     for (const Line& line : lines_)
         h += static_cast<long long>(line.spaceBefore) + line.height;
-    return Capped(h);
+    return ClampExtent(h);
 }
 
 int MarkupFlow::Place(int width, int dx, int dy, std::vector<MarkupItem>& out) const {
@@ -167,7 +159,7 @@ int MarkupFlow::Place(int width, int dx, int dy, std::vector<MarkupItem>& out) c
         y += line.height;
     }
     y += pendingSpace_;
-    return Capped(y - dy);
+    return ClampExtent(y - dy);
 }
 
 }  // namespace velmora

@@ -3,12 +3,18 @@
 // are added left to right, lines end only where told, and at the end the lines are
 // placed within the container's width by their alignment (internal to the layout).
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "ui/markup/markup_layout.h"
 
 namespace velmora {
+
+// A length or place kept between 0 and kMaxMarkupExtent.
+inline int ClampExtent(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, 0, kMaxMarkupExtent));
+}
 
 // A piece of a line: a word of text, an image, a table. Its items lie relative to
 // the piece's top-left corner.

@@ -53,23 +53,22 @@ std::vector<std::vector<const MarkupNode*>> Rows(const MarkupNode& table) {
     return rows;
 }
 
-// Grows the sizes of the spanned tracks evenly until they hold `need`.
-void Stretch(std::vector<int>& sizes, int first, int span, int spacing, int need) {
-    long long have = static_cast<long long>(span - 1) * spacing;
-    for (int i = first; i < first + span; ++i)
-        have += sizes[i];
-    if (need <= have)
-        return;
-    const long long extra = need - have;
-    for (int i = 0; i < span; ++i)
-        sizes[first + i] += static_cast<int>(extra / span + (i < extra % span ? 1 : 0));
-}
-
+// The size of `span` tracks from `first` with the spacing between them.
 long long Sum(const std::vector<int>& sizes, int first, int span, int spacing) {
     long long total = static_cast<long long>(span - 1) * spacing;
     for (int i = first; i < first + span; ++i)
         total += sizes[i];
     return total;
+}
+
+// Grows the sizes of the spanned tracks evenly until they hold `need`.
+void Stretch(std::vector<int>& sizes, int first, int span, int spacing, int need) {
+    const long long have = Sum(sizes, first, span, spacing);
+    if (need <= have)
+        return;
+    const long long extra = need - have;
+    for (int i = 0; i < span; ++i)
+        sizes[first + i] += static_cast<int>(extra / span + (i < extra % span ? 1 : 0));
 }
 
 // Where track `index` starts, after the tracks before it and their spacing.
@@ -80,7 +79,9 @@ long long Offset(const std::vector<int>& sizes, int index, int spacing) {
     return total;
 }
 
-MarkupFrame Frame(const MarkupNode& table, int width, bool sunken) {
+// The outer frame of the table (raised) or the frame of a cell (sunken) round `rect`.
+void AddFrame(const MarkupNode& table, const MarkupRect& rect, int width, bool sunken,
+              std::vector<MarkupItem>& items) {
     MarkupFrame f;
     f.width = width;
     const MarkupColour all = ColourAttribute(table, "bordercolor");
@@ -103,7 +104,11 @@ MarkupFrame Frame(const MarkupNode& table, int width, bool sunken) {
                 f.style = style;
         }
     }
-    return f;
+    MarkupItem frame;
+    frame.kind = MarkupItem::Kind::kFrame;
+    frame.rect = rect;
+    frame.frame = f;
+    items.push_back(std::move(frame));
 }
 
 // The background of a table or cell, when it has one.
@@ -119,10 +124,6 @@ void AddBackground(const MarkupNode& e, const MarkupRect& rect, int link,
     fill.fill.end = ColourAttribute(e, "bgendcolor");
     if (fill.fill.begin.IsSet() || fill.fill.effect != 0)
         items.push_back(std::move(fill));
-}
-
-int Clamped(long long v) {
-    return static_cast<int>(std::clamp<long long>(v, 0, kMaxMarkupExtent));
 }
 
 }  // namespace
@@ -182,9 +183,9 @@ FlowPiece LayOutTable(MarkupLayouter& layouter, const MarkupNode& table, const T
         const int wantHeight =
             layouter.Px(IntegerAttribute(*cell.node, "height", 0, 0, kMaxTableSide));
         cell.needWidth =
-            Clamped(std::max<long long>(cell.flow->NaturalWidth() + 2LL * inset, wantWidth));
+            ClampExtent(std::max<long long>(cell.flow->NaturalWidth() + 2LL * inset, wantWidth));
         cell.needHeight =
-            Clamped(std::max<long long>(cell.flow->Height() + 2LL * inset, wantHeight));
+            ClampExtent(std::max<long long>(cell.flow->Height() + 2LL * inset, wantHeight));
     }
 
     // Track sizes: single spans first, then the wider spans stretch their tracks.
@@ -206,30 +207,20 @@ FlowPiece LayOutTable(MarkupLayouter& layouter, const MarkupNode& table, const T
     Stretch(heights, 0, rowCount, spacing,
             layouter.Px(IntegerAttribute(table, "height", 0, 0, kMaxTableSide)) - 2 * outer);
 
-    const int width = Clamped(Sum(widths, 0, columns, spacing) + 2LL * outer);
-    const int height = Clamped(Sum(heights, 0, rowCount, spacing) + 2LL * outer);
+    const int width = ClampExtent(Sum(widths, 0, columns, spacing) + 2LL * outer);
+    const int height = ClampExtent(Sum(heights, 0, rowCount, spacing) + 2LL * outer);
     const MarkupRect whole{0, 0, width, height};
     AddBackground(table, whole, link, piece.items);
-    if (border > 0) {
-        MarkupItem frame;
-        frame.kind = MarkupItem::Kind::kFrame;
-        frame.rect = whole;
-        frame.frame = Frame(table, border, false);
-        piece.items.push_back(std::move(frame));
-    }
+    if (border > 0)
+        AddFrame(table, whole, border, false, piece.items);
     for (const Cell& cell : cells) {
-        const int x = Clamped(outer + Offset(widths, cell.col, spacing));
-        const int y = Clamped(outer + Offset(heights, cell.row, spacing));
-        const MarkupRect rect{x, y, Clamped(x + Sum(widths, cell.col, cell.colspan, spacing)),
-                              Clamped(y + Sum(heights, cell.row, cell.rowspan, spacing))};
+        const int x = ClampExtent(outer + Offset(widths, cell.col, spacing));
+        const int y = ClampExtent(outer + Offset(heights, cell.row, spacing));
+        const MarkupRect rect{x, y, ClampExtent(x + Sum(widths, cell.col, cell.colspan, spacing)),
+                              ClampExtent(y + Sum(heights, cell.row, cell.rowspan, spacing))};
         AddBackground(*cell.node, rect, link, piece.items);
-        if (cellFrame) {
-            MarkupItem frame;
-            frame.kind = MarkupItem::Kind::kFrame;
-            frame.rect = rect;
-            frame.frame = Frame(table, cellFrame, true);
-            piece.items.push_back(std::move(frame));
-        }
+        if (cellFrame)
+            AddFrame(table, rect, cellFrame, true, piece.items);
         const int innerHeight = rect.height() - 2 * inset;
         const int contents = cell.flow->Height();
         int top = 0;
