@@ -80,30 +80,17 @@ MarkupColour ColourAttribute(const MarkupNode& element, const char* name) {
 
 TextAlign AlignAttribute(const MarkupNode& element, TextAlign fallback) {
     const std::string* v = element.Attribute("align");
-    if (!v)
-        return fallback;
-    const std::string a = LowerAscii(TrimBlanks(*v));
-    if (a == "left")
-        return TextAlign::kLeft;
-    if (a == "center")
-        return TextAlign::kCenter;
-    if (a == "right")
-        return TextAlign::kRight;
-    return fallback;
+    return v ? Keyword(*v, kTextAlignNames).value_or(fallback) : fallback;
 }
 
 VerticalAlign VerticalAlignAttribute(const MarkupNode& element, VerticalAlign fallback) {
+    // Cells take "baseline" as "top", and "center" as "middle".
+    static constexpr std::pair<const char*, VerticalAlign> kNames[] = {
+        {"top", VerticalAlign::kTop},       {"baseline", VerticalAlign::kTop},
+        {"middle", VerticalAlign::kMiddle}, {"vcenter", VerticalAlign::kMiddle},
+        {"center", VerticalAlign::kMiddle}, {"bottom", VerticalAlign::kBottom}};
     const std::string* v = element.Attribute("valign");
-    if (!v)
-        return fallback;
-    const std::string a = LowerAscii(TrimBlanks(*v));
-    if (a == "top" || a == "baseline")
-        return VerticalAlign::kTop;
-    if (a == "middle" || a == "vcenter" || a == "center")
-        return VerticalAlign::kMiddle;
-    if (a == "bottom")
-        return VerticalAlign::kBottom;
-    return fallback;
+    return v ? Keyword(*v, kNames).value_or(fallback) : fallback;
 }
 
 int EffectAttribute(const MarkupNode& element) {

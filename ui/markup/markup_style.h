@@ -7,12 +7,16 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "ui/markup/markup_colour.h"
 
 namespace velmora {
 
 enum class TextAlign : uint8_t { kLeft, kCenter, kRight };
+// Their names in markup (align=) and style sheets (text-align).
+constexpr std::pair<const char*, TextAlign> kTextAlignNames[] = {
+    {"left", TextAlign::kLeft}, {"center", TextAlign::kCenter}, {"right", TextAlign::kRight}};
 enum class VerticalAlign : uint8_t { kBaseline, kTop, kMiddle, kBottom };
 enum class TextTransform : uint8_t { kNone, kUppercase, kLowercase, kCapitalize };
 enum class BorderStyle : uint8_t { kNone, kSolid, kDotted, kDashed, kDouble };

@@ -4,8 +4,12 @@
 // a GBK trail byte may fall in the ASCII letter range but never in the range of
 // the marks they look for ("<", ">", ";", "{", blanks).
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 
@@ -33,6 +37,29 @@ inline std::string LowerAscii(std::string_view s) {
     for (char& c : out)
         c = AsciiLower(c);
     return out;
+}
+// The pieces of a text between separators, empty ones included: "a,,b" gives "a",
+// "" and "b", and an empty text one empty piece.
+inline std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    for (size_t start = 0;;) {
+        const size_t end = std::min(text.find(separator, start), text.size());
+        pieces.push_back(text.substr(start, end - start));
+        if (end == text.size())
+            return pieces;
+        start = end + 1;
+    }
+}
+// The value of the keyword that a text is (case-insensitive, blanks around it
+// ignored), or nothing.
+template <typename T, size_t N>
+std::optional<T> Keyword(std::string_view text, const std::pair<const char*, T> (&words)[N]) {
+    const std::string lower = LowerAscii(TrimBlanks(text));
+    for (const auto& [name, value] : words) {
+        if (lower == name)
+            return value;
+    }
+    return std::nullopt;
 }
 // Whether a GBK byte starts a two-byte character.
 inline bool IsGbkLeadByte(char c) {

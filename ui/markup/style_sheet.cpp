@@ -138,12 +138,8 @@ std::optional<int> PixelLength(std::string_view value, const TextStyle& parent) 
 // The family list with quotes dropped and blanks around each name trimmed.
 std::optional<std::string> FamilyList(std::string_view value) {
     std::string out;
-    size_t start = 0;
-    while (start <= value.size()) {
-        size_t comma = value.find(',', start);
-        if (comma == std::string_view::npos)
-            comma = value.size();
-        std::string_view name = TrimBlanks(value.substr(start, comma - start));
+    for (std::string_view name : SplitAt(value, ',')) {
+        name = TrimBlanks(name);
         if (name.size() >= 2 && (name.front() == '"' || name.front() == '\'') &&
             name.back() == name.front()) {
             name = TrimBlanks(name.substr(1, name.size() - 2));
@@ -153,21 +149,10 @@ std::optional<std::string> FamilyList(std::string_view value) {
                 out += ',';
             out += name;
         }
-        start = comma + 1;
     }
     if (out.empty())
         return std::nullopt;
     return out;
-}
-
-template <typename T, size_t N>
-std::optional<T> Keyword(std::string_view value, const std::pair<const char*, T> (&words)[N]) {
-    const std::string lower = LowerAscii(TrimBlanks(value));
-    for (const auto& [name, v] : words) {
-        if (lower == name)
-            return v;
-    }
-    return std::nullopt;
 }
 
 constexpr std::pair<const char*, BorderStyle> kBorderStyles[] = {
@@ -224,28 +209,12 @@ bool ApplyTextDecoration(std::string_view value, TextStyle& style) {
     return true;
 }
 
-bool ApplyColour(std::string_view value, MarkupColour& target) {
-    std::optional<MarkupColour> c = ParseMarkupColour(value);
-    if (!c)
+// Sets `target` to a parsed value; false (and `target` unchanged) for none.
+template <typename T, typename U>
+bool Assign(const std::optional<U>& value, T& target) {
+    if (!value)
         return false;
-    target = *c;
-    return true;
-}
-
-template <typename T, size_t N>
-bool ApplyKeyword(std::string_view value, const std::pair<const char*, T> (&words)[N], T& target) {
-    std::optional<T> v = Keyword(value, words);
-    if (!v)
-        return false;
-    target = *v;
-    return true;
-}
-
-bool ApplySpacing(std::string_view value, const TextStyle& parent, int& target) {
-    std::optional<int> px = PixelLength(value, parent);
-    if (!px)
-        return false;
-    target = *px;
+    target = *value;
     return true;
 }
 
@@ -259,8 +228,6 @@ bool ApplyDeclaration(const StyleDeclaration& d, const TextStyle& parent, TextSt
         {"uppercase", TextTransform::kUppercase},
         {"lowercase", TextTransform::kLowercase},
         {"capitalize", TextTransform::kCapitalize}};
-    static constexpr std::pair<const char*, TextAlign> kAligns[] = {
-        {"left", TextAlign::kLeft}, {"center", TextAlign::kCenter}, {"right", TextAlign::kRight}};
     static constexpr std::pair<const char*, VerticalAlign> kVerticalAligns[] = {
         {"baseline", VerticalAlign::kBaseline}, {"top", VerticalAlign::kTop},
         {"middle", VerticalAlign::kMiddle},     {"vcenter", VerticalAlign::kMiddle},
@@ -277,55 +244,50 @@ bool ApplyDeclaration(const StyleDeclaration& d, const TextStyle& parent, TextSt
                                            kMinFontTenths, kMaxFontTenths);
             return true;
         }
-        case StyleProperty::kFontFamily: {
-            std::optional<std::string> families = FamilyList(v);
-            if (!families)
-                return false;
-            style.font.families = *families;
-            return true;
-        }
+        case StyleProperty::kFontFamily:
+            return Assign(FamilyList(v), style.font.families);
         case StyleProperty::kFontStyle:
-            return ApplyKeyword(v, kFontStyles, style.font.italic);
+            return Assign(Keyword(v, kFontStyles), style.font.italic);
         case StyleProperty::kFontWeight:
             return ApplyFontWeight(v, parent, style);
         case StyleProperty::kColor:
-            return ApplyColour(v, style.color);
+            return Assign(ParseMarkupColour(v), style.color);
         case StyleProperty::kBackgroundColor:
-            return ApplyColour(v, style.background);
+            return Assign(ParseMarkupColour(v), style.background);
         case StyleProperty::kTextDecoration:
             return ApplyTextDecoration(v, style);
         case StyleProperty::kTextTransform:
-            return ApplyKeyword(v, kTransforms, style.transform);
+            return Assign(Keyword(v, kTransforms), style.transform);
         case StyleProperty::kTextAlign:
-            return ApplyKeyword(v, kAligns, style.align);
+            return Assign(Keyword(v, kTextAlignNames), style.align);
         case StyleProperty::kVerticalAlign:
-            return ApplyKeyword(v, kVerticalAligns, style.verticalAlign);
+            return Assign(Keyword(v, kVerticalAligns), style.verticalAlign);
         case StyleProperty::kBorderStyle:
-            return ApplyKeyword(v, kBorderStyles, style.borderStyle);
+            return Assign(Keyword(v, kBorderStyles), style.borderStyle);
         case StyleProperty::kBorderWidth: {
             static constexpr std::pair<const char*, int> kBorderWidths[] = {
                 {"thin", 1}, {"medium", 3}, {"thick", 5}};
-            return ApplyKeyword(v, kBorderWidths, style.borderWidth) ||
-                   ApplySpacing(v, parent, style.borderWidth);
+            return Assign(Keyword(v, kBorderWidths), style.borderWidth) ||
+                   Assign(PixelLength(v, parent), style.borderWidth);
         }
         case StyleProperty::kBorderColor:
-            return ApplyColour(v, style.borderColor);
+            return Assign(ParseMarkupColour(v), style.borderColor);
         case StyleProperty::kMarginLeft:
-            return ApplySpacing(v, parent, style.margin.left);
+            return Assign(PixelLength(v, parent), style.margin.left);
         case StyleProperty::kMarginTop:
-            return ApplySpacing(v, parent, style.margin.top);
+            return Assign(PixelLength(v, parent), style.margin.top);
         case StyleProperty::kMarginRight:
-            return ApplySpacing(v, parent, style.margin.right);
+            return Assign(PixelLength(v, parent), style.margin.right);
         case StyleProperty::kMarginBottom:
-            return ApplySpacing(v, parent, style.margin.bottom);
+            return Assign(PixelLength(v, parent), style.margin.bottom);
         case StyleProperty::kPaddingLeft:
-            return ApplySpacing(v, parent, style.padding.left);
+            return Assign(PixelLength(v, parent), style.padding.left);
         case StyleProperty::kPaddingTop:
-            return ApplySpacing(v, parent, style.padding.top);
+            return Assign(PixelLength(v, parent), style.padding.top);
         case StyleProperty::kPaddingRight:
-            return ApplySpacing(v, parent, style.padding.right);
+            return Assign(PixelLength(v, parent), style.padding.right);
         case StyleProperty::kPaddingBottom:
-            return ApplySpacing(v, parent, style.padding.bottom);
+            return Assign(PixelLength(v, parent), style.padding.bottom);
     }
     return false;
 }
@@ -338,13 +300,7 @@ void ApplyDeclarations(const std::vector<StyleDeclaration>& ds, const TextStyle&
 
 std::vector<StyleDeclaration> ParseDeclarations(std::string_view text) {
     std::vector<StyleDeclaration> out;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(';', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        const std::string_view item = text.substr(start, end - start);
-        start = end + 1;
+    for (const std::string_view item : SplitAt(text, ';')) {
         const size_t colon = item.find(':');
         if (colon == std::string_view::npos)
             continue;
@@ -420,14 +376,9 @@ StyleSheet StyleSheet::Parse(std::string_view text) {
         pos = close + 1;
         if (declarations.empty())
             continue;
-        size_t start = 0;
-        while (start <= selectors.size()) {
-            size_t comma = selectors.find(',', start);
-            if (comma == std::string_view::npos)
-                comma = selectors.size();
-            if (std::optional<std::string> sel = Selector(selectors.substr(start, comma - start)))
+        for (const std::string_view selector : SplitAt(selectors, ',')) {
+            if (std::optional<std::string> sel = Selector(selector))
                 sheet.rules_.push_back({*sel, declarations});
-            start = comma + 1;
         }
     }
     return sheet;
