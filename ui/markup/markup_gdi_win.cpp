@@ -108,21 +108,11 @@ std::wstring WideFromMarkupText(std::string_view text) {
         if (i < text.size() && text[i] != kSymbolMark)
             continue;
         out += WideFromGbk(std::string(text.substr(start, i - start)));
-        if (i + 1 < text.size()) {
-            switch (text[i + 1]) {
-                case 'R':
-                    out += L'\u00AE';
-                    break;
-                case 'C':
-                    out += L'\u00A9';
-                    break;
-                case 'T':
-                    out += L'\u2122';
-                    break;
-                default:
-                    break;
-            }
-        }
+        // The marks R, C and T stand for the symbols (R), (C) and (TM).
+        static constexpr std::string_view kMarks = "RCT";
+        const size_t symbol = i + 1 < text.size() ? kMarks.find(text[i + 1]) : kMarks.npos;
+        if (symbol != kMarks.npos)
+            out += L"\u00AE\u00A9\u2122"[symbol];
         i += 1;
         start = i + 1;
     }
@@ -170,15 +160,10 @@ bool MarkupGdi::FaceInstalled(const std::wstring& face) {
 // The first family of the list that the system has; without one, the face of the
 // default GUI font, which shows every script the system can.
 std::wstring MarkupGdi::FaceFor(const std::string& families) {
-    size_t start = 0;
-    while (start < families.size()) {
-        size_t comma = families.find(',', start);
-        if (comma == std::string::npos)
-            comma = families.size();
-        const std::wstring face = WideFromGbk(families.substr(start, comma - start));
+    for (const std::string_view family : SplitAt(families, ',')) {
+        const std::wstring face = WideFromGbk(std::string(family));
         if (FaceInstalled(face))
             return face;
-        start = comma + 1;
     }
     LOGFONTW gui = {};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui);
@@ -199,8 +184,7 @@ MarkupGdi::Font& MarkupGdi::FontFor(const FontRequest& request) {
     FaceFor(request.families).copy(lf.lfFaceName, LF_FACESIZE - 1);
     f.font.reset(CreateFontIndirectW(&lf));
     {
-        DcSelect select(dc_.get(), f.font ? static_cast<HGDIOBJ>(f.font.get())
-                                          : GetStockObject(DEFAULT_GUI_FONT));
+        DcSelect select(dc_.get(), f.Selectable());
         TEXTMETRICW tm = {};
         GetTextMetricsW(dc_.get(), &tm);
         f.metrics = {tm.tmAscent, tm.tmDescent, tm.tmAveCharWidth};
@@ -215,8 +199,7 @@ FontMetrics MarkupGdi::Metrics(const FontRequest& font) {
 int MarkupGdi::TextWidth(const FontRequest& font, std::string_view text) {
     Font& f = FontFor(font);
     const std::wstring wide = WideFromMarkupText(text);
-    DcSelect select(dc_.get(),
-                    f.font ? static_cast<HGDIOBJ>(f.font.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    DcSelect select(dc_.get(), f.Selectable());
     SIZE size = {};
     GetTextExtentPoint32W(dc_.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
@@ -235,10 +218,8 @@ HANDLE MarkupGdi::ImageHandle(const ImageRef& ref, bool& isIcon) {
     isIcon = ref.icon;
     switch (ref.source) {
         case ImageRef::Source::kIconHandle:
-            isIcon = true;
-            return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(ref.handle));
         case ImageRef::Source::kBitmapHandle:
-            isIcon = false;
+            isIcon = ref.source == ImageRef::Source::kIconHandle;
             return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(ref.handle));
         case ImageRef::Source::kImageList:
             return nullptr;
@@ -344,8 +325,7 @@ void MarkupGdi::PaintItem(HDC dc, const MarkupLayout& layout, const MarkupItem& 
                 return;
             Font& f = FontFor(layout.fonts[item.font]);
             const COLORREF colour = MarkupColourRef(item.colour, textColour);
-            DcSelect select(
-                dc, f.font ? static_cast<HGDIOBJ>(f.font.get()) : GetStockObject(DEFAULT_GUI_FONT));
+            DcSelect select(dc, f.Selectable());
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, colour);
             SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);

@@ -60,6 +60,10 @@ class MarkupGdi : public MarkupMeasurer {
     struct Font {
         UniqueGdi<HFONT> font;
         FontMetrics metrics;
+        // The font, or the default GUI font when it could not be made.
+        HGDIOBJ Selectable() const {
+            return font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT);
+        }
     };
     struct LoadedImage {
         UniqueIcon icon;
