@@ -83,24 +83,12 @@ BitmapResult CheckBitmap(const uint8_t* data, size_t size, BitmapLayout& layout)
     const uint64_t rows = topDown ? static_cast<uint64_t>(-height) : static_cast<uint64_t>(height);
     if (!IsDibBitCount(bitCount))
         return BitmapResult::kUnsupported;
-    switch (compression) {
-        case 0:
-            break;
-        case 1:
-            if (bitCount != 8 || topDown)
-                return BitmapResult::kUnsupported;
-            break;
-        case 2:
-            if (bitCount != 4 || topDown)
-                return BitmapResult::kUnsupported;
-            break;
-        case 3:
-            if (bitCount != 16 && bitCount != 32)
-                return BitmapResult::kUnsupported;
-            break;
-        default:
-            return BitmapResult::kUnsupported;
-    }
+    // Uncompressed; run-length encoded 8 or 4 bits (bottom-up only); bit fields of 16 or 32.
+    const bool handedOn = compression == 0 || (compression == 1 && bitCount == 8 && !topDown) ||
+                          (compression == 2 && bitCount == 4 && !topDown) ||
+                          (compression == 3 && (bitCount == 16 || bitCount == 32));
+    if (!handedOn)
+        return BitmapResult::kUnsupported;
     if (uint64_t{width} * rows > kMaxBitmapPixels)
         return BitmapResult::kTooLarge;
 

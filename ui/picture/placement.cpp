@@ -1,5 +1,7 @@
 #include "ui/picture/placement.h"
 
+#include <algorithm>
+
 #include "ui/loader/display_scale.h"
 
 namespace velmora {
@@ -24,10 +26,8 @@ Placement PlacePicture(int displayMode, int width, int height, int clientWidth, 
     const DisplayScale scale{dpi};
     width = scale.ToDevice(width);
     height = scale.ToDevice(height);
-    if (clientWidth < 0)
-        clientWidth = 0;
-    if (clientHeight < 0)
-        clientHeight = 0;
+    clientWidth = std::max(clientWidth, 0);
+    clientHeight = std::max(clientHeight, 0);
     switch (displayMode) {
         case 1:
             p.width = clientWidth;
