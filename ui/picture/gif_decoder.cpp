@@ -1,7 +1,8 @@
 #include "ui/picture/gif_decoder.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "ui/picture/picture_format.h"
 
 namespace velmora {
 
@@ -44,11 +45,8 @@ GifResult ParseGifHeader(const uint8_t* data, size_t size, GifHeader& header) {
     // Header, 13 bytes: +0 "GIF87a"/"GIF89a"  +6 u16 screen width  +8 u16 screen height
     // +10 u8 flags (bit 7 global table, bits 0-2 table size)  +11 u8 background
     // +12 u8 aspect ratio; then the global table, 3 * 2^(size + 1) bytes.
-    if (data == nullptr || size <= 13)
+    if (data == nullptr || size <= 13 || RecognizePicture(data, size) != PictureKind::kGif)
         return GifResult::kNotGif;
-    if (std::memcmp(data, "GIF87a", 6) != 0 && std::memcmp(data, "GIF89a", 6) != 0) {
-        return GifResult::kNotGif;
-    }
     header.width = U16At(data + 6);
     header.height = U16At(data + 8);
     const uint8_t flags = data[10];

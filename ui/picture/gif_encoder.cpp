@@ -103,15 +103,9 @@ std::string LzwCompress(const uint8_t* indices, size_t count, unsigned minCodeSi
             const uint8_t byte = indices[i];
             const uint32_t key = (prefix << 8) | byte;
             uint32_t h = (key * 2654435761u) >> 19;  // 13 bits
-            bool found = false;
-            while (used[h]) {
-                if (keys[h] == key) {
-                    found = true;
-                    break;
-                }
+            while (used[h] && keys[h] != key)
                 h = (h + 1) & (kHashSize - 1);
-            }
-            if (found) {
+            if (used[h]) {
                 prefix = values[h];
                 continue;
             }
@@ -150,11 +144,7 @@ std::string EncodeGif(const GifPlan& plan) {
     w.U16(static_cast<uint16_t>(plan.width));
     w.U16(static_cast<uint16_t>(plan.height));
     const unsigned globalBits = TableBits(plan.globalPalette.size());
-    if (plan.globalPalette.empty()) {
-        w.U8(0x70);
-    } else {
-        w.U8(static_cast<uint8_t>(0x80 | 0x70 | (globalBits - 1)));
-    }
+    w.U8(static_cast<uint8_t>(0x70 | (plan.globalPalette.empty() ? 0 : 0x80 | (globalBits - 1))));
     w.U8(0);  // background
     w.U8(0);  // aspect ratio
     if (!plan.globalPalette.empty())
