@@ -24,10 +24,15 @@ struct BigNumber {
 
     constexpr bool Bit(int i) const { return i >= 0 && ((word[i / 32] >> (i % 32)) & 1) != 0; }
     constexpr int BitLength() const {
-        int length = 55 * 32;
-        while (length > 0 && !Bit(length - 1))
-            --length;
-        return length;
+        for (int i = 54; i >= 0; --i) {
+            if (word[i] == 0)
+                continue;
+            int length = i * 32;
+            for (uint32_t w = word[i]; w != 0; w >>= 1)
+                ++length;
+            return length;
+        }
+        return 0;
     }
     constexpr void MultiplyByFive() {
         uint64_t carry = 0;
