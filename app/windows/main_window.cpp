@@ -6,11 +6,9 @@
 #include "app/forum_address.h"
 #include "app/handler_references.h"
 #include "app/windows/window_builder.h"
-#include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/edit_box_properties.h"
 #include "ui/controls/hyperlinker_properties.h"
-#include "ui/controls/label_properties.h"
 #include "ui/controls/pic_box_properties.h"
 #include "ui/controls/window/window_properties.h"
 
@@ -18,18 +16,10 @@ namespace velmora::main_window {
 
 namespace {
 
-constexpr uint32_t kVisibleTab = kUnitVisible | kUnitTabStop;
-
 std::string OwnWindow() {
     WindowProperties p;
     p.title = "Velmora电子驱蚊器 v1.0";
     return kWindowLayout.Encode(p, 6);
-}
-
-std::string PushButton(const char* caption) {
-    ButtonProperties p;
-    p.caption = caption;
-    return kButtonLayout.Encode(p, 1);
 }
 
 // Digits and a minus sign only; spin arrows that wrap round within [min, max].
@@ -41,12 +31,6 @@ std::string SpinBox(const char* content, int32_t spinMin, int32_t spinMax) {
     p.spinMin = spinMin;
     p.spinMax = spinMax;
     return kEditBoxLayout.Encode(p, 2);
-}
-
-std::string Label(const char* caption) {
-    LabelProperties p;
-    p.caption = caption;
-    return kLabelLayout.Encode(p, 2);
 }
 
 std::string Picture(const std::string& gif) {

@@ -5,17 +5,13 @@
 #include "app/handler_references.h"
 #include "app/windows/window_builder.h"
 #include "ui/controls/balloon_tip/q_tip_properties.h"
-#include "ui/controls/button_properties.h"
 #include "ui/controls/control_types.h"
-#include "ui/controls/label_properties.h"
 #include "ui/controls/timer_properties.h"
 #include "ui/controls/window/window_properties.h"
 
 namespace velmora::test_window {
 
 namespace {
-
-constexpr uint32_t kVisibleTab = kUnitVisible | kUnitTabStop;
 
 struct StyleRule {
     const char* selector;
@@ -46,18 +42,6 @@ std::string OwnWindow() {
     WindowProperties p;
     p.title = "频率调试";
     return kWindowLayout.Encode(p, 5);  // the format before ClassName
-}
-
-std::string PushButton(const char* caption) {
-    ButtonProperties p;
-    p.caption = caption;
-    return kButtonLayout.Encode(p, 1);
-}
-
-std::string Label(const char* caption) {
-    LabelProperties p;
-    p.caption = caption;
-    return kLabelLayout.Encode(p, 2);
 }
 
 std::string StoppedTimer() {

@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "ui/controls/button_properties.h"
+#include "ui/controls/label_properties.h"
+
 namespace velmora {
 
 UnitRecord MakeUnit(uint32_t unitId, const char* name, uint32_t typeCode, Geometry g,
@@ -20,6 +23,18 @@ UnitRecord MakeUnit(uint32_t unitId, const char* name, uint32_t typeCode, Geomet
     u.bindings = std::move(bindings);
     u.ownData = std::move(ownData);
     return u;
+}
+
+std::string PushButton(const char* caption) {
+    ButtonProperties p;
+    p.caption = caption;
+    return kButtonLayout.Encode(p, 1);
+}
+
+std::string Label(const char* caption) {
+    LabelProperties p;
+    p.caption = caption;
+    return kLabelLayout.Encode(p, 2);
 }
 
 WindowDescription MakeWindowDescription(uint32_t windowId, uint32_t reservedWord, uint32_t moduleId,
