@@ -10,9 +10,8 @@ namespace velmora {
 int32_t ReadContentAsInteger(uint32_t windowId, uint32_t unitId) {
     const TypedValue content = ReadProperty(windowId, unitId, kEditBoxContent, kWholeProperty);
     char* text = const_cast<char*>(TextOf(content));
-    const double number = ToNumber(text ? text : "");
-    if (text)
-        FreeBlock(text);
+    const double number = ToNumber(text);
+    FreeBlock(text);
     return LowInteger(TruncateToInteger(number));
 }
 

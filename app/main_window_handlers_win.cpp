@@ -38,8 +38,7 @@ void PlayButtonClicked() {
     const TypedValue caption = ReadProperty(kWindowId, kPlayButton, kButtonCaption, kWholeProperty);
     char* text = const_cast<char*>(TextOf(caption));
     const bool running = CompareText(text, "停止") == 0;
-    if (text)
-        FreeBlock(text);
+    FreeBlock(text);
     if (running) {
         Write(kPlayButton, kButtonCaption, MakeText("播放"));
         Write(kToneTimer, kTimerInterval, MakeInteger(0));

@@ -9,9 +9,9 @@
 #include "runtime/external_call_win.h"
 #include "runtime/external_table_win.h"
 #include "runtime/text_block.h"
+#include "ui/controls/balloon_tip/q_tip_commands.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/edit_box_properties.h"
-#include "ui/controls/balloon_tip/q_tip_commands.h"
 #include "ui/controls/timer_properties.h"
 #include "ui/loader/window_loader_win.h"
 
@@ -74,8 +74,7 @@ void SweepTimerTick() {
     SweepFrequency = NextSweepFrequency(SweepFrequency);
     char* digits = ToText(SweepFrequency);
     WriteProperty(kWindowId, kFrequencyBox, kEditBoxContent, kWholeProperty, MakeText(digits));
-    if (digits)
-        FreeBlock(digits);
+    FreeBlock(digits);
     TestPlayButtonClicked();
 }
 
