@@ -171,7 +171,7 @@ const uint8_t* AccumulateDigits(const uint8_t* p, uint64_t* w) {
 // could go on, which may be a full-width character, more digits, or a value that
 // the fast method cannot decide).
 bool ReadAsciiNumber(const uint8_t* p, double* result) {
-    while (*p == ' ' || static_cast<unsigned>(*p - '\t') < 5)
+    while (IsWhiteSpace(*p))
         ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') {
@@ -350,19 +350,9 @@ int64_t TruncateToInteger(double value) {
 }
 
 int CompareText(const char* a, const char* b) {
-    if (!a)
-        return (!b || !*b) ? 0 : -1;
-    if (!b)
-        return *a ? 1 : 0;
-    const unsigned char* x = reinterpret_cast<const unsigned char*>(a);
-    const unsigned char* y = reinterpret_cast<const unsigned char*>(b);
-    while (*x == *y) {
-        if (*x == 0)
-            return 0;
-        ++x;
-        ++y;
-    }
-    return *x < *y ? -1 : 1;
+    // strcmp compares the bytes as unsigned values; null reads as "".
+    const int order = std::strcmp(a ? a : "", b ? b : "");
+    return (order > 0) - (order < 0);
 }
 
 }  // namespace velmora
