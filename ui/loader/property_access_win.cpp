@@ -121,12 +121,8 @@ TypedValue ReadProperty(uint32_t windowId, uint32_t unitId, int index, int membe
         case kPropDisabled:
             return MakeLogical(unit.live() ? IsWindowEnabled(unit.control()->hwnd()) == FALSE
                                            : (record.flags & kUnitDisabled) != 0);
-        case kPropMousePointer: {
-            TypedValue v = MakeText(reinterpret_cast<const char*>(
-                NewByteBlock(record.pointerData.data(), record.pointerData.size())));
-            v.tag = kTagByteData;
-            return v;
-        }
+        case kPropMousePointer:
+            return MakeByteData(record.pointerData);
         default:
             return TypedValue{};
     }

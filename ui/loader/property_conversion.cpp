@@ -36,14 +36,17 @@ bool IsTextKind(PropertyKind kind) {
            kind == PropertyKind::kDataSource || kind == PropertyKind::kDataField;
 }
 
+// Fonts included: their raw value is a LOGFONTA record.
 bool IsByteDataKind(PropertyKind kind) {
     return kind == PropertyKind::kPicture || kind == PropertyKind::kIcon ||
-           kind == PropertyKind::kMousePointer || kind == PropertyKind::kSound;
+           kind == PropertyKind::kMousePointer || kind == PropertyKind::kSound ||
+           kind == PropertyKind::kFont;
 }
 
-std::string FaceName(const std::string& logFont) {
-    std::string face = logFont.substr(kFaceName, kFaceNameSize);
-    return face.substr(0, face.find('\0'));
+// The text in a zero-padded field of `size` bytes at `at`.
+std::string PaddedText(const std::string& b, size_t at, size_t size) {
+    std::string field = b.substr(at, size);
+    return field.substr(0, field.find('\0'));
 }
 
 // Points from a LOGFONT height, the way a font dialog shows them.
@@ -61,20 +64,14 @@ int32_t HeightFromPoints(int32_t points, int logPixelsY) {
     return -static_cast<int32_t>((p * logPixelsY + 36) / 72);
 }
 
-std::string FontRecord(const std::string& logFont, int logPixelsY) {
-    std::string record(kFontRecordSize, '\0');
-    PutI32(record, 0, GetI32(logFont, kEscapement));
-    PutI32(record, 4, GetI32(logFont, kWeight) >= kBoldWeight ? 1 : 0);
-    PutI32(record, 8, logFont[kItalic] ? 1 : 0);
-    PutI32(record, 12, logFont[kStrikeOut] ? 1 : 0);
-    PutI32(record, 16, logFont[kUnderline] ? 1 : 0);
-    PutI32(record, 20, PointsFromHeight(GetI32(logFont, kHeight), logPixelsY));
-    std::string face = FaceName(logFont);
-    record.replace(24, face.size(), face);
-    return record;
-}
-
 }  // namespace
+
+TypedValue MakeByteData(const std::string& bytes) {
+    TypedValue v =
+        MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
+    v.tag = kTagByteData;
+    return v;
+}
 
 int32_t ClampPosition(int32_t v) {
     return std::clamp(v, -kMaxCoordinate, kMaxCoordinate);
@@ -129,12 +126,8 @@ std::optional<std::string> BytesValueOf(const TypedValue& value) {
 TypedValue TypedFromRaw(PropertyKind kind, const RawValue& raw) {
     if (IsTextKind(kind))
         return MakeText(NewTextBlock(raw.bytes));
-    if (IsByteDataKind(kind) || kind == PropertyKind::kFont) {
-        TypedValue v = MakeText(
-            reinterpret_cast<const char*>(NewByteBlock(raw.bytes.data(), raw.bytes.size())));
-        v.tag = kTagByteData;
-        return v;
-    }
+    if (IsByteDataKind(kind))
+        return MakeByteData(raw.bytes);
     if (kind == PropertyKind::kLogical)
         return MakeLogical(static_cast<uint32_t>(raw.number) == 1);
     return MakeInteger(static_cast<int32_t>(raw.number));
@@ -147,7 +140,7 @@ std::optional<RawValue> RawFromTyped(PropertyKind kind, const TypedValue& value)
         if (!text)
             return std::nullopt;
         raw.bytes = std::move(*text);
-    } else if (IsByteDataKind(kind) || kind == PropertyKind::kFont) {
+    } else if (IsByteDataKind(kind)) {
         std::optional<std::string> bytes = BytesValueOf(value);
         if (!bytes)
             return std::nullopt;
@@ -181,13 +174,15 @@ TypedValue ReadFontMember(const std::string& logFont, int member, int logPixelsY
         case kFontSize:
             return MakeInteger(PointsFromHeight(GetI32(lf, kHeight), logPixelsY));
         case kFontFaceName:
-            return MakeText(NewTextBlock(FaceName(lf)));
+            return MakeText(NewTextBlock(PaddedText(lf, kFaceName, kFaceNameSize)));
         case kWholeFont: {
-            std::string record = FontRecord(lf, logPixelsY);
-            TypedValue v =
-                MakeText(reinterpret_cast<const char*>(NewByteBlock(record.data(), record.size())));
-            v.tag = kTagByteData;
-            return v;
+            // Six i32 members, then the face name.
+            std::string record(kFontRecordSize, '\0');
+            for (int i = 0; i < 6; ++i)
+                PutI32(record, 4 * i, static_cast<int32_t>(ReadFontMember(lf, i, logPixelsY).low));
+            const std::string face = PaddedText(lf, kFaceName, kFaceNameSize);
+            record.replace(24, face.size(), face);
+            return MakeByteData(record);
         }
         default:
             return TypedValue{};
@@ -250,8 +245,7 @@ std::string WriteFontMember(const std::string& logFont, int member, const TypedV
                 return logFont;
             for (int i = 0; i < 6; ++i)
                 lf = WriteFontMember(lf, i, MakeInteger(GetI32(bytes, 4 * i)), logPixelsY);
-            std::string face = bytes.substr(24, 32);
-            setFace(face.substr(0, face.find('\0')));
+            setFace(PaddedText(bytes, 24, kFaceNameSize));
             break;
         }
         default:

@@ -36,6 +36,8 @@ int32_t ClampSize(int32_t v);
 // 32-bit integers; logical 1 exactly when the raw value is 1; texts and byte data
 // as fresh blocks (null when empty). Fonts go through the member functions below.
 TypedValue TypedFromRaw(PropertyKind kind, const RawValue& raw);
+// A fresh byte-data value holding `bytes` (a null block when empty).
+TypedValue MakeByteData(const std::string& bytes);
 // A handler's value converted to the kind, by the value's tag: numbers (logicals
 // included; floating point truncated) for numeric, colour, choice and logical kinds
 // (logical nonzero = 1); texts, and integers as decimal digits, for text kinds
