@@ -19,7 +19,6 @@ struct ResolvedBinding {
 
 struct LiveUnit {
     std::unique_ptr<Control> control;  // the live-object slot
-    HCURSOR pointer = nullptr;         // the pointer slot; null = default pointer
     std::vector<ResolvedBinding> bindings;
 };
 

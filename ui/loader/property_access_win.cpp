@@ -226,8 +226,8 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
             if (!data)
                 break;
             record.pointerData = std::move(*data);
-            // Every pointer this program can describe is a shared system cursor.
-            unit.window->units[unit.index].pointer = nullptr;
+            // Every pointer this program can describe is a shared system cursor:
+            // there is nothing to make, the pointer is only shown afresh.
             if (hwnd) {
                 POINT pt;
                 GetCursorPos(&pt);

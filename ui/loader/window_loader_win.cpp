@@ -46,12 +46,6 @@ CreateParams StoredCreateParams(uint32_t windowId, const UnitRecord& unit, const
     return p;
 }
 
-// Pointer number 0 (and any number this program does not know) is the default
-// pointer; data of length 0 gives none. Both are represented by null.
-HCURSOR MakePointer(const std::string&) {
-    return nullptr;
-}
-
 HWND UnitWindow(const LiveWindow& window, int index) {
     const Control* c = window.units[index].control.get();
     return c ? c->hwnd() : nullptr;
@@ -75,10 +69,8 @@ void AbandonLoad(LiveWindow& window) {
     HWND top = UnitWindow(window, 0);
     if (top && IsWindow(top))
         DestroyWindow(top);  // reaches OnWindowDestroyed through the window type
-    for (LiveUnit& u : window.units) {
+    for (LiveUnit& u : window.units)
         Control::Retire(std::move(u.control));
-        u.pointer = nullptr;
-    }
     window.loaded = false;
     window.firstShowPending = false;
     window.modal = false;
@@ -183,9 +175,8 @@ bool CreateUnits(uint32_t windowId, LiveWindow& window, HWND owner, bool modal) 
             SetWindowPos(h, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
-    // 7. Mouse pointers.
-    for (size_t i = 0; i < d.units.size(); ++i)
-        window.units[i].pointer = MakePointer(d.units[i].pointerData);
+    // 7. Mouse pointers: every pointer a description of this program can hold is a
+    //    shared system cursor, so there is nothing to make.
     return true;
 }
 
@@ -483,14 +474,6 @@ Control* LiveControlOrFail(uint32_t windowId, uint32_t unitId) {
     return c;
 }
 
-HCURSOR UnitPointer(uint32_t windowId, uint32_t unitId) {
-    LiveWindow* w = FindLiveWindow(windowId);
-    if (!w)
-        return nullptr;
-    int i = UnitIndex(*w, unitId);
-    return i >= 0 ? w->units[i].pointer : nullptr;
-}
-
 std::vector<const UnitRecord*> ControlsInCreationOrder(uint32_t windowId) {
     std::vector<const UnitRecord*> out;
     LiveWindow* w = FindLiveWindow(windowId);
@@ -539,10 +522,8 @@ void OnWindowDestroyed(uint32_t windowId) {
     // The controls' windows are gone with their parent. The objects go as soon as
     // none of their code runs: the window's own is the caller, and a click or tick
     // handler that closed the window may be below it on the stack.
-    for (LiveUnit& u : w->units) {
+    for (LiveUnit& u : w->units)
         Control::Retire(std::move(u.control));
-        u.pointer = nullptr;
-    }
     RuntimeState& r = Runtime();
     if (r.runningModalWindow == windowId)
         r.runningModalWindow = 0;

@@ -11,8 +11,8 @@
 
 #include "runtime/event_suppression.h"
 #include "runtime/typed_value.h"
-#include "ui/loader/control_win.h"
 #include "ui/loader/control_library_win.h"
+#include "ui/loader/control_win.h"
 #include "ui/loader/description_set.h"
 
 namespace velmora {
@@ -70,8 +70,6 @@ HWND WindowHandle(uint32_t windowId);
 Control* FindLiveControl(uint32_t windowId, uint32_t unitId);
 // The strict lookup: raises "指定窗口或窗口组件不存在或尚未载入" when not found.
 Control* LiveControlOrFail(uint32_t windowId, uint32_t unitId);
-// The mouse pointer made for a unit, or null for the default pointer.
-HCURSOR UnitPointer(uint32_t windowId, uint32_t unitId);
 // The units of a window in creation order (the window's own unit last is NOT
 // included): for the window type's key handling and Tab order.
 std::vector<const UnitRecord*> ControlsInCreationOrder(uint32_t windowId);
