@@ -48,6 +48,13 @@ LiveWindow* FindLiveWindow(uint32_t windowId);
 int UnitIndex(const LiveWindow& window, uint32_t unitId);
 // Whether the unit's live control still has a window.
 bool IsUnitLive(const LiveWindow& window, int unitIndex);
+// Whether any loaded window still has its window.
+bool AnyLoadedWindowAlive();
+
+// Creates a unit's control from `params` (its type and type code included) and
+// sets its identity; null, with nothing left over, when the type has no Create or
+// the control got no window.
+std::unique_ptr<Control> CreateUnitControl(const CreateParams& params);
 
 // Shows a loaded window for the first time (service step 3): clears the first-show
 // mark and, for a modal window, runs its nested message loop until it closes.

@@ -144,12 +144,7 @@ int RunLoop(LoopMode mode) {
 
 int RunMessageLoop() {
     Runtime().loopStarted = true;
-    bool anyAlive = false;
-    for (uint32_t i = 0; i < Loader().windows.size(); ++i) {
-        if (Loader().windows[i].loaded && IsUnitLive(Loader().windows[i], 0))
-            anyAlive = true;
-    }
-    if (!anyAlive)
+    if (!AnyLoadedWindowAlive())
         return 0;
     Runtime().quitCode = RunLoop(LoopMode::kOuter);
     return Runtime().quitCode;

@@ -271,15 +271,13 @@ bool RecreateControl(LiveWindow& window, int unitIndex) {
     p.unitId = record.unitId;
     p.typeCode = record.typeCode;
     p.type = type;
-    std::unique_ptr<Control> fresh = type->create(p);
-    if (!fresh || !fresh->hwnd()) {
-        // The old control stays in its place, as it was; the half-made one goes
-        // while events are still suppressed.
-        Control::Retire(std::move(fresh));
+    std::unique_ptr<Control> fresh = CreateUnitControl(p);
+    if (!fresh) {
+        // The old control stays in its place, as it was; a half-made one has gone
+        // while events were still suppressed.
         ResumeEvents();
         return false;
     }
-    fresh->SetIdentity(record.typeCode, type);
     HWND newHwnd = fresh->hwnd();
     ShowWindow(newHwnd, SW_HIDE);
     // Child windows move over to a new control of a type that can hold them.

@@ -27,13 +27,12 @@ DWORD ExtraStyles(const UnitRecord& unit) {
     return styles;
 }
 
-// What Create gets from a unit's stored record: own data, styles, identity, and the
-// geometry in device pixels at the given scale.
-CreateParams StoredCreateParams(uint32_t windowId, const UnitRecord& unit, const ControlType* type,
-                                DisplayScale scale) {
+// What Create gets from a unit's stored record: type, own data, styles, identity,
+// and the geometry in device pixels at the given scale.
+CreateParams StoredCreateParams(uint32_t windowId, const UnitRecord& unit, DisplayScale scale) {
     CreateParams p;
     p.typeCode = unit.typeCode;
-    p.type = type;
+    p.type = FindControlType(unit.typeCode);
     p.ownData = reinterpret_cast<const uint8_t*>(unit.ownData.data());
     p.ownSize = unit.ownData.size();
     p.extraStyles = ExtraStyles(unit);
@@ -51,13 +50,21 @@ HWND UnitWindow(const LiveWindow& window, int index) {
     return c ? c->hwnd() : nullptr;
 }
 
-bool AnyLoadedWindowAlive() {
-    LoaderState& s = Loader();
-    for (size_t i = 0; i < s.windows.size(); ++i) {
-        if (s.windows[i].loaded && IsUnitLive(s.windows[i], 0))
-            return true;
-    }
-    return false;
+// Marks the window not loaded and gives up the objects of its units.
+void ReleaseUnits(LiveWindow& window) {
+    window.loaded = false;
+    window.firstShowPending = false;
+    window.modal = false;
+    for (LiveUnit& u : window.units)
+        Control::Retire(std::move(u.control));
+}
+
+// Destroys the window if it still has one, then releases its units.
+void DestroyLiveWindow(LiveWindow& window) {
+    HWND top = UnitWindow(window, 0);
+    if (top && IsWindow(top))
+        DestroyWindow(top);  // reaches OnWindowDestroyed through the window type
+    ReleaseUnits(window);
 }
 
 // Releases everything a failed load built. Nothing of it reaches the program: the
@@ -66,14 +73,7 @@ bool AnyLoadedWindowAlive() {
 void AbandonLoad(LiveWindow& window) {
     SuppressEvents();
     window.abandoning = true;
-    HWND top = UnitWindow(window, 0);
-    if (top && IsWindow(top))
-        DestroyWindow(top);  // reaches OnWindowDestroyed through the window type
-    for (LiveUnit& u : window.units)
-        Control::Retire(std::move(u.control));
-    window.loaded = false;
-    window.firstShowPending = false;
-    window.modal = false;
+    DestroyLiveWindow(window);
     window.abandoning = false;
     ResumeEvents();
 }
@@ -100,17 +100,12 @@ bool CreateUnits(uint32_t windowId, LiveWindow& window, HWND owner, bool modal) 
     WindowDescription& d = *window.description;
 
     // 3. The window's own unit.
-    const UnitRecord& own = d.units[0];
-    const ControlType* ownType = FindControlType(own.typeCode);
-    if (!ownType || !ownType->create)
-        return false;
-    CreateParams p = StoredCreateParams(windowId, own, ownType, SystemScale());
+    CreateParams p = StoredCreateParams(windowId, d.units[0], SystemScale());
     p.owner = owner;
     p.modal = modal;
-    std::unique_ptr<Control> top = ownType->create(p);
-    if (!top || !top->hwnd())
+    std::unique_ptr<Control> top = CreateUnitControl(p);
+    if (!top)
         return false;
-    top->SetIdentity(own.typeCode, ownType);
     window.units[0].control = std::move(top);
     window.loaded = true;
     window.modal = false;
@@ -121,23 +116,15 @@ bool CreateUnits(uint32_t windowId, LiveWindow& window, HWND owner, bool modal) 
     const int last = static_cast<int>(d.units.size()) - 1;
     int controlId = kFirstControlId;
     for (int i = last; i >= 1; --i, controlId += kControlIdStep) {
-        const UnitRecord& u = d.units[i];
-        const ControlType* type = FindControlType(u.typeCode);
-        if (!type || !type->create) {
-            AbandonLoad(window);
-            return false;
-        }
-        CreateParams cp = StoredCreateParams(windowId, u, type, scale);
+        CreateParams cp = StoredCreateParams(windowId, d.units[i], scale);
         cp.parent = topHwnd;
         cp.controlId = controlId;
-        std::unique_ptr<Control> c = type->create(cp);
-        if (!c || !c->hwnd()) {
-            Control::Retire(std::move(c));
+        std::unique_ptr<Control> c = CreateUnitControl(cp);
+        if (!c) {
             AbandonLoad(window);
             return false;
         }
-        c->SetIdentity(u.typeCode, type);
-        if (type->flags & kTypeNeverShown)
+        if (c->HasTypeFlag(kTypeNeverShown))
             ShowWindow(c->hwnd(), SW_HIDE);
         window.units[i].control = std::move(c);
     }
@@ -232,8 +219,8 @@ bool BuildWindow(uint32_t windowId, HWND owner, bool modal) {
                 HWND h = UnitWindow(window, static_cast<int>(i));
                 if (!h)
                     continue;
-                const ControlType* type = FindControlType(d.units[i].typeCode);
-                bool show = (d.units[i].flags & kUnitVisible) && !(type->flags & kTypeNeverShown);
+                bool show = (d.units[i].flags & kUnitVisible) &&
+                            !window.units[i].control->HasTypeFlag(kTypeNeverShown);
                 const bool shown = (GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0;
                 if (show != shown)
                     ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
@@ -324,6 +311,26 @@ bool IsUnitLive(const LiveWindow& window, int unitIndex) {
     return h && IsWindow(h);
 }
 
+bool AnyLoadedWindowAlive() {
+    for (const LiveWindow& w : Loader().windows) {
+        if (w.loaded && IsUnitLive(w, 0))
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<Control> CreateUnitControl(const CreateParams& params) {
+    if (!params.type || !params.type->create)
+        return nullptr;
+    std::unique_ptr<Control> c = params.type->create(params);
+    if (!c || !c->hwnd()) {
+        Control::Retire(std::move(c));
+        return nullptr;
+    }
+    c->SetIdentity(params.typeCode, params.type);
+    return c;
+}
+
 // ---- Control types and libraries -------------------------------------------
 
 void RegisterControlType(uint32_t typeCode, const ControlType* type) {
@@ -397,13 +404,8 @@ void ReadDescriptions(const uint8_t* data, size_t size, const std::vector<Handle
 
 void ReleaseDescriptions() {
     LoaderState& s = Loader();
-    for (LiveWindow& w : s.windows) {
-        HWND top = w.loaded ? UnitWindow(w, 0) : nullptr;
-        if (top && IsWindow(top))
-            DestroyWindow(top);
-        for (LiveUnit& u : w.units)
-            Control::Retire(std::move(u.control));
-    }
+    for (LiveWindow& w : s.windows)
+        DestroyLiveWindow(w);
     s.windows.clear();
     s.descriptions.windows.clear();
 }
@@ -441,8 +443,6 @@ bool LoadWindow(uint32_t windowId, uint32_t ownerWindowId, bool modal) {
             return false;
         owner = WindowHandle(ownerWindowId);
     }
-    if (!FindLiveWindow(windowId))
-        return false;
     if (!BuildWindow(windowId, owner, modal))
         return false;
     CompleteFirstShow(windowId);
@@ -516,14 +516,10 @@ void OnWindowDestroyed(uint32_t windowId) {
         return;
     // A modal window that goes without being closed still gives back what it took.
     RestoreDisabledWindows(windowId);
-    w->loaded = false;
-    w->firstShowPending = false;
-    w->modal = false;
     // The controls' windows are gone with their parent. The objects go as soon as
     // none of their code runs: the window's own is the caller, and a click or tick
     // handler that closed the window may be below it on the stack.
-    for (LiveUnit& u : w->units)
-        Control::Retire(std::move(u.control));
+    ReleaseUnits(*w);
     RuntimeState& r = Runtime();
     if (r.runningModalWindow == windowId)
         r.runningModalWindow = 0;
