@@ -173,27 +173,23 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
     HWND hwnd = unit.live() ? unit.control()->hwnd() : nullptr;
     switch (index) {
         case kPropLeft:
-        case kPropTop: {
-            (index == kPropLeft ? record.left : record.top) = ClampPosition(v);
-            if (hwnd) {
-                const RECT r = PlacedRect(hwnd);
-                const DisplayScale scale = ScaleOfWindow(hwnd);
-                const int x = index == kPropLeft ? scale.ToDevice(record.left) : r.left;
-                const int y = index == kPropTop ? scale.ToDevice(record.top) : r.top;
-                MoveWindow(hwnd, x, y, r.right - r.left, r.bottom - r.top, TRUE);
-            }
-            break;
-        }
+        case kPropTop:
         case kPropWidth:
         case kPropHeight: {
-            (index == kPropWidth ? record.width : record.height) = ClampSize(v);
-            if (hwnd) {
-                const RECT r = PlacedRect(hwnd);
-                const DisplayScale scale = ScaleOfWindow(hwnd);
-                const int w = index == kPropWidth ? scale.ToDevice(record.width) : r.right - r.left;
-                const int h =
-                    index == kPropHeight ? scale.ToDevice(record.height) : r.bottom - r.top;
-                SetWindowPos(hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            const bool isPosition = index == kPropLeft || index == kPropTop;
+            int32_t* stored[] = {&record.left, &record.top, &record.width, &record.height};
+            *stored[index] = isPosition ? ClampPosition(v) : ClampSize(v);
+            if (!hwnd)
+                break;
+            // The other three keep the window's present place and size.
+            const RECT r = PlacedRect(hwnd);
+            int live[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+            live[index] = ScaleOfWindow(hwnd).ToDevice(*stored[index]);
+            if (isPosition) {
+                MoveWindow(hwnd, live[0], live[1], live[2], live[3], TRUE);
+            } else {
+                SetWindowPos(hwnd, nullptr, 0, 0, live[2], live[3],
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             }
             break;
         }
