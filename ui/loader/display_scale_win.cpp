@@ -6,54 +6,34 @@ namespace velmora {
 
 namespace {
 
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
-
-// Looked up by name: systems before the per-screen scale do not have it.
-GetDpiForWindowFn DpiForWindowEntry() {
-    static const auto entry = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    return entry;
-}
-
-GetSystemMetricsForDpiFn MetricsForDpiEntry() {
-    static const auto entry = reinterpret_cast<GetSystemMetricsForDpiFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
-    return entry;
+// An entry of user32 looked up by name: systems before the per-screen scale do not
+// have it.
+template <typename Entry>
+Entry User32Entry(const char* name) {
+    return reinterpret_cast<Entry>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
 }  // namespace
 
 DisplayScale SystemScale() {
     const WindowDc screen(nullptr);
-    DisplayScale s;
     const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    if (dpi > 0)
-        s.dpi = dpi;
-    return s;
+    return dpi > 0 ? DisplayScale{dpi} : DisplayScale{};
 }
 
 DisplayScale ScaleOfWindow(HWND hwnd) {
-    if (hwnd) {
-        if (GetDpiForWindowFn entry = DpiForWindowEntry()) {
-            const UINT dpi = entry(hwnd);
-            if (dpi > 0) {
-                DisplayScale s;
-                s.dpi = static_cast<int>(dpi);
-                return s;
-            }
-        }
-    }
-    return SystemScale();
+    static const auto dpiForWindow = User32Entry<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    const UINT dpi = hwnd && dpiForWindow ? dpiForWindow(hwnd) : 0;
+    return dpi > 0 ? DisplayScale{static_cast<int>(dpi)} : SystemScale();
 }
 
 int SystemMetricAt(int index, DisplayScale scale) {
-    if (GetSystemMetricsForDpiFn entry = MetricsForDpiEntry()) {
-        const int value = entry(index, static_cast<UINT>(scale.dpi > 0 ? scale.dpi : 96));
-        if (value > 0)
-            return value;
-    }
-    return GetSystemMetrics(index);
+    static const auto metricsForDpi =
+        User32Entry<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+    const UINT dpi = static_cast<UINT>(scale.dpi > 0 ? scale.dpi : 96);
+    const int value = metricsForDpi ? metricsForDpi(index, dpi) : 0;
+    return value > 0 ? value : GetSystemMetrics(index);
 }
 
 }  // namespace velmora
