@@ -17,7 +17,6 @@ class ByteReader {
     bool failed() const { return failed_; }
     size_t position() const { return pos_; }
     size_t remaining() const { return failed_ ? 0 : size_ - pos_; }
-    bool atEnd() const { return pos_ == size_; }
 
     uint8_t U8() {
         if (!Need(1))

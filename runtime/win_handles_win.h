@@ -42,7 +42,6 @@ inline BOOL WINAPI DeleteGdiObject(HGDIOBJ h) {
 
 using UniqueHwnd = UniqueHandle<HWND, DestroyWindow>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
-using UniqueCursor = UniqueHandle<HCURSOR, DestroyCursor>;
 using UniqueLibrary = UniqueHandle<HMODULE, FreeLibrary>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueDc = UniqueHandle<HDC, DeleteDC>;

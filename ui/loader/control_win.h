@@ -157,8 +157,6 @@ class Control {
     // control remakes what it made at the old scale (fonts, sizes).
     virtual void ScaleChanged() {}
 
-  protected:
-  public:
     // The window procedure of classes whose windows are Control objects.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Registers a class once (idempotent); answers whether the class exists.
