@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <optional>
 
 #include "runtime/decimal_to_binary.h"
 #include "runtime/text_block.h"
@@ -250,46 +251,23 @@ double ToNumber(const char* text) {
     return ReadNumber(p);
 }
 
-void ToNumber(TypedValue* result, int argCount, const TypedValue* args) {
-    double value = 0;
-    if (argCount >= 1) {
-        const TypedValue& v = args[0];
-        uint64_t both = v.low | (static_cast<uint64_t>(v.high) << 32);
-        switch (v.tag) {
-            case kTagText:
-                value = ToNumber(TextOf(v));
-                break;
-            case kTagByte:
-                value = static_cast<uint8_t>(v.low);
-                break;
-            case kTagShort:
-                value = static_cast<int16_t>(v.low);
-                break;
-            case kTagInteger:
-                value = static_cast<int32_t>(v.low);
-                break;
-            case kTagLong:
-                value = static_cast<double>(static_cast<int64_t>(both));
-                break;
-            case kTagFloat: {
-                float f;
-                std::memcpy(&f, &v.low, sizeof f);
-                value = f;
-                break;
-            }
-            case kTagDouble:
-                value = DoubleOf(v);
-                break;
-            default:
-                break;
-        }
-    }
-    TypedValue out = MakeDouble(value);
-    result->low = out.low;
-    result->high = out.high;
-}
-
 namespace {
+
+// The value of an argument of an integer kind (byte, short, integer or long).
+std::optional<int64_t> IntegerArgument(const TypedValue& v) {
+    switch (v.tag) {
+        case kTagByte:
+            return static_cast<uint8_t>(v.low);
+        case kTagShort:
+            return static_cast<int16_t>(v.low);
+        case kTagInteger:
+            return static_cast<int32_t>(v.low);
+        case kTagLong:
+            return static_cast<int64_t>(v.low | (static_cast<uint64_t>(v.high) << 32));
+        default:
+            return std::nullopt;
+    }
+}
 
 char* DecimalText(int64_t value) {
     char digits[24];
@@ -299,6 +277,27 @@ char* DecimalText(int64_t value) {
 
 }  // namespace
 
+void ToNumber(TypedValue* result, int argCount, const TypedValue* args) {
+    double value = 0;
+    if (argCount >= 1) {
+        const TypedValue& v = args[0];
+        if (std::optional<int64_t> integer = IntegerArgument(v)) {
+            value = static_cast<double>(*integer);
+        } else if (v.tag == kTagText) {
+            value = ToNumber(TextOf(v));
+        } else if (v.tag == kTagFloat) {
+            float f;
+            std::memcpy(&f, &v.low, sizeof f);
+            value = f;
+        } else if (v.tag == kTagDouble) {
+            value = DoubleOf(v);
+        }
+    }
+    TypedValue out = MakeDouble(value);
+    result->low = out.low;
+    result->high = out.high;
+}
+
 char* ToText(int32_t value) {
     return DecimalText(value);
 }
@@ -306,24 +305,8 @@ char* ToText(int32_t value) {
 void ToText(TypedValue* result, int argCount, const TypedValue* args) {
     char* text = nullptr;
     if (argCount >= 1) {
-        const TypedValue& v = args[0];
-        switch (v.tag) {
-            case kTagByte:
-                text = DecimalText(static_cast<uint8_t>(v.low));
-                break;
-            case kTagShort:
-                text = DecimalText(static_cast<int16_t>(v.low));
-                break;
-            case kTagInteger:
-                text = DecimalText(static_cast<int32_t>(v.low));
-                break;
-            case kTagLong:
-                text = DecimalText(
-                    static_cast<int64_t>(v.low | (static_cast<uint64_t>(v.high) << 32)));
-                break;
-            default:
-                break;
-        }
+        if (std::optional<int64_t> integer = IntegerArgument(args[0]))
+            text = DecimalText(*integer);
     }
     TypedValue out = MakeText(text);
     result->low = out.low;
