@@ -80,7 +80,7 @@ DescriptionError ParseUnitRecord(ByteReader& record, UnitRecord& unit) {
     return DescriptionError::kNone;
 }
 
-// One WindowDescription; `block` starts at its window word.
+// One WindowDescription; `in` stands at its window word.
 DescriptionError ParseWindow(ByteReader& in, const uint8_t* base, WindowDescription& window) {
     window.windowWord = in.U32();
     window.moduleId = in.U32();
@@ -88,9 +88,7 @@ DescriptionError ParseWindow(ByteReader& in, const uint8_t* base, WindowDescript
     in.LengthPrefixed(window.text2);
     uint32_t unitCount = in.U32();
     uint32_t restLength = in.U32();
-    if (in.failed())
-        return DescriptionError::kTruncated;
-    if (restLength > in.remaining())
+    if (in.failed() || restLength > in.remaining())
         return DescriptionError::kTruncated;
     // Everything below stays inside this window's block.
     const uint8_t* blockStart = base + in.position();
@@ -172,21 +170,12 @@ const UnitRecord* WindowDescription::FindUnit(uint32_t unitId) const {
     return nullptr;
 }
 
-UnitRecord* WindowDescription::FindUnit(uint32_t unitId) {
-    return const_cast<UnitRecord*>(static_cast<const WindowDescription*>(this)->FindUnit(unitId));
-}
-
 const WindowDescription* DescriptionSet::FindWindow(uint32_t windowId) const {
     for (const WindowDescription& w : windows) {
         if (w.windowId == windowId)
             return &w;
     }
     return nullptr;
-}
-
-WindowDescription* DescriptionSet::FindWindow(uint32_t windowId) {
-    return const_cast<WindowDescription*>(
-        static_cast<const DescriptionSet*>(this)->FindWindow(windowId));
 }
 
 const char* DescriptionErrorText(DescriptionError error) {

@@ -59,14 +59,12 @@ struct WindowDescription {
 
     // The unit with this identifier, or nullptr.
     const UnitRecord* FindUnit(uint32_t unitId) const;
-    UnitRecord* FindUnit(uint32_t unitId);
 };
 
 struct DescriptionSet {
     std::vector<WindowDescription> windows;
 
     const WindowDescription* FindWindow(uint32_t windowId) const;
-    WindowDescription* FindWindow(uint32_t windowId);
 };
 
 // Why a block of bytes is not a description set; kNone on success.

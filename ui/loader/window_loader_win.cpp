@@ -294,14 +294,10 @@ LiveWindow* FindLiveWindow(uint32_t windowId) {
 }
 
 int UnitIndex(const LiveWindow& window, uint32_t unitId) {
-    const std::vector<UnitRecord>& units = window.description->units;
     if (unitId == 0)
         return 0;
-    for (size_t i = 0; i < units.size(); ++i) {
-        if (units[i].unitId == unitId)
-            return static_cast<int>(i);
-    }
-    return -1;
+    const UnitRecord* unit = window.description->FindUnit(unitId);
+    return unit ? static_cast<int>(unit - window.description->units.data()) : -1;
 }
 
 bool IsUnitLive(const LiveWindow& window, int unitIndex) {
