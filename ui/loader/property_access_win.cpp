@@ -40,10 +40,13 @@ Control* OwnPropertyTarget(const UnitAccess& unit) {
     return unit.control();
 }
 
-PropertyKind OwnKind(const UnitAccess& unit, int number, bool& known) {
+// The kind of own property `number`, or nullopt when the unit's type has no such
+// property.
+std::optional<PropertyKind> OwnKind(const UnitAccess& unit, int number) {
     const ControlType* type = FindControlType(unit.record().typeCode);
-    known = type && number >= 0 && static_cast<size_t>(number) < type->ownKinds.size();
-    return known ? type->ownKinds[number] : PropertyKind::kInteger;
+    if (!type || number < 0 || static_cast<size_t>(number) >= type->ownKinds.size())
+        return std::nullopt;
+    return type->ownKinds[number];
 }
 
 // The window rectangle, left and top in the parent's client coordinates.
@@ -89,15 +92,14 @@ TypedValue ReadProperty(uint32_t windowId, uint32_t unitId, int index, int membe
     if (index >= kFirstOwnProperty) {
         Control* control = OwnPropertyTarget(unit);
         BusyScope inUse(control);
-        bool known = false;
-        PropertyKind kind = OwnKind(unit, index - kFirstOwnProperty, known);
+        const std::optional<PropertyKind> kind = OwnKind(unit, index - kFirstOwnProperty);
         RawValue raw;
-        if (!known || !control->ReadOwnProperty(index - kFirstOwnProperty, raw))
+        if (!kind || !control->ReadOwnProperty(index - kFirstOwnProperty, raw))
             return TypedValue{};
-        if (kind == PropertyKind::kFont) {
+        if (*kind == PropertyKind::kFont) {
             return ReadFontMember(CurrentLogFont(raw), member, kStoredLogPixels);
         }
-        return TypedFromRaw(kind, raw);
+        return TypedFromRaw(*kind, raw);
     }
     switch (index) {
         case kPropLeft:
@@ -137,18 +139,17 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
         // is retired then, and deleted only when the write has returned.
         BusyScope inUse(control);
         const int number = index - kFirstOwnProperty;
-        bool known = false;
-        PropertyKind kind = OwnKind(unit, number, known);
-        if (!known)
+        const std::optional<PropertyKind> kind = OwnKind(unit, number);
+        if (!kind)
             return;
         RawValue current;
         const bool currentKnown = control->ReadOwnProperty(number, current);
         std::optional<RawValue> raw;
-        if (kind == PropertyKind::kFont) {
+        if (*kind == PropertyKind::kFont) {
             raw.emplace();
             raw->bytes = WriteFontMember(CurrentLogFont(current), member, value, kStoredLogPixels);
         } else {
-            raw = RawFromTyped(kind, value);
+            raw = RawFromTyped(*kind, value);
         }
         if (!raw)
             return;  // a value that does not fit the property changes nothing
