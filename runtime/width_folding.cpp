@@ -6,22 +6,16 @@ std::string FoldWidth(const char* text) {
     std::string out;
     if (!text)
         return out;
-    const uint8_t* p = reinterpret_cast<const uint8_t*>(text);
-    while (*p) {
-        if (*p < 0x80) {
-            out.push_back(static_cast<char>(*p++));
-            continue;
-        }
-        if (p[1] == 0)
+    const uint8_t* next;
+    for (const uint8_t* p = reinterpret_cast<const uint8_t*>(text);; p = next) {
+        const int c = ReadFolded(p, &next);
+        if (c == 0)
             break;
-        uint8_t folded = FoldWideCharacter(p[0], p[1]);
-        if (folded) {
-            out.push_back(static_cast<char>(folded));
+        if (c == kUnfoldedCharacter) {
+            out.append(reinterpret_cast<const char*>(p), 2);
         } else {
-            out.push_back(static_cast<char>(p[0]));
-            out.push_back(static_cast<char>(p[1]));
+            out.push_back(static_cast<char>(c));
         }
-        p += 2;
     }
     return out;
 }
