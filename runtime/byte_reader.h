@@ -10,6 +10,16 @@
 
 namespace velmora {
 
+// The little-endian 16-bit value at `p`, for callers that have checked the length.
+inline uint16_t U16At(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+// Three bytes red, green, blue as one 0x00RRGGBB value.
+inline uint32_t RgbAt(const uint8_t* p) {
+    return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+}
+
 class ByteReader {
   public:
     ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
@@ -26,7 +36,7 @@ class ByteReader {
     uint16_t U16() {
         if (!Need(2))
             return 0;
-        uint16_t v = static_cast<uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
+        const uint16_t v = U16At(data_ + pos_);
         pos_ += 2;
         return v;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/byte_reader.h"
 #include "ui/picture/picture_format.h"
 
 namespace velmora {
@@ -12,12 +13,8 @@ void ReadPalette(const uint8_t* p, unsigned count, GifPalette& palette) {
     palette = GifPalette();
     palette.count = count;
     for (unsigned i = 0; i < count; ++i, p += 3) {
-        palette.colour[i] = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+        palette.colour[i] = RgbAt(p);
     }
-}
-
-uint16_t U16At(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
 }
 
 }  // namespace

@@ -2,15 +2,9 @@
 
 #include <cstring>
 
+#include "runtime/byte_reader.h"
+
 namespace velmora {
-
-namespace {
-
-uint16_t U16At(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-}  // namespace
 
 PictureKind RecognizePicture(const uint8_t* data, size_t size) {
     // Every format below needs at most 6 bytes to be told apart, and nothing of

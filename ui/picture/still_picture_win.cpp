@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "runtime/byte_reader.h"
 #include "ui/picture/bitmap_header.h"
 #include "ui/picture/gif_animation.h"
 #include "ui/picture/icon_directory.h"
@@ -93,8 +94,7 @@ HBITMAP BitmapFromJpeg(const uint8_t* data, size_t size, int& width, int& height
 HBITMAP BitmapFromRgb(const RgbImage& image) {
     std::vector<uint32_t> pixels(size_t(image.width) * image.height);
     for (size_t i = 0; i < pixels.size(); ++i) {
-        const uint8_t* p = image.rgb.data() + i * 3;
-        pixels[i] = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+        pixels[i] = RgbAt(image.rgb.data() + i * 3);
     }
     return DeviceBitmapFromPixels(pixels.data(), image.width, image.height);
 }
