@@ -1,6 +1,6 @@
 #pragma once
-// Texts and byte data as property reads return them and as writes take them, and
-// little-endian dwords inside stored byte blocks.
+// Texts and byte data as property reads return them, and little-endian dwords
+// inside stored byte blocks.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,14 +10,6 @@
 #include "runtime/typed_value.h"
 
 namespace velmora::test {
-
-// A fresh byte-data value (the written block is the test's to leak).
-inline TypedValue ByteDataValue(const std::string& bytes) {
-    TypedValue v =
-        MakeText(reinterpret_cast<const char*>(NewByteBlock(bytes.data(), bytes.size())));
-    v.tag = kTagByteData;
-    return v;
-}
 
 // The contents of a text read, freed (null gives "").
 inline std::string TakeText(const TypedValue& v) {

@@ -24,6 +24,7 @@
 #include "ui/controls/control_types.h"
 #include "ui/controls/standard_types_win.h"
 #include "ui/loader/event_indices.h"
+#include "ui/loader/property_conversion.h"
 
 namespace velmora::test {
 namespace {
@@ -143,7 +144,7 @@ TEST(Button, APictureWriteReCreatesTheButtonInPlace) {
     HWND before = ButtonHwnd();
     const int id = GetDlgCtrlID(before);
     TypedValue icon =
-        ByteDataValue(art::EncodeIcon32(32, std::vector<uint32_t>(32 * 32, 0xFF0000FF)));
+        MakeByteData(art::EncodeIcon32(32, std::vector<uint32_t>(32 * 32, 0xFF0000FF)));
     WriteProperty(kMain, kButton, kButtonPicture, kWholeProperty, icon);
     FreeBlock(const_cast<char*>(TextOf(icon)));
     EXPECT_NE(ButtonHwnd(), before);
@@ -203,7 +204,7 @@ TEST(Button, AFontWriteHandsTheNewFontOverBeforeFreeingTheOld) {
     heldObjectsLive = true;
     for (const std::string& font : {FontRecord(-12), std::string(), FontRecord(-16)}) {
         const HGDIOBJ before = HeldFont();
-        TypedValue v = ByteDataValue(font);
+        TypedValue v = MakeByteData(font);
         WriteProperty(kMain, kButton, kButtonFont, kWholeProperty, v);
         FreeBlock(const_cast<char*>(TextOf(v)));
         EXPECT_TRUE(heldObjectsLive) << font.size();

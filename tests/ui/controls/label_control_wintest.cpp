@@ -108,7 +108,7 @@ TEST(LabelControl, BackgroundsBordersAndPicturesAsTheWindowShowsThem) {
         for (const auto& [index, value] : c.writes)
             WriteProperty(kWin, unit, index, kWholeProperty, MakeInteger(int32_t(value)));
         if (c.picture)
-            WriteProperty(kWin, unit, kLabelBackPicture, kWholeProperty, ByteDataValue(*c.picture));
+            WriteProperty(kWin, unit, kLabelBackPicture, kWholeProperty, MakeByteData(*c.picture));
         const ClientPixels shown = CaptureClient(LabelHwnd(i));
         ASSERT_EQ(shown.width, 60) << c.what;
         for (const Probe& probe : c.probes) {
@@ -239,7 +239,7 @@ TEST(LabelControl, OwnPropertiesRoundTripWithTheirClamps) {
     WriteProperty(kWin, kFirstLabel, kLabelCaption, kWholeProperty, MakeText("停止"));
     WriteProperty(kWin, kFirstLabel, kLabelDataSource, kWholeProperty, MakeText("数据源"));
     const std::string picture = SolidBitmapFile(3, 3, 0x00FF00);
-    WriteProperty(kWin, kFirstLabel, kLabelBackPicture, kWholeProperty, ByteDataValue(picture));
+    WriteProperty(kWin, kFirstLabel, kLabelBackPicture, kWholeProperty, MakeByteData(picture));
     WriteProperty(kWin, kFirstLabel, kLabelFont, kFontBold, MakeLogical(true));
     EXPECT_EQ(TakeText(ReadProperty(kWin, kFirstLabel, kLabelCaption)), "停止");
     EXPECT_EQ(TakeText(ReadProperty(kWin, kFirstLabel, kLabelDataSource)), "数据源");
@@ -281,7 +281,7 @@ TEST(LabelControl, EveryWriteRepaintsOnceAndNoOtherNumberDoesAnything) {
                           row->kind == PropertyKind::kDataSource ||
                           row->kind == PropertyKind::kDataField;
         WriteProperty(kWin, kFirstLabel, index, kWholeProperty,
-                      bytes  ? ByteDataValue("")
+                      bytes  ? MakeByteData("")
                       : text ? MakeText("x")
                              : MakeInteger(1));
         PumpMessages();

@@ -22,6 +22,7 @@
 #include "tests/support/typed_blocks.h"
 #include "ui/controls/control_types.h"
 #include "ui/controls/pic_box_properties.h"
+#include "ui/loader/property_conversion.h"
 #include "ui/picture/gif_encoder.h"
 #include "ui/picture/gif_player_win.h"
 
@@ -180,12 +181,12 @@ TEST(PicBoxControl, APictureWriteReplacesAPlayingAnimation) {
     StartWithBoxes({BoxOf(RedThenGreenGif())});
     ASSERT_TRUE(ShowsWithin(kGreen, 3000));
     WriteProperty(kWin, kBox, kPicBoxPicture, kWholeProperty,
-                  ByteDataValue(SolidBitmapFile(60, 40, 0xFF0000)));
+                  MakeByteData(SolidBitmapFile(60, 40, 0xFF0000)));
     EXPECT_EQ(GifPlayer::RunningWorkers(), 0);
     EXPECT_FALSE(ShowsWithin(kGreen, 700));
     EXPECT_EQ(ClientPixel(BoxHwnd(), 59, 39), kRed);
     // A new GIF starts from its first frame.
-    WriteProperty(kWin, kBox, kPicBoxPicture, kWholeProperty, ByteDataValue(RedThenGreenGif()));
+    WriteProperty(kWin, kBox, kPicBoxPicture, kWholeProperty, MakeByteData(RedThenGreenGif()));
     EXPECT_TRUE(ShowsWithin(kGreen, 3000));
     EXPECT_EQ(GifPlayer::RunningWorkers(), 1);
 }
@@ -244,7 +245,7 @@ TEST(PicBoxControl, OwnPropertiesRoundTripWithTheirClamps) {
         }
     }
     const std::string picture = SolidBitmapFile(3, 3, 0x00FF00);
-    WriteProperty(kWin, kBox, kPicBoxPicture, kWholeProperty, ByteDataValue(picture));
+    WriteProperty(kWin, kBox, kPicBoxPicture, kWholeProperty, MakeByteData(picture));
     EXPECT_EQ(TakeBytes(ReadProperty(kWin, kBox, kPicBoxPicture)), picture);
 
     // DataSource and DataField are stored only.

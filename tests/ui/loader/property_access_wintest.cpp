@@ -19,6 +19,7 @@
 #include "runtime/text_block.h"
 #include "support/test_program_win.h"
 #include "tests/support/typed_blocks.h"
+#include "ui/loader/property_conversion.h"
 
 namespace velmora::test {
 namespace {
@@ -173,13 +174,13 @@ TEST_F(PropertyAccess, MousePointerIsByteData) {
     EXPECT_EQ(ReadProperty(kMain, kFirst, 7).tag, static_cast<uint32_t>(kTagByteData));
     LoadStartupWindow(kMain);
     const std::string data("\0\0\0\0\x01\x02", 6);
-    TypedValue v = ByteDataValue(data);
+    TypedValue v = MakeByteData(data);
     WriteProperty(kMain, kFirst, 7, kWholeProperty, v);
     FreeBlock(const_cast<char*>(TextOf(v)));
     EXPECT_EQ(TakeBytes(ReadProperty(kMain, kFirst, 7)), data);
     DestroyWindow(WindowHandle(kMain));  // written to the stored record, not the live unit
     EXPECT_EQ(TakeBytes(ReadProperty(kMain, kFirst, 7)), data);
-    WriteProperty(kMain, kFirst, 7, kWholeProperty, ByteDataValue(""));
+    WriteProperty(kMain, kFirst, 7, kWholeProperty, MakeByteData(""));
     EXPECT_EQ(TextOf(ReadProperty(kMain, kFirst, 7)), nullptr);
 }
 

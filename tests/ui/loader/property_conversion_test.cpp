@@ -21,7 +21,6 @@
 namespace velmora {
 namespace {
 
-using test::ByteDataValue;
 using test::GetI32;
 using test::PutU32;
 using test::TakeBytes;
@@ -121,7 +120,7 @@ TEST(PropertyConversion, TypedToRaw) {
     EXPECT_EQ(RawFromTyped(PropertyKind::kInteger, MakeDouble(-7.9))->number, 0xFFFFFFF9u);
     EXPECT_EQ(RawFromTyped(PropertyKind::kColour, TypedValue{})->number, 0u);
     const std::string bytes("\0a\0b", 4);
-    TypedValue v = ByteDataValue(bytes);
+    TypedValue v = MakeByteData(bytes);
     EXPECT_EQ(RawFromTyped(PropertyKind::kPicture, v)->bytes, bytes);
     FreeBlock(const_cast<char*>(TextOf(v)));
     EXPECT_EQ(RawFromTyped(PropertyKind::kSound, MakeText(nullptr))->bytes, "");
@@ -236,7 +235,7 @@ TEST(PropertyConversion, TheWholeFontRecordRoundTrips) {
 
     std::string target(kLogFontSize, '\0');
     PutU32(target, 16, 400);
-    TypedValue v = ByteDataValue(bytes);
+    TypedValue v = MakeByteData(bytes);
     std::string written = WriteFontMember(target, kWholeFont, v, kDpi);
     FreeBlock(const_cast<char*>(TextOf(v)));
     for (int m = kFontAngle; m <= kFontSize; ++m)
@@ -251,18 +250,18 @@ TEST(PropertyConversion, WholeFontWritesOfOtherShapes) {
     std::string other(kLogFontSize, '\0');
     PutU32(other, 0, -20);
     std::memcpy(&other[28], "Tahoma", 6);
-    TypedValue v = ByteDataValue(other);
+    TypedValue v = MakeByteData(other);
     EXPECT_EQ(WriteFontMember(lf, kWholeFont, v, kDpi), other);  // a LOGFONTA replaces it
     FreeBlock(const_cast<char*>(TextOf(v)));
     // Neither shape: unchanged.
-    v = ByteDataValue("short");
+    v = MakeByteData("short");
     EXPECT_EQ(WriteFontMember(lf, kWholeFont, v, kDpi), lf);
     FreeBlock(const_cast<char*>(TextOf(v)));
     EXPECT_EQ(WriteFontMember(lf, kWholeFont, MakeText(nullptr), kDpi), lf);
     // A record whose face fills all 32 bytes: "宋体".
     std::string record(kFontRecordSize, '\0');
     std::memset(&record[24], 'z', 32);
-    v = ByteDataValue(record);
+    v = MakeByteData(record);
     EXPECT_EQ(Face(WriteFontMember(lf, kWholeFont, v, kDpi)), "宋体");
     FreeBlock(const_cast<char*>(TextOf(v)));
     // Not a member: unchanged.

@@ -33,6 +33,7 @@
 #include "ui/controls/balloon_tip/image_list_data_win.h"
 #include "ui/controls/balloon_tip/q_tip_commands.h"
 #include "ui/controls/balloon_tip/q_tip_properties.h"
+#include "ui/loader/property_conversion.h"
 
 namespace velmora::test {
 namespace {
@@ -383,7 +384,7 @@ TEST_F(QTip, AnIconFromTheIconList) {
     const std::string data = WriteImageListData(list);
     ImageList_Destroy(list);
     ASSERT_FALSE(data.empty());
-    WriteProperty(kMain, kBox, kQTipIconList, kWholeProperty, ByteDataValue(data));
+    WriteProperty(kMain, kBox, kQTipIconList, kWholeProperty, MakeByteData(data));
     EXPECT_EQ(TakeBytes(ReadProperty(kMain, kBox, kQTipIconList)), data);
 
     ASSERT_TRUE(Add(kA, "icon", {}, 5));  // beyond the list: no icon

@@ -22,6 +22,7 @@
 #include "tests/ui/controls/window/window_test_units_win.h"
 #include "ui/loader/event_indices.h"
 #include "ui/loader/private_messages.h"
+#include "ui/loader/property_conversion.h"
 #include "ui/picture/gif_encoder.h"
 
 namespace velmora::test {
@@ -218,7 +219,7 @@ TEST(WindowLooks, DefaultIconsAreSharedAndOwnIconsReplaced) {
     DeleteObject(info.hbmMask);
     // Empty data, or data that holds no icon: the default icons; the own ones are gone.
     for (const char* data : {"", "not an icon"}) {
-        Write(20, ByteDataValue(data), kOther);
+        Write(20, MakeByteData(data), kOther);
         EXPECT_EQ(Icon(other, ICON_BIG), Runtime().defaultIconBig);
         EXPECT_EQ(Icon(other, ICON_SMALL), Runtime().defaultIconSmall);
     }
@@ -344,7 +345,7 @@ TEST(WindowLooks, BackColorAndBackPicturePaintTheClientArea) {
     red.frames[0].width = red.frames[0].height = 4;
     red.frames[0].indices.assign(16, 0);
     Write(12, MakeInteger(0));
-    Write(11, ByteDataValue(EncodeGif(red)));
+    Write(11, MakeByteData(EncodeGif(red)));
     EXPECT_EQ(PixelAt(h, 1, 1), RGB(255, 0, 0));
     EXPECT_EQ(PixelAt(h, 10, 10), GetSysColor(COLOR_BTNFACE));
     Write(12, MakeInteger(2));
@@ -404,7 +405,7 @@ TEST(WindowOwnProperties, ReadsClampedWritesAndTheStoredForm) {
         {8, "新标题"}, {24, "帮助.hlp"}, {31, "MyClass"}, {13, std::string("\x01\x00", 2)}};
     for (const auto& [index, text] : texts) {
         const bool bytes = index == 13;
-        Write(index, bytes ? ByteDataValue(text) : MakeText(text.c_str()));
+        Write(index, bytes ? MakeByteData(text) : MakeText(text.c_str()));
         TypedValue v = ReadProperty(kMain, 0, index);
         EXPECT_EQ(bytes ? TakeBytes(v) : TakeText(v), text);
     }
