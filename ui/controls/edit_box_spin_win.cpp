@@ -15,15 +15,6 @@ bool StaticEdge(int32_t border) {
     return border == 0 || border == 1 || border == 3;
 }
 
-// The window rectangle in the parent's client coordinates.
-RECT PlacedRect(HWND h) {
-    RECT r;
-    GetWindowRect(h, &r);
-    if (HWND parent = GetParent(h))
-        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 }  // namespace
 
 EditBoxSpin::~EditBoxSpin() {

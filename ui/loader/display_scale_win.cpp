@@ -36,4 +36,13 @@ int SystemMetricAt(int index, DisplayScale scale) {
     return value > 0 ? value : GetSystemMetrics(index);
 }
 
+RECT PlacedRect(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    HWND parent = GetParent(hwnd);
+    if (parent && (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 }  // namespace velmora

@@ -19,4 +19,8 @@ DisplayScale ScaleOfWindow(HWND hwnd);
 // answers per scale; else the metric at the system scale.
 int SystemMetricAt(int index, DisplayScale scale);
 
+// A window's rectangle in device pixels, in its parent's client coordinates for a
+// child window and in screen coordinates for a top-level one.
+RECT PlacedRect(HWND hwnd);
+
 }  // namespace velmora

@@ -2,6 +2,7 @@
 // a control whose own property change needs it.
 #include <windows.h>
 
+#include <array>
 #include <optional>
 
 #include "runtime/error_service.h"
@@ -49,15 +50,11 @@ std::optional<PropertyKind> OwnKind(const UnitAccess& unit, int number) {
     return type->ownKinds[number];
 }
 
-// The window rectangle, left and top in the parent's client coordinates.
-RECT PlacedRect(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    HWND parent = GetParent(hwnd);
-    if (parent && (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)) {
-        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-    }
-    return r;
+// Left, top, width and height of the window's place in device pixels, indexed like
+// the geometry properties.
+std::array<int32_t, 4> PlacedGeometry(HWND hwnd) {
+    const RECT r = PlacedRect(hwnd);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 // Stored fonts, like all stored geometry, count 96 pixels to the inch.
@@ -111,9 +108,7 @@ TypedValue ReadProperty(uint32_t windowId, uint32_t unitId, int index, int membe
                 return MakeInteger(stored[index]);
             // The window's place in device pixels, as a handler counts: 96 per inch.
             HWND hwnd = unit.control()->hwnd();
-            const RECT r = PlacedRect(hwnd);
-            const int32_t live[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-            return MakeInteger(ScaleOfWindow(hwnd).ToStored(live[index]));
+            return MakeInteger(ScaleOfWindow(hwnd).ToStored(PlacedGeometry(hwnd)[index]));
         }
         case kPropTag:
             return MakeText(NewTextBlock(record.tag));
@@ -183,8 +178,7 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int member, Ty
             if (!hwnd)
                 break;
             // The other three keep the window's present place and size.
-            const RECT r = PlacedRect(hwnd);
-            int live[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+            std::array<int32_t, 4> live = PlacedGeometry(hwnd);
             live[index] = ScaleOfWindow(hwnd).ToDevice(*stored[index]);
             if (isPosition) {
                 MoveWindow(hwnd, live[0], live[1], live[2], live[3], TRUE);
